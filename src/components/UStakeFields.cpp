@@ -1,0 +1,45 @@
+#include "components/UStakeFields.h"
+
+#include "core/Globali.h"
+#include "core/TextHelpers.h"
+#include "stakes/StakeRule.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+void ShowStakeTotal(QLabel* label, const StakeSet& set) {
+    label->setText(QString::fromStdString(FormatAmount(set.total, Globals().settings)) + u" €"_s);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, set.valid ? QColor(Qt::black) : StakeInvalidColor);
+    label->setPalette(p);
+}
+
+void SetStakeFieldEnabled(QLineEdit* edit, bool enabled) {
+    edit->setEnabled(enabled);
+    if (enabled) {
+        edit->setPalette(QPalette()); // back to the window's own colours
+        return;
+    }
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, DisabledFieldColor);
+    edit->setPalette(p);
+}
+
+void SetStakeFieldWidth(QLineEdit* edit) {
+    const QFontMetrics fm(edit->font());
+    // Eight wide digits plus the frame and the text margins of the style.
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    const QSize content(fm.horizontalAdvance(u"00000000"_s) + 8, fm.height());
+    edit->setMinimumWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, content, edit).width());
+}
+
+} // namespace numora

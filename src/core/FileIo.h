@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace numora {
+
+bool FileExists(const std::string& path);
+bool RemoveFile(const std::string& path);
+// Reads at most maxBytes of the file; nullopt when it cannot be opened.
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes = SIZE_MAX);
+// Size of the file, or -1.
+long long FileSize(const std::string& path);
+// Writes content to a temporary file beside path and then replaces path with it. On any
+// failure the temporary file is removed, path is left as it was, and the result is false.
+bool WriteFileAtomically(const std::string& path, std::string_view content);
+bool CopyFileOver(const std::string& from, const std::string& to);
+
+// Directory part of a path, ending with the platform's separator.
+std::string DirectoryOf(const std::string& path);
+std::string FileNameOf(const std::string& path);
+std::string WithTrailingSeparator(std::string dir);
+
+// Little-endian field helpers for the binary formats.
+inline void PutU16(std::string& out, std::uint16_t v) {
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>(v >> 8));
+}
+inline void PutI32(std::string& out, std::int32_t v) {
+    auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+}
+void PutF64(std::string& out, double v);
+inline std::uint16_t GetU16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+inline std::int32_t GetI32(const unsigned char* p) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                                     (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
+}
+double GetF64(const unsigned char* p);
+
+} // namespace numora

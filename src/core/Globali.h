@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/DrawArchive.h"
+#include "core/Random.h"
+#include "core/Settings.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace numora {
+
+class PlayList;
+struct Forecast;
+struct ConditionSet;
+
+// Every process-wide datum of the program, created once at start-up and kept until exit.
+// Windows and commands reach them through Globals(); engines take what they need as arguments.
+struct Globali {
+    std::string appDir; // ends with the platform's separator
+    bool readOnly = false;
+
+    DrawArchive archive;
+    DelayTable delays;
+    FrequencyTable frequencies;
+
+    Settings settings;
+    std::string installationId;
+
+    StdRandom random;
+    KeyValueStore* store = nullptr; // the per-user store; owned by the program entry
+
+    // Set by the plays and forecast layers when they exist.
+    std::function<void()> clearForecast;
+    std::function<void()> loadConditions;
+
+    std::string path(const std::string& fileName) const { return appDir + fileName; }
+
+    bool loadArchive(ArchiveLoadReport* report = nullptr);
+    bool saveArchive();
+    int insertDraw(const DrawRecord& record) { return InsertDraw(archive, record); }
+    void deleteDraw(int i) { DeleteDraw(archive, i); }
+    void rebuildDerivedTables() { RebuildDerivedTables(archive, delays, frequencies); }
+
+    void readSettings();
+    WriteResult writeSettings();
+    void readCalibration();
+    void writeCalibration();
+};
+
+Globali& Globals();
+
+// Runs the data-layer start-up in its order: random seed, AppDir, the write test, the
+// forecast cleared, the archive, the settings, the conditions, the calibration and the
+// installation identifier.
+void StartDataLayer(Globali& g, const std::string& executableDir, KeyValueStore& store);
+
+// The write test alone: false when "tmptmp.tmp" cannot be created and written in dir.
+bool DirectoryIsWritable(const std::string& dir);
+
+} // namespace numora

@@ -1,0 +1,54 @@
+#include "support/TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace numora::test {
+
+TempDir::TempDir() {
+    std::random_device rd;
+    for (;;) {
+        auto p = fs::temp_directory_path() / ("numora-test-" + std::to_string(rd()));
+        std::error_code ec;
+        if (fs::create_directory(p, ec)) {
+            path_ = p.string() + static_cast<char>(fs::path::preferred_separator);
+            return;
+        }
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::string StoricoPath() {
+    const char* dir = std::getenv("NUMORA_SHARED_DATA");
+    fs::path p = dir ? fs::path(dir) / "storico.txt" : fs::path("../shared/data/storico.txt");
+    std::error_code ec;
+    return fs::is_regular_file(p, ec) ? p.string() : std::string();
+}
+
+std::string BinDir() {
+    const char* dir = std::getenv("NUMORA_BIN_DIR");
+    return dir ? std::string(dir) + "/" : std::string();
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+} // namespace numora::test
