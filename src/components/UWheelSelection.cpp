@@ -1,5 +1,6 @@
 #include "components/UWheelSelection.h"
 
+#include "core/TextHelpers.h"
 #include "core/Types.h"
 
 #include <QCheckBox>

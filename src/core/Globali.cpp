@@ -50,7 +50,7 @@ void StartDataLayer(Globali& g, const std::string& executableDir, KeyValueStore&
     g.appDir = WithTrailingSeparator(executableDir);
     g.store = &store;
     g.readOnly = !DirectoryIsWritable(g.appDir);
-    if (g.clearForecast) g.clearForecast();
+    g.system.forecast.clear();
     g.loadArchive();
     g.readSettings();
     if (g.loadConditions) g.loadConditions();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DrawArchive.h"
+#include "core/PlaySystem.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 
@@ -9,10 +10,6 @@
 #include <string>
 
 namespace numora {
-
-class PlayList;
-struct Forecast;
-struct ConditionSet;
 
 // Every process-wide datum of the program, created once at start-up and kept until exit.
 // Windows and commands reach them through Globals(); engines take what they need as arguments.
@@ -30,8 +27,11 @@ struct Globali {
     StdRandom random;
     KeyValueStore* store = nullptr; // the per-user store; owned by the program entry
 
-    // Set by the plays and forecast layers when they exist.
-    std::function<void()> clearForecast;
+    // The plays, their undo snapshot, the modified flag, the custom probabilities, the current
+    // system path and the forecast.
+    PlaySystem system;
+
+    // Reads "Condizioni.def" during start-up, once the conditioned reduction provides it.
     std::function<void()> loadConditions;
 
     std::string path(const std::string& fileName) const { return appDir + fileName; }

@@ -47,8 +47,8 @@ inline constexpr const char* PlayListFullMessage =
 int FindPlay(const PlayList& list, const Play& play);
 
 enum class AddPlayResult {
-    Replaced, // an identical play was overwritten with all 64 bytes (the spec's "false")
-    Appended, // the play became play count() (the spec's "true")
+    Replaced, // an identical play was overwritten with all 64 bytes
+    Appended, // the play became play count()
     ListFull, // no identical play and no free slot: nothing changed; show PlayListFullMessage
 };
 AddPlayResult AddOrReplacePlay(PlayList& list, const Play& play);

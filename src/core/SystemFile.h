@@ -70,8 +70,7 @@ enum class LoadSystemResult {
 };
 
 // Reads a system file into system; the undo snapshot, the modified flag and the current path
-// are never touched. CannotOpen and Incompatible change nothing. A Corrupt file leaves, as the
-// spec asks, what was read and accepted before the failure, field group by field group in
+// are never touched. CannotOpen and Incompatible change nothing. A Corrupt file leaves what was read and accepted before the failure, field group by field group in
 // file order (the custom probabilities, the forecast flags, the fixed numbers with their
 // count); a group not accepted keeps what it held. The plays are all or nothing: they are
 // copied only when N is in 0..100000, the file holds all N plays and every play is sound;

@@ -217,9 +217,10 @@ TEST(DataLayerStartUp, OrderAndWriteTest) {
     TempDir dir;
     numora::test::WriteAll(dir.file(SettingsFileName), "[MARGINI_STAMPANTE]\r\norientamento=0\r\n");
     Globali g;
-    int forecastCleared = 0, conditionsLoaded = 0;
-    g.clearForecast = [&] { ++forecastCleared; };
-    g.loadConditions = [&] { conditionsLoaded = forecastCleared; };
+    g.system.forecast.setChosen(7, true);
+    g.system.forecast.fixedCount = 1;
+    int conditionsLoaded = 0;
+    g.loadConditions = [&] { conditionsLoaded = g.system.forecast.chosenCount() == 0 && g.archive.count() == 0 ? 1 : 2; };
     MemoryStore store;
     store.values = {{"ms_orientamento", "1"}};
     StartDataLayer(g, dir.path().substr(0, dir.path().size() - 1), store);
@@ -227,6 +228,7 @@ TEST(DataLayerStartUp, OrderAndWriteTest) {
     EXPECT_FALSE(g.readOnly);
     EXPECT_FALSE(FileExists(dir.file("tmptmp.tmp")));
     EXPECT_EQ(conditionsLoaded, 1) << "the forecast is cleared before the conditions are read";
+    EXPECT_EQ(g.system.forecast.fixedCount, 0);
     EXPECT_EQ(g.settings.orientamento, 1) << "the registry value overrides the ini key";
     EXPECT_EQ(g.installationId.size(), 10u);
     EXPECT_EQ(g.archive.count(), 0);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/DrawArchive.h"
+
+#include <string>
+
+namespace numora {
+
+// Replaces draw `index` with `record`, which then stands in its own date order: the old draw
+// goes, the new one is inserted, and a date equal to another draw's replaces that draw.
+// Returns the new index. The work is done on a copy, so when InsertDraw refuses the record
+// (impossible date) the ArchiveError leaves the archive exactly as it was.
+int ReplaceDraw(DrawArchive& archive, int index, const DrawRecord& record);
+
+// Deletes draws first..last (1 <= first <= last <= count), the last one first.
+void DeleteDrawRange(DrawArchive& archive, int first, int last);
+
+// "Eliminare l'estrazione nº 7 del 5/3/2004 ?"
+std::string DeleteDrawQuestion(int index, const DrawRecord& draw);
+// "Eliminare le estrazioni dalla nº 5 alla nº 7 ?"
+std::string DeleteRangeQuestion(int first, int last);
+// "nº 7 del 5/3/2004": how the range window names a draw after its caption.
+std::string DrawReference(int index, const DrawRecord& draw);
+
+// Copies appDir's "Numora.dtb" into folder (a separator is added when missing), overwriting.
+bool BackupArchiveFile(const std::string& appDir, const std::string& folder);
+// Copies folder's "Numora.dtb" over appDir's; false, with appDir's file untouched, when the
+// backup is missing or the copy fails.
+bool RestoreArchiveFile(const std::string& folder, const std::string& appDir);
+
+// Shown instead of a draw when the archive holds none.
+inline constexpr const char* EmptyArchiveMessage = "L'archivio storico non contiene nessuna estrazione.";
+
+} // namespace numora

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "main/CommandChecks.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <ctime>
+#include <functional>
+#include <map>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace numora {
+
+// The main strip: the menu, the toolbar and the status line. It owns no data; every command
+// opens a window of its own unit or runs a short routine on the shared data.
+class TPri : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TPri(QWidget* parent = nullptr);
+    ~TPri() override;
+    static TPri* instance();
+
+    // The program's arguments after the executable, as the first activation reads them.
+    void setArguments(const QStringList& arguments) { arguments_ = arguments; }
+    // Injectable for tests: the clock of the reminder and the file dialogs of the system commands.
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    std::function<QString(QWidget*)> chooseOpenFile;
+    std::function<QString(QWidget*)> chooseSaveFile;
+
+    // A menu item or toolbar button by its component name (nullptr when there is none).
+    QAction* action(const QString& componentName) const;
+
+    // The check of a command; shows its message and returns false when the command must stop.
+    // Checks A, B and C then read the fixed numbers and warn when they are invalid.
+    bool passCheck(Check check);
+
+    // Title and "Salva" caption from the current system path.
+    void showSystemName();
+    // Places the working windows around the strip.
+    void arrangeWindows();
+
+    // Commands acting on the system (also used by the close question).
+    void Nuovo1Click();
+    void Apri1Click();
+    void Salva1Click();
+    void Salvaconnome1Click();
+    void Eliminatuttelegiocate1Click();
+    void SpeedButton14Click(); // undo
+    void SpeedButton19Click(); // delete the selected plays
+    void SpeedButton15Click(); // edit the selected plays
+    void SpeedButton21Click(); // keyboard entry
+    void SpeedButton1Click();  // internet update
+    void Aggiunginumerocasualmente1Click();
+    void Eliminanumerocasualmente1Click();
+    void Modificavalutaeimportidigiocata1Click();
+
+    // The update reminder's work, run by its one-shot timer.
+    void NotificaTimer();
+    bool activated() const { return activated_; }
+    QTimer* reminderTimer() const { return reminder_; }
+
+protected:
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    QAction* addItem(QMenu* menu, const QString& caption, const QString& name, std::function<void()> run,
+                     bool enabled = true);
+    QAction* addButton(const QString& name, const QString& hint, std::function<void()> run, bool enabled = true);
+    void buildMenus();
+    void buildToolbar();
+    void FormActivate();
+    // "Nuovo" and "Apri" ask this first; false when the command must stop.
+    bool askToSaveChanges();
+    // Shows the play list window (and whatever the command needs first).
+    void showPlayList();
+    void showViewer();
+    void showForecast();
+    void setStatusText(const QString& hint);
+
+    std::map<QString, QAction*> actions_;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* Label1 = nullptr;
+    QTimer* reminder_ = nullptr;
+    QStringList arguments_;
+    bool activated_ = false;
+    bool arranged_ = false;
+};
+
+// The long part of a hint: the text after "|" when there is one, else the whole hint.
+QString LongHint(const QString& hint);
+
+} // namespace numora

@@ -1,0 +1,62 @@
+#include "playlist/PlayEntry.h"
+
+#include "core/TextHelpers.h"
+
+#include <algorithm>
+
+namespace numora {
+
+StakeSet PlayEntryStakes(const std::array<std::string, 5>& stakes, const Settings& settings) {
+    // Every stake field of these dialogs is always enabled, whatever the play's size.
+    return StakeRule(stakes, {true, true, true, true, true}, settings);
+}
+
+BuiltPlay BuildPlay(const PlayEntryTexts& texts, const Settings& settings) {
+    BuiltPlay b;
+    b.stakes = PlayEntryStakes(texts.stakes, settings);
+    if (!b.stakes.valid) {
+        b.error = PlayEntryError::Stakes;
+        return b;
+    }
+    const NumberListParse parsed = ParseNumberList(texts.numbers);
+    if (!parsed.ok || parsed.numbers.size() > static_cast<std::size_t>(Play::MaxNumbers)) {
+        b.error = PlayEntryError::Numbers;
+        return b;
+    }
+    b.play.setNumbersFrom(parsed.numbers);
+    const int kinds = std::min(static_cast<int>(parsed.numbers.size()), 5);
+    for (int j = 1; j <= kinds; ++j) b.play.setStake(j, b.stakes.stakes[static_cast<std::size_t>(j - 1)]);
+    b.play.wheels = texts.wheels;
+    return b;
+}
+
+PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings) {
+    PlayEntryTexts t;
+    for (std::uint8_t n : play.numbers) {
+        if (n == 0) continue;
+        if (!t.numbers.empty()) t.numbers += ' ';
+        t.numbers += std::to_string(n);
+    }
+    for (int j = 1; j <= 5; ++j)
+        if (play.stake(j) > 0) t.stakes[static_cast<std::size_t>(j - 1)] = FormatAmount(play.stake(j), settings);
+    t.wheels = play.wheels;
+    return t;
+}
+
+EnterPlayResult EnterPlay(PlayList& list, const Play& play) {
+    if (FindPlay(list, play) != 0) return EnterPlayResult::Duplicate;
+    if (list.full()) return EnterPlayResult::ListFull;
+    list.setCount(list.count() + 1);
+    list.play(list.count()) = play;
+    return EnterPlayResult::Appended;
+}
+
+bool ApplyEditedPlay(PlayList& list, int position, int first, int last, const Play& play) {
+    if (position < 1 || position > list.count()) return false;
+    const int b = FindPlay(list, play);
+    if (b != 0 && (b < first || b > last)) return false;
+    list.play(position) = play;
+    return true;
+}
+
+} // namespace numora

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "core/Play.h"
+#include "core/PlayList.h"
+#include "stakes/StakeRule.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace numora {
+
+struct Settings;
+
+inline constexpr const char* InvalidPlayNumbersMessage = "Alcuni numeri che compongono la giocata non sono validi!";
+inline constexpr const char* DuplicatePlayMessage = "La giocata è già presente nell'elenco delle giocate.!";
+inline constexpr const char* NoPlaysToEditMessage = "Non ci sono giocate da modificare!";
+
+// What the keyboard entry and the edit dialog typed: the numbers field, the five stake fields
+// (as ParseAmount reads them) and the mask of the wheel boxes.
+struct PlayEntryTexts {
+    std::string numbers;
+    std::array<std::string, 5> stakes;
+    std::uint16_t wheels = 0;
+};
+
+enum class PlayEntryError {
+    None,
+    Stakes,  // show StakeRuleMessage
+    Numbers, // show InvalidPlayNumbersMessage
+};
+
+struct BuiltPlay {
+    PlayEntryError error = PlayEntryError::None;
+    Play play;
+    StakeSet stakes; // what the stake rule made of the five fields
+};
+
+// The stake rule on the five fields (all of them count), then the numbers: at most ten distinct
+// numbers 1..90, stored ascending. A play of k numbers keeps stakes 1..min(k, 5); a stake for a
+// bet the play is too small for is dropped although it counted in the rule's total.
+BuiltPlay BuildPlay(const PlayEntryTexts& texts, const Settings& settings);
+
+// The stake rule on the five stake fields of a play dialog, for its live total.
+StakeSet PlayEntryStakes(const std::array<std::string, 5>& stakes, const Settings& settings);
+
+// The fields a play dialog shows for a play: the numbers separated by single blanks, each stake
+// as FormatAmount when above 0 and empty otherwise, the mask as it is.
+PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings);
+
+enum class EnterPlayResult {
+    Appended,  // the play is now play count()
+    Duplicate, // an identical play (numbers and wheels) is already there: show DuplicatePlayMessage
+    ListFull,  // no room for another play: show PlayListFullMessage
+};
+// Keyboard entry: never replaces, whatever the stakes of the identical play.
+EnterPlayResult EnterPlay(PlayList& list, const Play& play);
+
+// The edit dialog working on plays first..last: the play at `position` is overwritten unless an
+// identical play lies outside first..last. False (nothing changed) when refused.
+bool ApplyEditedPlay(PlayList& list, int position, int first, int last, const Play& play);
+
+} // namespace numora

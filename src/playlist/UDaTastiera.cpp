@@ -1,0 +1,114 @@
+#include "playlist/UDaTastiera.h"
+
+#include "components/UMessageBox.h"
+#include "core/Globali.h"
+#include "playlist/PlayEntry.h"
+#include "playlist/UGiocate.h"
+#include "playlist/UPlayEntryPanel.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+namespace {
+
+TDaTastiera* theInstance = nullptr;
+
+void SetHint(QWidget* w, const char* hint) {
+    w->setToolTip(QString::fromUtf8(hint));
+    w->setStatusTip(QString::fromUtf8(hint));
+}
+
+} // namespace
+
+TDaTastiera::TDaTastiera(QWidget* parent) : QDialog(parent) {
+    theInstance = this;
+    setObjectName(u"TDaTastiera"_s);
+    setWindowTitle(u"Inserimento giocate da tastiera"_s);
+
+    Panel1 = new PlayEntryPanel(u"Nuova Giocata"_s, this);
+
+    Aggiungi = new QPushButton(u"Aggiungi"_s, this);
+    Aggiungi->setObjectName(u"Aggiungi"_s);
+    SetHint(Aggiungi, " Inserisce la giocata ");
+    Aggiungi->setDefault(true);
+    Chiudi = new QPushButton(u"Chiudi"_s, this);
+    Chiudi->setObjectName(u"Chiudi"_s);
+    SetHint(Chiudi, " Chiude la scheda senza ");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Aggiungi);
+    buttons->addWidget(Chiudi);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Panel1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Panel1, &PlayEntryPanel::edited, this, &TDaTastiera::Panel1Change);
+    connect(Aggiungi, &QPushButton::clicked, this, &TDaTastiera::AggiungiClick);
+    connect(Chiudi, &QPushButton::clicked, this, &TDaTastiera::ChiudiClick);
+}
+
+TDaTastiera::~TDaTastiera() {
+    if (theInstance == this) theInstance = nullptr;
+}
+
+TDaTastiera* TDaTastiera::instance() { return theInstance; }
+
+void TDaTastiera::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TDaTastiera::FormActivate() { Aggiungi->setEnabled(true); }
+
+void TDaTastiera::Panel1Change() { Aggiungi->setEnabled(true); }
+
+void TDaTastiera::AggiungiClick() {
+    const BuiltPlay built = BuildPlay(Panel1->texts(), Globals().settings);
+    if (built.error == PlayEntryError::Stakes) {
+        MessageBox::error(this, StakeRuleMessage(Globals().settings));
+        return;
+    }
+    if (built.error == PlayEntryError::Numbers) {
+        MessageBox::error(this, QString::fromUtf8(InvalidPlayNumbersMessage));
+        return;
+    }
+    switch (EnterPlay(Globals().system.list, built.play)) {
+    case EnterPlayResult::Duplicate:
+        MessageBox::information(this, QString::fromUtf8(DuplicatePlayMessage), u"Attenzione"_s);
+        return;
+    case EnterPlayResult::ListFull:
+        MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage));
+        return;
+    case EnterPlayResult::Appended: break;
+    }
+    Aggiungi->setEnabled(false);
+    if (TGiocate* g = TGiocate::instance()) g->RefreshPlayList();
+}
+
+void TDaTastiera::ChiudiClick() { reject(); }
+
+void TDaTastiera::keyPressEvent(QKeyEvent* event) {
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (Aggiungi->isEnabled()) AggiungiClick();
+        event->accept();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        if (Aggiungi->isEnabled()) reject();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace numora
