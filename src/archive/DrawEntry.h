@@ -14,7 +14,9 @@ struct DrawEntryText {
     std::string date;
     std::array<std::array<std::string, NumbersPerWheel>, WheelCount> cells{};
 
-    std::string& cell(int wheel, int pos) { return cells[static_cast<std::size_t>(wheel - 1)][static_cast<std::size_t>(pos)]; }
+    std::string& cell(int wheel, int pos) {
+        return cells[static_cast<std::size_t>(wheel - 1)][static_cast<std::size_t>(pos)];
+    }
     const std::string& cell(int wheel, int pos) const {
         return cells[static_cast<std::size_t>(wheel - 1)][static_cast<std::size_t>(pos)];
     }

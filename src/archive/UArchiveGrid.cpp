@@ -12,7 +12,9 @@ QColor AlternatingRowDelegate::background(int row) {
     return row % 2 == 1 ? QColor(252, 252, 255) : QColor(252, 255, 252);
 }
 
-QColor AlternatingRowDelegate::text(int row) { return row % 2 == 1 ? QColor(0, 0, 0) : QColor(0, 0, 64); }
+QColor AlternatingRowDelegate::text(int row) {
+    return row % 2 == 1 ? QColor(0, 0, 0) : QColor(0, 0, 64);
+}
 
 void AlternatingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
@@ -22,7 +24,8 @@ void AlternatingRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     painter->setPen(text(row));
     painter->setFont(option.font);
     const QRect inside = option.rect.adjusted(2, 2, -2, -2);
-    painter->drawText(inside, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+    painter->drawText(inside, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
     painter->restore();
 }
 
@@ -41,7 +44,8 @@ void SetUpArchiveGrid(QTableWidget* grid, const int (&widths)[6]) {
         grid->setColumnWidth(c, widths[c]);
         width += widths[c];
     }
-    const int rowHeight = grid->fontMetrics().height() + 4;
+    // Text 2 pixels below the top, room for descenders and the grid line below.
+    const int rowHeight = grid->fontMetrics().height() + 6;
     for (int r = 0; r < grid->rowCount(); ++r) grid->setRowHeight(r, rowHeight);
     const int frame = 2 * grid->frameWidth();
     grid->setFixedSize(width + frame, rowHeight * grid->rowCount() + frame);

@@ -22,8 +22,8 @@ public:
     static QColor text(int row);
 };
 
-// No headers, no scroll bars, fixed column widths, rows as high as the text plus 2 pixels
-// above and below, and the table exactly as large as its cells.
+// No headers, no scroll bars, fixed column widths, rows a little higher than the text, and
+// the table exactly as large as its cells.
 void SetUpArchiveGrid(QTableWidget* grid, const int (&widths)[6]);
 
 // The wheel name of wheel w (1..11).

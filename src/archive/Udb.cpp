@@ -67,9 +67,13 @@ Tdb::~Tdb() {
     if (viewerInstance == this) viewerInstance = nullptr;
 }
 
-Tdb* Tdb::instance() { return viewerInstance; }
+Tdb* Tdb::instance() {
+    return viewerInstance;
+}
 
-void Tdb::RefreshViewerToLast() { RefreshViewerAt(Globals().archive.count()); }
+void Tdb::RefreshViewerToLast() {
+    RefreshViewerAt(Globals().archive.count());
+}
 
 void Tdb::RefreshViewerAt(int index) {
     const int n = Globals().archive.count();

@@ -18,9 +18,9 @@ public:
 
     static Tdb* instance();
 
-    QLabel* Data;       // "Data:" + day/month/year
-    QLabel* Concorso;   // "Nº Concorso:" + index
-    QTableWidget* sg;   // 11 wheels x (name + 5 numbers)
+    QLabel* Data;     // "Data:" + day/month/year
+    QLabel* Concorso; // "Nº Concorso:" + index
+    QTableWidget* sg; // 11 wheels x (name + 5 numbers)
     QScrollBar* ScrollBar1;
 
     // The scroll bar's maximum and position become N; draw N is shown.

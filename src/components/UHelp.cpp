@@ -3,6 +3,8 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -54,7 +56,6 @@ THelp* EnsureWindow(QWidget* parent) {
 THelp::THelp(HelpFile file, QWidget* parent) : QWidget(parent, Qt::Window), file_(std::move(file)) {
     setObjectName(u"THelp"_s);
     setWindowTitle(u"Guida di Numora"_s);
-    resize(820, 560);
 
     cerca = new QLineEdit(this);
     cerca->setObjectName(u"cerca"_s);
@@ -82,7 +83,14 @@ THelp::THelp(HelpFile file, QWidget* parent) : QWidget(parent, Qt::Window), file
     splitter->addWidget(left);
     splitter->addWidget(testo);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 580});
+    // The contents show their longest title whole.
+    int titles = 0;
+    for (const HelpTopic& t : file_.topics()) titles = std::max(titles, sommario->fontMetrics().horizontalAdvance(t.title));
+    const int leftWidth = std::clamp(titles + 2 * sommario->frameWidth() + 24, 200, 420);
+    sommario->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sommario->setTextElideMode(Qt::ElideRight);
+    resize(leftWidth + 640, 580);
+    splitter->setSizes({leftWidth, 620});
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
 

@@ -30,6 +30,8 @@ void SetStakeFieldEnabled(QLineEdit* edit, bool enabled) {
     }
     QPalette p = edit->palette();
     p.setColor(QPalette::Disabled, QPalette::Base, DisabledFieldColor);
+    // The style's disabled text would vanish on silver; text left in the field stays legible.
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 96, 96));
     edit->setPalette(p);
 }
 

@@ -53,7 +53,7 @@ QPixmap DrawBoardPicture(bool marked) {
             p.setPen(Qt::NoPen);
             p.setBrush(mark);
             const QPointF centre = QRectF(cell).center();
-            p.drawEllipse(centre, 8.0, 7.5);
+            p.drawEllipse(centre, 9.0, 8.0);
             p.setPen(Qt::white);
         } else {
             p.setPen(ink);
@@ -111,7 +111,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
                                              u"Edit3",  u"Edit4",  u"Edit1",  u"Edit2"};
     std::array<QLineEdit*, 9> made{};
     auto* row = new QHBoxLayout;
-    row->setSpacing(2);
+    row->setSpacing(1);
     row->addWidget(Label1);
     row->addSpacing(2);
     for (std::size_t i = 0; i < made.size(); ++i) {
@@ -119,7 +119,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
         box->setObjectName(QString::fromUtf16(names[i]));
         box->setMaxLength(2);
         box->setAlignment(Qt::AlignCenter);
-        box->setFixedWidth(21);
+        box->setFixedWidth(20);
         box->setToolTip(FixedHint);
         box->setStatusTip(FixedHint);
         box->installEventFilter(this);
@@ -127,8 +127,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
         row->addWidget(box);
         made[i] = box;
     }
-    row->addStretch(1);
-    Label1->setBuddy(made[0]);
+        Label1->setBuddy(made[0]);
     Edit23 = made[0];
     Edit24 = made[1];
     Edit25 = made[2];
@@ -142,7 +141,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
-    layout->addWidget(Image1);
+    layout->addWidget(Image1, 0, Qt::AlignHCenter);
     layout->addLayout(row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -648,12 +648,12 @@ void TPri::SpeedButton1Click() {
 
 void TPri::Aggiunginumerocasualmente1Click() {
     showForecast();
-    AddRandomNumber();
+    if (auto* f = TPronostico::instance()) f->AddRandomNumber();
 }
 
 void TPri::Eliminanumerocasualmente1Click() {
     showForecast();
-    RemoveRandomNumber();
+    if (auto* f = TPronostico::instance()) f->RemoveRandomNumber();
 }
 
 void TPri::Modificavalutaeimportidigiocata1Click() {

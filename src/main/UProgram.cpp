@@ -24,7 +24,8 @@ void CreateWindows() {
     auto* pri = new TPri;
     new Tdb(pri);
     new Tperrtf(pri);
-    new TGiocate(pri);
+    auto* plays = new TGiocate(pri);
+    QObject::connect(plays, &TGiocate::deleteSelectedRequested, pri, [pri] { pri->SpeedButton19Click(); });
     new TPronostico(pri);
     new TImporti(pri);
     new TDaiNumEstra(pri);

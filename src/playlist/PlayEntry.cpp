@@ -44,8 +44,9 @@ PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings) {
 }
 
 EnterPlayResult EnterPlay(PlayList& list, const Play& play) {
-    if (FindPlay(list, play) != 0) return EnterPlayResult::Duplicate;
+    // A full list refuses every play, so the user learns at once why nothing can be added.
     if (list.full()) return EnterPlayResult::ListFull;
+    if (FindPlay(list, play) != 0) return EnterPlayResult::Duplicate;
     list.setCount(list.count() + 1);
     list.play(list.count()) = play;
     return EnterPlayResult::Appended;

@@ -52,9 +52,10 @@ PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings);
 enum class EnterPlayResult {
     Appended,  // the play is now play count()
     Duplicate, // an identical play (numbers and wheels) is already there: show DuplicatePlayMessage
-    ListFull,  // no room for another play: show PlayListFullMessage
+    ListFull,  // the list holds its 100000 plays: show PlayListFullMessage
 };
-// Keyboard entry: never replaces, whatever the stakes of the identical play.
+// Keyboard entry: never replaces, whatever the stakes of the identical play. A full list refuses
+// before looking for the play.
 EnterPlayResult EnterPlay(PlayList& list, const Play& play);
 
 // The edit dialog working on plays first..last: the play at `position` is overwritten unless an

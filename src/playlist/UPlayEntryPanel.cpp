@@ -63,6 +63,7 @@ PlayEntryPanel::PlayEntryPanel(const QString& title, QWidget* parent) : QGroupBo
         ApplyStakeFilter(edit, 8);
         edit->setAlignment(Qt::AlignRight);
         SetStakeFieldWidth(edit);
+        edit->setFixedWidth(edit->minimumWidth());
         auto* label = new QLabel(QString::fromUtf8(captions[j]), this);
         label->setObjectName(u"Label%1"_s.arg(j + 3));
         label->setBuddy(edit);

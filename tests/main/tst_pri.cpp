@@ -132,7 +132,7 @@ private slots:
         Globals().system.forecast.setChosen(1, true);
         Globals().system.forecast.setChosen(2, true);
         hook.clear();
-        QVERIFY(!pri->passCheck(Check::B))
+        QVERIFY(!pri->passCheck(Check::B));
         QCOMPARE(hook.last().text, QStringLiteral("Il pronostico deve contenere almeno 3 numeri!"));
         QVERIFY(pri->passCheck(Check::A));
         QVERIFY(!pri->passCheck(Check::E));
@@ -195,7 +195,7 @@ private slots:
         hook.queueAnswer(MsgAnswer::No);
         g.system.list.setCount(1);
         pri->action(QStringLiteral("SpeedButton14"))->trigger();
-        QCOMPARE(g.system.list.count(), 1)
+        QCOMPARE(g.system.list.count(), 1);
     }
 
     void saveOpenAndNew() {
@@ -209,7 +209,7 @@ private slots:
         pri->action(QStringLiteral("Salvaconnome1"))->trigger();
         QVERIFY(!g.system.modified);
         QCOMPARE(FileSize(target.toStdString()), 2268 + 64);
-        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Sistema1.lpc]"))
+        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Sistema1.lpc]"));
 
         // "Nuovo" with changes asks; Cancel stops; No goes on and keeps the path.
         g.system.modified = true;
@@ -299,7 +299,7 @@ private slots:
         pri->NotificaTimer();
         QCOMPARE(shown, 1);
         QCOMPARE(text, QStringLiteral("L'ultimo aggiornamento dell'archivio storico risale al 10/3/2026"));
-        QCOMPARE(g.settings.notificaaggio, 0)
+        QCOMPARE(g.settings.notificaaggio, 0);
         QVERIFY(numora::test::ReadAll(g.appDir + "Numora.ini").find("notificaaggio=0") != std::string::npos);
         // With an empty archive the reminder still works.
         g.archive.clear();
@@ -346,9 +346,9 @@ private slots:
     void commandLine() {
         const QString file = QString::fromStdString(Globals().appDir + "Due.lpc");
         QCOMPARE(activate({file}, 1), 21);
-        QCOMPARE(activate({file, file}, 1), 1)
+        QCOMPARE(activate({file, file}, 1), 1);
         QCOMPARE(activate({file + QStringLiteral(".none")}, 1), 1);
-        QCOMPARE(activate({file}, 0), 0)
+        QCOMPARE(activate({file}, 0), 0);
         QCOMPARE(activate({}, 1), 1);
     }
 };

@@ -1,0 +1,41 @@
+#include "archive/UModEstra.h"
+
+#include "archive/ArchiveMaintenance.h"
+#include "archive/Udb.h"
+#include "components/UMessageBox.h"
+#include "core/Globali.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+TModEstra::TModEstra(int index, QWidget* parent) : TNuovaEstra(parent), index_(index) {
+    setObjectName(u"TModEstra"_s);
+    setWindowTitle(u"Modifica estrazione"_s);
+    const QString hint = u" Rende le modifiche permanenti "_s;
+    Applica->setToolTip(hint);
+    Applica->setStatusTip(hint);
+    const DrawArchive& a = Globals().archive;
+    if (index_ >= 1 && index_ <= a.count()) setEntryText(EntryTextOf(a.draw(index_)));
+}
+
+bool TModEstra::store(const DrawRecord& record) {
+    Globali& g = Globals();
+    int j = 0;
+    try {
+        j = ReplaceDraw(g.archive, index_, record);
+    } catch (const ArchiveError& e) {
+        MessageBox::error(this, std::string(e.what()), u"Errore"_s);
+        Edit1->setFocus();
+        return false;
+    }
+    stored_ = j;
+    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(j);
+    g.saveArchive();
+    return true;
+}
+
+} // namespace numora

@@ -1,0 +1,260 @@
+#include "archive/Uaggio.h"
+
+#include "archive/UpdateFile.h"
+#include "archive/UpdateReply.h"
+#include "archive/Uperrtf.h"
+#include "components/UMessageBox.h"
+#include "core/FileIo.h"
+#include "core/Globali.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+namespace {
+
+const QString FailureLines[] = {
+    u"ERRORE: impossibile aggiornare l'archivio storico!"_s,
+    u"Assicurarsi che la connessione ad internet sia attiva."_s,
+    u"Assicurarsi che nel sistema non siano attivi Firewall che"_s,
+    u"impediscano a Numora di collegarsi ad internet."_s,
+    u"Se si utilizza un server proxy verificare le impostazioni"_s,
+    u"della scheda "_s + QChar(u'"') + u"Opzioni generali"_s + QChar(u'"') + u" > "_s + QChar(u'"') +
+        u"Connessione ad internet"_s + QChar(u'"') + u"."_s,
+};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string_view View(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
+
+void SetHint(QWidget* w, const QString& hint) {
+    w->setToolTip(hint);
+    w->setStatusTip(hint);
+}
+
+} // namespace
+
+void OpenDocument(const QString& target, const QString& parameters) {
+    const QUrl url(target);
+    // A one-letter scheme is a Windows drive ("C:\..."), not an address.
+    if (url.isValid() && url.scheme().size() > 1 && url.scheme() != u"file"_s) {
+        QDesktopServices::openUrl(url);
+        return;
+    }
+    QString path = url.scheme() == u"file"_s ? url.toLocalFile() : target;
+    QFileInfo info(path);
+    if (info.isRelative()) info.setFile(QDir(Q(Globals().appDir)), path);
+    if (info.isFile() && info.isExecutable()) {
+        QProcess::startDetached(info.absoluteFilePath(), QProcess::splitCommand(parameters), info.absolutePath());
+    } else if (info.exists()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    } else {
+        QDesktopServices::openUrl(QUrl::fromUserInput(target));
+    }
+}
+
+TAggio::TAggio(QWidget* parent) : QDialog(parent), opener_(&OpenDocument) {
+    setObjectName(u"aggio"_s);
+    setWindowTitle(u"Aggiornamento diretto da Internet"_s);
+    setModal(true);
+
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName(u"SpeedButton1"_s);
+    SpeedButton1->setText(u"Aggiorna"_s);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    SetHint(SpeedButton1, u"Avvia l'aggiornamento"_s);
+    SpeedButton2 = new QToolButton(this);
+    SpeedButton2->setObjectName(u"SpeedButton2"_s);
+    SpeedButton2->setText(u"Chiudi"_s);
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    SetHint(SpeedButton2, u"Chiude la scheda"_s);
+    for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        b->setMinimumWidth(90);
+    }
+
+    mm1 = new QPlainTextEdit(this);
+    mm1->setObjectName(u"mm1"_s);
+    mm1->setReadOnly(true);
+    mm1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    Label3 = new QLabel(u"Numora "_s + QString::fromUtf8(HomePageAddress), this);
+    Label3->setObjectName(u"Label3"_s);
+    Label3->setCursor(Qt::PointingHandCursor);
+    Label3->setStyleSheet(u"color: #0000c0; text-decoration: underline;"_s);
+    Label3->installEventFilter(this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    buttons->addWidget(SpeedButton1);
+    buttons->addWidget(SpeedButton2);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(mm1, 1);
+    layout->addWidget(Label3);
+    setFixedSize(430, 300);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TAggio::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TAggio::SpeedButton2Click);
+}
+
+TAggio::~TAggio() {
+    if (cursorSet_) QApplication::restoreOverrideCursor();
+    removeWorkFiles();
+}
+
+void TAggio::addLine(const QString& line) { mm1->appendPlainText(line); }
+
+void TAggio::begin() {
+    busy_ = true;
+    lastError_.clear();
+    SpeedButton1->setEnabled(false);
+    SpeedButton2->setEnabled(false);
+    mm1->clear();
+    if (!cursorSet_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    cursorSet_ = true;
+}
+
+void TAggio::end() {
+    SpeedButton1->setEnabled(true);
+    SpeedButton2->setEnabled(true);
+    if (cursorSet_) QApplication::restoreOverrideCursor();
+    cursorSet_ = false;
+    busy_ = false;
+}
+
+void TAggio::fail(const QString& reason) {
+    lastError_ = reason;
+    for (const QString& line : FailureLines) addLine(line);
+    end();
+}
+
+void TAggio::SpeedButton1Click() {
+    if (busy_) return;
+    Globali& g = Globals();
+    begin();
+
+    http_.setProxyFromSettings(g.settings.proxyServer, g.settings.proxyPorta);
+    const HttpResult query = http_.get(UpdateQueryUrl(UpdateServerBase(g.settings.updateServer), g.installationId));
+    if (!query.ok) return fail(query.error);
+    addLine(u"Connessione riuscita"_s);
+
+    const UpdateReply reply = ClassifyUpdateReply(ReplyTextFromBytes(View(query.body)));
+    if (reply.kind != UpdateReplyKind::FilePrefix) {
+        if (reply.kind == UpdateReplyKind::Other) {
+            MessageBox::warning(this, Q(reply.text), u"Attenzione"_s);
+        } else {
+            if (!reply.text.empty()) MessageBox::warning(this, Q(reply.text), u"Attenzione"_s);
+            if (!reply.target.empty() && opener_) opener_(Q(reply.target), Q(reply.parameters));
+        }
+        end();
+        accept();
+        return;
+    }
+
+    addLine(u"Avviato aggiornamento archivio storico ..."_s);
+    const std::string filePath = g.path(UpdateFileName);
+    const std::string messagePath = g.path(UpdateMessageFileName);
+    RemoveFile(filePath);
+    // A message left by an earlier run must not be taken for this file's.
+    RemoveFile(messagePath);
+
+    const HttpResult download = http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)),
+                                          static_cast<qint64>(MaxUpdateFileSize));
+    if (!download.ok) return fail(download.error);
+    if (!WriteFileAtomically(filePath, View(download.body)))
+        return fail(u"impossibile scrivere "_s + Q(filePath));
+    const auto bytes = ReadFileBytes(filePath, MaxUpdateFileSize + 1);
+    if (!bytes) return fail(u"impossibile leggere "_s + Q(filePath));
+    const UpdateFileContent content = ReadUpdateFile(*bytes);
+    if (!content.ok()) return fail(Q(content.reason));
+
+    Tperrtf* messageWindow = nullptr;
+    if (content.hasMessage) {
+        messageWindow = Tperrtf::instance() ? Tperrtf::instance() : new Tperrtf(this);
+        const QByteArray message(content.message.data(), static_cast<qsizetype>(content.message.size()));
+        if (!WriteFileAtomically(messagePath, content.message) || !messageWindow->loadRtfFile(Q(messagePath)))
+            messageWindow->loadRtf(message);
+    }
+
+    // The merge works on a copy that replaces the archive only once it is safely on disk.
+    DrawArchive work = g.archive;
+    const UpdateMergeResult merged = MergeUpdateDraws(content.draws, work);
+    if (!merged.ok) return fail(Q(merged.error));
+    if (!SaveArchive(g.path(ArchiveFileName), work, g.delays, g.frequencies, g.random)) {
+        fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
+        MessageBox::error(this, g.readOnly ? QString::fromUtf8(ReadOnlyMessage)
+                                           : u"Impossibile salvare l'archivio storico nel file %1.\r\n"
+                                             u"L'archivio non è stato modificato."_s.arg(Q(g.path(ArchiveFileName))));
+        return;
+    }
+    g.archive = work;
+    addLine(QString());
+    addLine(u"Nº di nuove estrazioni: "_s + QString::number(merged.newDraws));
+    end();
+
+    if (messageWindow) messageWindow->exec();
+    accept();
+}
+
+void TAggio::SpeedButton2Click() { close(); }
+
+void TAggio::Label3Click() {
+    if (opener_) opener_(QString::fromUtf8(HomePageAddress), QString());
+}
+
+bool TAggio::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label3 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label3Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TAggio::done(int result) {
+    // While a request runs the dialog stays: the run still needs it when the request returns.
+    if (busy_) return;
+    removeWorkFiles();
+    QDialog::done(result);
+}
+
+void TAggio::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TAggio::removeWorkFiles() {
+    const Globali& g = Globals();
+    for (const char* name : {UpdateMessageFileName, UpdateFileName, UpdateHeaderFileName}) {
+        const std::string path = g.path(name);
+        if (FileExists(path)) RemoveFile(path);
+    }
+}
+
+void RunInternetUpdate(QWidget* parent) {
+    TAggio dialog(parent);
+    dialog.exec();
+}
+
+} // namespace numora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <string>
+
+class QNetworkReply;
+
+namespace numora {
+
+struct HttpResult {
+    bool ok = false;
+    QByteArray body;
+    int status = 0;         // the HTTP status, 0 when no answer came
+    bool timedOut = false;  // no complete answer within the time-out
+    bool tooLarge = false;  // the body would pass the limit: the download was stopped
+    QString error;          // what went wrong, for the log
+};
+
+// The update's HTTP client: GET through an optional proxy, following redirects and keeping
+// cookies between requests of the same client, with the headers the maker's server knows.
+class HttpClient : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int DefaultTimeoutMs = 60000;
+    static constexpr qint64 NoLimit = -1;
+    static const char* const UserAgent;
+    static const char* const Referer;
+
+    explicit HttpClient(QObject* parent = nullptr);
+
+    // An empty host means a direct connection; the system's proxy is never used.
+    void setProxy(const QString& host, int port);
+    // ProxyServer and ProxyPorta as the settings hold them.
+    void setProxyFromSettings(const std::string& server, const std::string& port);
+    QNetworkProxy proxy() const { return manager_.proxy(); }
+
+    // The time a whole request may take, redirects included.
+    void setTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
+    int timeout() const { return timeoutMs_; }
+
+    // Returns when the request is over. Meanwhile a local event loop keeps the program's
+    // windows painting and its timers running; the caller disables what must not be used.
+    // A body of more than maxBytes fails as soon as that is known.
+    HttpResult get(const QUrl& url, qint64 maxBytes = NoLimit);
+    bool busy() const { return reply_ != nullptr; }
+
+    QNetworkAccessManager& manager() { return manager_; }
+
+private:
+    QNetworkAccessManager manager_;
+    QNetworkReply* reply_ = nullptr;
+    int timeoutMs_ = DefaultTimeoutMs;
+};
+
+// updateServerBase + "aggiorna.php" with idprogramma, versione and idi, percent-encoded, in
+// this order.
+QUrl UpdateQueryUrl(const std::string& updateServerBase, const std::string& installationId);
+
+} // namespace numora

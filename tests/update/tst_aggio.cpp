@@ -1,0 +1,479 @@
+// The update dialog against the real update server over HTTP on 127.0.0.1.
+
+#include "archive/Uaggio.h"
+#include "archive/Uperrtf.h"
+#include "archive/UpdateFile.h"
+#include "components/UMessageBox.h"
+#include "core/FileIo.h"
+#include "core/Globali.h"
+#include "core/OperatorImport.h"
+#include "support/TestSupport.h"
+#include "update/UpdateHarness.h"
+#include "update/UpdateTestData.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace numora;
+using numora::test::LoopbackProxy;
+using numora::test::TempDir;
+using numora::test::UpdateServer;
+
+namespace {
+
+using Opened = QList<QPair<QString, QString>>;
+
+QStringList FailureLines() {
+    return {u"ERRORE: impossibile aggiornare l'archivio storico!"_s,
+            u"Assicurarsi che la connessione ad internet sia attiva."_s,
+            u"Assicurarsi che nel sistema non siano attivi Firewall che"_s,
+            u"impediscano a Numora di collegarsi ad internet."_s,
+            u"Se si utilizza un server proxy verificare le impostazioni"_s,
+            u"della scheda \"Opzioni generali\" > \"Connessione ad internet\"."_s};
+}
+
+const QString Connected = u"Connessione riuscita"_s;
+const QString Started = u"Avviato aggiornamento archivio storico ..."_s;
+const QString Query = u"GET /aggiorna.php?idprogramma=8&versione=45&idi=ABCDEFGHIJ"_s;
+
+QStringList Lines(const TAggio& dlg) { return dlg.mm1->toPlainText().split(QChar(u'\n')); }
+
+std::string Tail19(const std::string& file) { return file.size() >= 19 ? file.substr(19) : std::string(); }
+
+// What the message window showed while it was up, recorded by a poll that then closes it.
+struct MessageWatch {
+    int shown = 0;
+    bool fileExisted = false;
+    std::string fileBytes;
+    QString text;
+    bool boldSeen = false;
+};
+
+std::string OperatorTextOf(const std::vector<DrawRecord>& draws) {
+    static const char* codes[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"};
+    std::string out;
+    char line[64];
+    for (const DrawRecord& d : draws)
+        for (int w = 1; w <= 11; ++w) {
+            std::snprintf(line, sizeof line, "%04u/%02u/%02u\t%s\t%u\t%u\t%u\t%u\t%u\n", unsigned(d.year),
+                          unsigned(d.month), unsigned(d.day), codes[w - 1], unsigned(d.number(w, 0)),
+                          unsigned(d.number(w, 1)), unsigned(d.number(w, 2)), unsigned(d.number(w, 3)),
+                          unsigned(d.number(w, 4)));
+            out += line;
+        }
+    return out;
+}
+
+} // namespace
+
+class TestAggio : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> files_; // the server's files, for the whole run
+    std::unique_ptr<TempDir> app_;   // AppDir of one test
+    std::vector<DrawRecord> client_; // the archive before the update: 100 draws
+    std::vector<DrawRecord> server_; // the server's archive: 103 draws, 44..100 corrected
+    std::string clientFile_;         // Numora.dtb as it was before the update
+    std::unique_ptr<Tperrtf> messageWindow_;
+
+    QString file(const char* name) const { return QString::fromStdString(files_->file(name)); }
+
+    void writeFile(const char* name, const std::string& bytes) const { numora::test::WriteAll(files_->file(name), bytes); }
+
+    std::vector<DrawRecord> serverTail(int count) const {
+        return std::vector<DrawRecord>(server_.end() - count, server_.end());
+    }
+
+    // Polls for the message window while the dialog runs, records it and presses its OK.
+    void watchMessages(QTimer& poll, MessageWatch& watch) {
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [this, &watch] {
+            Tperrtf* w = messageWindow_.get();
+            if (!w->isVisible()) return;
+            ++watch.shown;
+            const std::string msg = Globals().path(UpdateMessageFileName);
+            watch.fileExisted = FileExists(msg);
+            watch.fileBytes = numora::test::ReadAll(msg);
+            watch.text = w->RichEdit1->toPlainText();
+            for (QTextBlock b = w->RichEdit1->document()->begin(); b.isValid(); b = b.next())
+                for (auto it = b.begin(); !it.atEnd(); ++it)
+                    if (it.fragment().charFormat().fontWeight() == QFont::Bold) watch.boldSeen = true;
+            QTest::mouseClick(w->OK, Qt::LeftButton);
+        });
+        poll.start();
+    }
+
+    void expectArchiveUnchanged() {
+        QCOMPARE(numora::test::ReadAll(Globals().path(ArchiveFileName)), clientFile_);
+        QCOMPARE(Globals().archive.count(), 100);
+        QCOMPARE(Globals().archive.draw(100), client_.back());
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(FileExists(numora::test::BinDir() + "numora-update-server"), "numora-update-server not built");
+        files_ = std::make_unique<TempDir>();
+        const auto all = test::SyntheticDraws(103, 11);
+        client_.assign(all.begin(), all.begin() + 100);
+        server_ = all;
+        for (int i = 43; i < 100; ++i) server_[static_cast<std::size_t>(i)] = test::Corrected(all[static_cast<std::size_t>(i)]);
+
+        DrawArchive a;
+        test::FillArchive(a, server_);
+        StdRandom random(1);
+        writeFile("server.dtb", ArchiveFileImage(a, random));
+        writeFile("server.txt", OperatorTextOf(server_));
+        // The text cannot carry the reserved byte, so after an update from it the archive holds 0 there.
+        DrawArchive fromText;
+        QVERIFY(ImportOperatorText(OperatorTextOf(server_), fromText).ok);
+        writeFile("fromtext.dtb", ArchiveFileImage(fromText, random));
+
+        const std::size_t body60 = 2 + 60 * DrawRecord::Size;
+        writeFile("exact.dat", BuildUpdateFile(serverTail(60), "{\\rtf1 \\b limite\\b0 " +
+                                                                   std::string(MaxUpdateFileSize - body60 - 21, 'x') + "}"));
+        writeFile("big.dat", BuildUpdateFile(serverTail(60), std::string(MaxUpdateFileSize - body60 + 1, ' ')));
+        auto bad = serverTail(60);
+        bad[29].day = 31;
+        bad[29].month = 2;
+        writeFile("baddate.dat", BuildUpdateFile(bad, "{\\rtf1 messaggio che non deve arrivare}"));
+        writeFile("msg10.rtf", "{\\rtf1 ab}");
+        writeFile("msg11.rtf", "{\\rtf1\\b c}");
+        QCOMPARE(numora::test::ReadAll(files_->file("msg10.rtf")).size(), 10u);
+        QCOMPARE(numora::test::ReadAll(files_->file("msg11.rtf")).size(), 11u);
+    }
+
+    void init() {
+        app_ = std::make_unique<TempDir>();
+        Globali& g = Globals();
+        g.appDir = app_->path();
+        g.readOnly = false;
+        g.installationId = "ABCDEFGHIJ";
+        g.settings = Settings{};
+        test::FillArchive(g.archive, client_);
+        QVERIFY(g.saveArchive());
+        clientFile_ = numora::test::ReadAll(g.path(ArchiveFileName));
+        messageWindow_ = std::make_unique<Tperrtf>();
+        QCOMPARE(Tperrtf::instance(), messageWindow_.get());
+    }
+
+    void cleanup() {
+        messageWindow_.reset();
+        app_.reset();
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void controls() {
+        TAggio dlg;
+        QCOMPARE(dlg.windowTitle(), u"Aggiornamento diretto da Internet"_s);
+        QCOMPARE(dlg.SpeedButton1->text(), u"Aggiorna"_s);
+        QCOMPARE(dlg.SpeedButton1->toolTip(), u"Avvia l'aggiornamento"_s);
+        QCOMPARE(dlg.SpeedButton2->text(), u"Chiudi"_s);
+        QCOMPARE(dlg.SpeedButton2->toolTip(), u"Chiude la scheda"_s);
+        QVERIFY(dlg.mm1->isReadOnly());
+        QCOMPARE(dlg.Label3->text(), u"Numora https://www.varnel.it/numora"_s);
+        QCOMPARE(dlg.findChild<QToolButton*>(u"SpeedButton1"_s), dlg.SpeedButton1);
+        QCOMPARE(dlg.findChild<QPlainTextEdit*>(u"mm1"_s), dlg.mm1);
+
+        Opened opened;
+        dlg.setOpener([&](const QString& t, const QString& p) { opened.append({t, p}); });
+        dlg.show();
+        QTest::mouseClick(dlg.Label3, Qt::LeftButton);
+        QCOMPARE(opened, (Opened{{u"https://www.varnel.it/numora"_s, QString()}}));
+    }
+
+    void closingRemovesTheWorkFiles() {
+        for (const char* name : {UpdateFileName, UpdateMessageFileName, UpdateHeaderFileName})
+            numora::test::WriteAll(Globals().path(name), "x");
+        TAggio dlg;
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton2, Qt::LeftButton);
+        QVERIFY(!dlg.isVisible());
+        for (const char* name : {UpdateFileName, UpdateMessageFileName, UpdateHeaderFileName})
+            QVERIFY2(!FileExists(Globals().path(name)), name);
+        QVERIFY(FileExists(Globals().path(ArchiveFileName)));
+    }
+
+    void fullUpdate_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("viaProxy");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QStringList>("files");
+        const QString dat = u"GET /files/aggio.dat"_s;
+        QTest::newRow("archive") << QStringList{u"--archive"_s, file("server.dtb")} << false << file("server.dtb")
+                                 << QByteArray() << QStringList{dat};
+        QTest::newRow("archive text") << QStringList{u"--text"_s, file("server.txt")} << false
+                                      << file("fromtext.dtb") << QByteArray() << QStringList{dat};
+        QTest::newRow("redirect and cookie")
+            << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect"_s, u"--require-cookie"_s} << false
+            << file("server.dtb") << QByteArray() << QStringList{dat, u"GET /store/aggio.dat"_s};
+        QTest::newRow("TMPredirect")
+            << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect"_s} << false
+            << file("server.dtb") << QByteArray() << QStringList{dat, u"GET /store/aggio.dat"_s};
+        QTest::newRow("TMPcookie")
+            << QStringList{u"--archive"_s, file("server.dtb"), u"--require-cookie"_s} << false
+            << file("server.dtb") << QByteArray() << QStringList{dat};
+        QTest::newRow("proxy") << QStringList{u"--archive"_s, file("server.dtb")} << true << file("server.dtb")
+                               << QByteArray() << QStringList{dat};
+        QTest::newRow("10 message bytes are no message")
+            << QStringList{u"--archive"_s, file("server.dtb"), u"--message"_s, file("msg10.rtf")} << false
+            << file("server.dtb") << QByteArray() << QStringList{dat};
+        QTest::newRow("11 message bytes are a message")
+            << QStringList{u"--archive"_s, file("server.dtb"), u"--message"_s, file("msg11.rtf")} << false
+            << file("server.dtb") << QByteArray("{\\rtf1\\b c}") << QStringList{dat};
+        QTest::newRow("exactly 32768 bytes") << QStringList{u"--raw"_s, file("exact.dat")} << false
+                                             << file("server.dtb") << QByteArray("{\\rtf1 \\b limite") << QStringList{dat};
+    }
+
+    void fullUpdate() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, viaProxy);
+        QFETCH(QString, expected);
+        QFETCH(QByteArray, message);
+        QFETCH(QStringList, files);
+
+        UpdateServer server;
+        QVERIFY2(server.start(args), qPrintable(server.errors()));
+        LoopbackProxy proxy;
+        Globali& g = Globals();
+        g.settings.updateServer = server.base().toStdString();
+        if (viaProxy) {
+            QVERIFY(proxy.listen(QHostAddress::LocalHost, 0));
+            g.settings.proxyServer = "127.0.0.1";
+            g.settings.proxyPorta = std::to_string(proxy.serverPort());
+        }
+
+        MessageBoxHook hook;
+        MessageWatch watch;
+        QTimer poll;
+        watchMessages(poll, watch);
+        TAggio dlg;
+        Opened opened;
+        dlg.setOpener([&](const QString& t, const QString& p) { opened.append({t, p}); });
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        poll.stop();
+
+        QCOMPARE(Lines(dlg), (QStringList{Connected, Started, QString(), u"Nº di nuove estrazioni: 3"_s}));
+        QCOMPARE(dlg.lastError(), QString());
+        QCOMPARE(hook.count(), 0);
+        QVERIFY(opened.isEmpty());
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+
+        // The 57 known draws are overwritten with the file's versions, 3 are added.
+        const std::string after = numora::test::ReadAll(g.path(ArchiveFileName));
+        QCOMPARE(Tail19(after), Tail19(numora::test::ReadAll(expected.toStdString())));
+        QCOMPARE(g.archive.count(), 103);
+        DelayTable delays;
+        FrequencyTable frequencies;
+        RebuildDerivedTables(g.archive, delays, frequencies);
+        QVERIFY(delays == g.delays);
+        QVERIFY(frequencies == g.frequencies);
+
+        if (message.isEmpty()) {
+            QCOMPARE(watch.shown, 0);
+        } else {
+            QCOMPARE(watch.shown, 1);
+            QVERIFY(watch.fileExisted);
+            QVERIFY(QByteArray::fromStdString(watch.fileBytes).startsWith(message));
+            QVERIFY(watch.boldSeen);
+            QVERIFY(!watch.text.contains(u"rtf"_s));
+        }
+        for (const char* name : {UpdateFileName, UpdateMessageFileName})
+            QVERIFY2(!FileExists(g.path(name)), name);
+
+        const QStringList requests = server.requests();
+        qDebug() << requests;
+        QCOMPARE(requests, QStringList{Query} + files);
+        if (viaProxy) {
+            QCOMPARE(proxy.requestLines.size(), 1 + files.size());
+            QCOMPARE(proxy.requestLines.first(), u"GET "_s + server.base().chopped(1) + Query.mid(4) + u" HTTP/1.1"_s);
+            const QByteArray head = proxy.requestHeads.first().toLower();
+            QVERIFY(head.contains("\r\naccept: text/html, */*"));
+            QVERIFY(head.contains("\r\ncontent-type: text/html"));
+            QVERIFY(head.contains("\r\nuser-agent: mozilla/5.0"));
+            QVERIFY(head.contains("\r\nreferer: https://www.varnel.it/numora/"));
+        }
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QStringList>("args"); // empty: no server at all
+        QTest::addColumn<QString>("proxy");    // "" direct, "dead" a proxy port where nothing listens
+        QTest::addColumn<QStringList>("lines");
+        const QStringList afterQuery = QStringList{Connected, Started} + FailureLines();
+        QTest::newRow("49 draws") << QStringList{u"--archive"_s, file("server.dtb"), u"--count"_s, u"49"_s,
+                                                 u"--allow-short"_s}
+                                  << QString() << afterQuery;
+        QTest::newRow("body over 32768 bytes") << QStringList{u"--raw"_s, file("big.dat")} << QString() << afterQuery;
+        QTest::newRow("impossible date") << QStringList{u"--raw"_s, file("baddate.dat")} << QString() << afterQuery;
+        QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines();
+        QTest::newRow("HTTP 404") << QStringList{u"--status"_s, u"404"_s} << QString() << FailureLines();
+        QTest::newRow("connection refused") << QStringList() << QString() << FailureLines();
+        QTest::newRow("proxy not there") << QStringList{u"--archive"_s, file("server.dtb")} << u"dead"_s
+                                         << FailureLines();
+    }
+
+    void refusals() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, proxy);
+        QFETCH(QStringList, lines);
+
+        UpdateServer server;
+        Globali& g = Globals();
+        if (args.isEmpty()) {
+            g.settings.updateServer = "http://127.0.0.1:" + std::to_string(test::ClosedPort()) + "/";
+        } else {
+            QVERIFY2(server.start(args), qPrintable(server.errors()));
+            g.settings.updateServer = server.base().toStdString();
+        }
+        if (proxy == u"dead"_s) {
+            g.settings.proxyServer = "127.0.0.1";
+            g.settings.proxyPorta = std::to_string(test::ClosedPort());
+        }
+
+        MessageBoxHook hook;
+        MessageWatch watch;
+        QTimer poll;
+        watchMessages(poll, watch);
+        TAggio dlg;
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        poll.stop();
+
+        QCOMPARE(Lines(dlg), lines);
+        QVERIFY(!dlg.lastError().isEmpty());
+        QCOMPARE(hook.count(), 0);
+        QCOMPARE(watch.shown, 0);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(dlg.SpeedButton1->isEnabled());
+        QVERIFY(dlg.SpeedButton2->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        expectArchiveUnchanged();
+        QVERIFY(!FileExists(g.path(UpdateMessageFileName)));
+
+        // The dialog stays for another try; closing it clears what the try left.
+        QTest::mouseClick(dlg.SpeedButton2, Qt::LeftButton);
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(!FileExists(g.path(UpdateFileName)));
+    }
+
+    void notices_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<Opened>("opened");
+        QTest::newRow("AA target AA grazie") << u"AAhttp://127.0.0.1:9/avvisoAAgrazie"_s << QStringList{u"grazie"_s}
+                                             << Opened{{u"http://127.0.0.1:9/avviso"_s, QString()}};
+        QTest::newRow("aa doc bb param bb aa") << u"aadocbbparambbaa"_s << QStringList()
+                                               << Opened{{u"doc"_s, u"param"_s}};
+        QTest::newRow("anything else") << u"Servizio sospeso fino a lunedì"_s
+                                       << QStringList{u"Servizio sospeso fino a lunedì"_s} << Opened{};
+    }
+
+    void notices() {
+        QFETCH(QString, reply);
+        QFETCH(QStringList, boxes);
+        QFETCH(Opened, opened);
+
+        UpdateServer server;
+        QVERIFY2(server.start({u"--notice"_s, reply, u"--archive"_s, file("server.dtb")}), qPrintable(server.errors()));
+        Globals().settings.updateServer = server.base().toStdString();
+
+        MessageBoxHook hook;
+        TAggio dlg;
+        Opened calls;
+        dlg.setOpener([&](const QString& t, const QString& p) { calls.append({t, p}); });
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+
+        QCOMPARE(Lines(dlg), QStringList{Connected});
+        QStringList shown;
+        for (const ShownMessage& m : hook.shown()) {
+            QCOMPARE(m.caption, u"Attenzione"_s);
+            QCOMPARE(m.icon, MsgIcon::Warning);
+            shown << m.text;
+        }
+        QCOMPARE(shown, boxes);
+        QCOMPARE(calls, opened);
+        QVERIFY(!dlg.isVisible());
+        expectArchiveUnchanged();
+        QCOMPARE(server.requests(), QStringList{Query});
+    }
+
+    void serverThatNeverAnswers() {
+        UpdateServer server;
+        QVERIFY2(server.start({u"--silent"_s}), qPrintable(server.errors()));
+        Globals().settings.updateServer = server.base().toStdString();
+
+        MessageBoxHook hook;
+        TAggio dlg;
+        dlg.setTimeout(2000);
+        dlg.show();
+        // While the request waits the program keeps running: timers fire, the controls are
+        // disabled, the hourglass shows and the dialog refuses to close.
+        bool sawWaiting = false;
+        bool stayedOpen = false;
+        QTimer::singleShot(300, &dlg, [&] {
+            sawWaiting = dlg.busy() && !dlg.SpeedButton1->isEnabled() && !dlg.SpeedButton2->isEnabled() &&
+                         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            dlg.close();
+            dlg.reject();
+            stayedOpen = dlg.isVisible();
+        });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        const qint64 ms = elapsed.elapsed();
+
+        QVERIFY(sawWaiting);
+        QVERIFY(stayedOpen);
+        QVERIFY2(ms >= 1900 && ms < 30000, qPrintable(QString::number(ms)));
+        QCOMPARE(Lines(dlg), FailureLines());
+        QVERIFY(dlg.isVisible());
+        QVERIFY(dlg.SpeedButton1->isEnabled());
+        expectArchiveUnchanged();
+    }
+
+    void saveFailureKeepsTheArchive() {
+        UpdateServer server;
+        QVERIFY2(server.start({u"--archive"_s, file("server.dtb")}), qPrintable(server.errors()));
+        Globali& g = Globals();
+        g.settings.updateServer = server.base().toStdString();
+        // A folder where the archive should be: the file cannot be replaced.
+        const std::string archivePath = g.path(ArchiveFileName);
+        const std::string saved = numora::test::ReadAll(archivePath);
+        RemoveFile(archivePath);
+        QVERIFY(QDir().mkdir(QString::fromStdString(archivePath)));
+        QDir(QString::fromStdString(archivePath)).mkdir(u"occupato"_s);
+
+        MessageBoxHook hook;
+        TAggio dlg;
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(Lines(dlg), (QStringList{Connected, Started} + FailureLines()));
+        QCOMPARE(hook.count(), 1);
+        QCOMPARE(hook.last().icon, MsgIcon::Error);
+        QCOMPARE(g.archive.count(), 100);
+        QCOMPARE(g.archive.draw(60), client_[59]);
+        QVERIFY(dlg.isVisible());
+        QDir(QString::fromStdString(archivePath)).removeRecursively();
+        numora::test::WriteAll(archivePath, saved);
+    }
+};
+
+QTEST_MAIN(TestAggio)
+#include "tst_aggio.moc"
