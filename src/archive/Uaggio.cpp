@@ -186,14 +186,6 @@ void TAggio::SpeedButton1Click() {
     const UpdateFileContent content = ReadUpdateFile(*bytes);
     if (!content.ok()) return fail(Q(content.reason));
 
-    Tperrtf* messageWindow = nullptr;
-    if (content.hasMessage) {
-        messageWindow = Tperrtf::instance() ? Tperrtf::instance() : new Tperrtf(this);
-        const QByteArray message(content.message.data(), static_cast<qsizetype>(content.message.size()));
-        if (!WriteFileAtomically(messagePath, content.message) || !messageWindow->loadRtfFile(Q(messagePath)))
-            messageWindow->loadRtf(message);
-    }
-
     // The merge works on a copy that replaces the archive only once it is safely on disk.
     DrawArchive work = g.archive;
     const UpdateMergeResult merged = MergeUpdateDraws(content.draws, work);
@@ -206,6 +198,14 @@ void TAggio::SpeedButton1Click() {
         return;
     }
     g.archive = work;
+
+    // The message reaches the window only with a file that was merged.
+    Tperrtf* messageWindow = nullptr;
+    if (content.hasMessage) {
+        messageWindow = Tperrtf::instance() ? Tperrtf::instance() : new Tperrtf(this);
+        if (!WriteFileAtomically(messagePath, content.message) || !messageWindow->loadRtfFile(Q(messagePath)))
+            messageWindow->loadRtf(QByteArray(content.message.data(), static_cast<qsizetype>(content.message.size())));
+    }
     addLine(QString());
     addLine(u"Nº di nuove estrazioni: "_s + QString::number(merged.newDraws));
     end();

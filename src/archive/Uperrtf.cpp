@@ -81,6 +81,8 @@ Tperrtf::Tperrtf(QWidget* parent) : QDialog(parent) {
     RichEdit1->setObjectName(u"RichEdit1"_s);
     RichEdit1->setOpenLinks(false);
     RichEdit1->setUndoRedoEnabled(false);
+    // Half an inch, the default tab stop of RTF.
+    RichEdit1->setTabStopDistance(RichEdit1->logicalDpiX() / 2.0);
 
     OK = new QPushButton(u"OK"_s, this);
     OK->setObjectName(u"OK"_s);

@@ -38,6 +38,8 @@ FixedBoxTexts FixedNumberTexts(const Forecast& forecast) {
     return texts;
 }
 
-bool FixedBoxAcceptsChar(char32_t code) { return code <= 13 || (code >= U'0' && code <= U'9'); }
+bool FixedBoxAcceptsChar(char32_t code) {
+    return code <= 13 || (code >= U'0' && code <= U'9');
+}
 
 } // namespace numora

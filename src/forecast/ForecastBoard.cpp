@@ -4,7 +4,9 @@
 
 namespace numora {
 
-BoardCell BoardCellOfNumber(int n) { return {(n - 1) % BoardColumns, (n - 1) / BoardColumns}; }
+BoardCell BoardCellOfNumber(int n) {
+    return {(n - 1) % BoardColumns, (n - 1) / BoardColumns};
+}
 
 BoardCell BoardCellAt(int x, int y) {
     // The one-pixel shift makes the last pixel of a cell belong to the next one; kept so the
@@ -38,8 +40,12 @@ int DrawUntil(Forecast& forecast, RandomSource& random, bool wantChosen) {
 
 } // namespace
 
-int ChooseRandomNumber(Forecast& forecast, RandomSource& random) { return DrawUntil(forecast, random, false); }
+int ChooseRandomNumber(Forecast& forecast, RandomSource& random) {
+    return DrawUntil(forecast, random, false);
+}
 
-int UnchooseRandomNumber(Forecast& forecast, RandomSource& random) { return DrawUntil(forecast, random, true); }
+int UnchooseRandomNumber(Forecast& forecast, RandomSource& random) {
+    return DrawUntil(forecast, random, true);
+}
 
 } // namespace numora

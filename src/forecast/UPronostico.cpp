@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -26,7 +26,9 @@ namespace {
 
 const QString FixedHint = u"Le fisse sono quei numeri che saranno presenti in tutte le giocate"_s;
 
-QRect CellRect(BoardCell cell) { return {cell.x(), cell.y(), BoardCellWidth, BoardCellHeight}; }
+QRect CellRect(BoardCell cell) {
+    return {cell.x(), cell.y(), BoardCellWidth, BoardCellHeight};
+}
 
 // Each number sits in a box of its own with a small gap around it, like the grid of a play
 // slip; a marked number is covered by a filled disc so it stands out at a glance.
@@ -72,7 +74,9 @@ ForecastBoardWidget::ForecastBoardWidget(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ForecastBoardWidget::repaintCell(BoardCell cell) { update(CellRect(cell)); }
+void ForecastBoardWidget::repaintCell(BoardCell cell) {
+    update(CellRect(cell));
+}
 
 void ForecastBoardWidget::paintEvent(QPaintEvent*) {
     const Forecast& forecast = Globals().system.forecast;
@@ -106,6 +110,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
     Label1 = new QLabel(u"Fisse:"_s, this);
     Label1->setObjectName(u"Label1"_s);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     static const char16_t* const names[9] = {u"Edit23", u"Edit24", u"Edit25", u"Edit26", u"Edit27",
                                              u"Edit3",  u"Edit4",  u"Edit1",  u"Edit2"};
@@ -127,7 +132,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
         row->addWidget(box);
         made[i] = box;
     }
-        Label1->setBuddy(made[0]);
+    Label1->setBuddy(made[0]);
     Edit23 = made[0];
     Edit24 = made[1];
     Edit25 = made[2];
@@ -154,7 +159,9 @@ TPronostico::~TPronostico() {
     if (instance_ == this) instance_ = nullptr;
 }
 
-int TPronostico::chosenCount() const { return Globals().system.forecast.chosenCount(); }
+int TPronostico::chosenCount() const {
+    return Globals().system.forecast.chosenCount();
+}
 
 void TPronostico::showCaption() {
     setWindowTitle(u"Pronostico: "_s + QString::number(chosenCount()) + u" numeri"_s);

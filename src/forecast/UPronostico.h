@@ -88,7 +88,9 @@ protected:
 
 private:
     // The boxes in entry order.
-    std::array<QLineEdit*, 9> boxes() const { return {Edit23, Edit24, Edit25, Edit26, Edit27, Edit3, Edit4, Edit1, Edit2}; }
+    std::array<QLineEdit*, 9> boxes() const {
+        return {Edit23, Edit24, Edit25, Edit26, Edit27, Edit3, Edit4, Edit1, Edit2};
+    }
     void showCaption();
     void showInvalidValue();
 

@@ -401,6 +401,10 @@ void TPri::showEvent(QShowEvent* e) {
     if (!arranged_) {
         arranged_ = true;
         arrangeWindows();
+        // Some desktops (or none at all) never activate the window; the first showing counts.
+        QTimer::singleShot(0, this, [this] {
+            if (!activated_) FormActivate();
+        });
     }
 }
 

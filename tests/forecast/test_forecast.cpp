@@ -18,17 +18,21 @@ struct CellCase {
 
 TEST(ForecastBoard, CellUnderThePointer) {
     const CellCase cases[] = {
-        {0, 0, 1},       {21, 17, 1},     // inside the first cell
-        {22, 0, 2},      {0, 18, 11},     // the last pixel of a cell answers for the next one
-        {-1, -1, 1},     {-60, -60, 1},   // above and left of the board: first row and column
-        {-30, 40, 21},                    // left of the board picks column 0 of the row
-        {229, 170, 90},  {600, 600, 90},  // beyond the bottom right corner
-        {3 * 23 + 5, 171, 84}, {5, 1000, 81}, // below the last row stays in row 8
+        {0, 0, 1},
+        {21, 17, 1}, // inside the first cell
+        {22, 0, 2},
+        {0, 18, 11}, // the last pixel of a cell answers for the next one
+        {-1, -1, 1},
+        {-60, -60, 1}, // above and left of the board: first row and column
+        {-30, 40, 21}, // left of the board picks column 0 of the row
+        {229, 170, 90},
+        {600, 600, 90}, // beyond the bottom right corner
+        {3 * 23 + 5, 171, 84},
+        {5, 1000, 81}, // below the last row stays in row 8
         {1000, 5, 10},
         {4 * 23 + 11, 5 * 19 + 9, 55},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(BoardCellAt(c.x, c.y).number(), c.number) << "x=" << c.x << " y=" << c.y;
+    for (const auto& c : cases) EXPECT_EQ(BoardCellAt(c.x, c.y).number(), c.number) << "x=" << c.x << " y=" << c.y;
 }
 
 TEST(ForecastBoard, EveryNumberIsFoundInsideItsOwnCell) {
@@ -197,7 +201,7 @@ TEST(FixedNumbers, TypedCharacters) {
     struct {
         char32_t code;
         bool accepted;
-    } const cases[] = {{8, true}, {13, true}, {3, true}, {14, false}, {22, false}, {27, false},
+    } const cases[] = {{8, true},    {13, true},   {3, true},     {14, false},   {22, false},   {27, false},
                        {U'0', true}, {U'9', true}, {U'a', false}, {U'.', false}, {U'-', false}, {U'²', false}};
     for (const auto& c : cases) EXPECT_EQ(FixedBoxAcceptsChar(c.code), c.accepted) << static_cast<unsigned>(c.code);
 }

@@ -29,7 +29,9 @@ void MoveWith(QWidget* w, QPoint pos, Qt::MouseButtons buttons) {
     QCoreApplication::sendEvent(w, &move);
 }
 
-Forecast& Data() { return Globals().system.forecast; }
+Forecast& Data() {
+    return Globals().system.forecast;
+}
 
 } // namespace
 

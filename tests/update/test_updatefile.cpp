@@ -143,18 +143,6 @@ TEST(UpdateMerge, ArchiveWithoutRoomFailsWithoutCountingAnything) {
     EXPECT_NE(r.error.find("10000"), std::string::npos);
 }
 
-TEST(UpdateFile, MostRecentDrawsTakesTheTailInOrder) {
-    const auto all = SyntheticDraws(100, 2);
-    DrawArchive archive;
-    test::FillArchive(archive, all);
-    const auto last60 = MostRecentDraws(archive, 60);
-    ASSERT_EQ(last60.size(), 60u);
-    EXPECT_EQ(last60.front(), all[40]);
-    EXPECT_EQ(last60.back(), all[99]);
-    EXPECT_EQ(MostRecentDraws(archive, 500).size(), 100u);
-    EXPECT_TRUE(MostRecentDraws(DrawArchive{}, 60).empty());
-}
-
 TEST(UpdateReply, Classification) {
     struct Case {
         const char* name;

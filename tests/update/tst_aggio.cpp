@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -221,12 +222,6 @@ private slots:
         QTest::newRow("redirect and cookie")
             << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect"_s, u"--require-cookie"_s} << false
             << file("server.dtb") << QByteArray() << QStringList{dat, u"GET /store/aggio.dat"_s};
-        QTest::newRow("TMPredirect")
-            << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect"_s} << false
-            << file("server.dtb") << QByteArray() << QStringList{dat, u"GET /store/aggio.dat"_s};
-        QTest::newRow("TMPcookie")
-            << QStringList{u"--archive"_s, file("server.dtb"), u"--require-cookie"_s} << false
-            << file("server.dtb") << QByteArray() << QStringList{dat};
         QTest::newRow("proxy") << QStringList{u"--archive"_s, file("server.dtb")} << true << file("server.dtb")
                                << QByteArray() << QStringList{dat};
         QTest::newRow("10 message bytes are no message")
@@ -297,8 +292,9 @@ private slots:
         for (const char* name : {UpdateFileName, UpdateMessageFileName})
             QVERIFY2(!FileExists(g.path(name)), name);
 
-        const QStringList requests = server.requests();
-        qDebug() << requests;
+        // Qt may send a GET again on a fresh connection when the kept one closes under it.
+        QStringList requests = server.requests();
+        requests.erase(std::unique(requests.begin(), requests.end()), requests.end());
         QCOMPARE(requests, QStringList{Query} + files);
         if (viaProxy) {
             QCOMPARE(proxy.requestLines.size(), 1 + files.size());

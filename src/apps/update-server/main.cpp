@@ -16,10 +16,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <cstdio>
-#include <memory>
+#include <cstdlib>
 #include <optional>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace numora;
