@@ -58,8 +58,14 @@ struct Play {
         int c = std::popcount(static_cast<unsigned>(wheels));
         return c == 0 ? 1 : c;
     }
-    // The "Cost of a play" rule: the sum of the five stakes times wheelCount().
-    double cost() const { return stakeSum() * wheelCount(); }
+    // The cost of a play: the sum of its stakes above 0 times wheelCount(); a stake that is not
+    // a positive amount (only a damaged file could hold one) costs nothing.
+    double cost() const {
+        double sum = 0;
+        for (double v : stakes)
+            if (v > 0) sum += v;
+        return sum * wheelCount();
+    }
 
     // Same ten number bytes position by position and same wheel mask; the identity that
     // FindPlay and AddOrReplacePlay use (stakes ignored).

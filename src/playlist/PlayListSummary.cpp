@@ -13,12 +13,7 @@ int PlayListSummary::numberCount() const {
     return c;
 }
 
-double PlayCost(const Play& play) {
-    double sum = 0;
-    for (double s : play.stakes)
-        if (s > 0) sum += s;
-    return sum * play.wheelCount();
-}
+double PlayCost(const Play& play) { return play.cost(); }
 
 PlayListSummary SummarizePlayList(const PlayList& list) {
     PlayListSummary s;
