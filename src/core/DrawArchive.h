@@ -97,6 +97,7 @@ void RebuildDerivedTables(const DrawArchive& archive, DelayTable& delays, Freque
 struct ArchiveLoadReport {
     long long recordsInFile = 0; // whole records the file holds
     bool truncated = false;      // more than Capacity records: only the first Capacity were loaded
+    bool copied = false;         // the whole file was kept aside before anything could overwrite it
 };
 
 // Reads path into the archive (count 0 first) and rebuilds the tables.

@@ -15,7 +15,13 @@ Globali& Globals() {
 }
 
 bool Globali::loadArchive(ArchiveLoadReport* report) {
-    return LoadArchive(path(ArchiveFileName), archive, delays, frequencies, report);
+    lastLoad = ArchiveLoadReport{};
+    const bool found = LoadArchive(path(ArchiveFileName), archive, delays, frequencies, &lastLoad);
+    // The draws beyond the capacity would be gone with the next save: keep the whole file aside.
+    if (lastLoad.truncated && !FileExists(path(OversizedArchiveCopy)))
+        lastLoad.copied = CopyFileOver(path(ArchiveFileName), path(OversizedArchiveCopy));
+    if (report) *report = lastLoad;
+    return found;
 }
 
 bool Globali::saveArchive() { return SaveArchive(path(ArchiveFileName), archive, delays, frequencies, random); }

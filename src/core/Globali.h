@@ -13,11 +13,14 @@ namespace numora {
 
 // Every process-wide datum of the program, created once at start-up and kept until exit.
 // Windows and commands reach them through Globals(); engines take what they need as arguments.
+inline constexpr const char* OversizedArchiveCopy = "Numora.dtb.completo";
+
 struct Globali {
     std::string appDir; // ends with the platform's separator
     bool readOnly = false;
 
     DrawArchive archive;
+    ArchiveLoadReport lastLoad; // what the last loadArchive() found in the file
     DelayTable delays;
     FrequencyTable frequencies;
 

@@ -3,6 +3,7 @@
 #include "archive/UDaiNumEstra.h"
 #include "archive/Udb.h"
 #include "archive/Uperrtf.h"
+#include "components/UMessageBox.h"
 #include "components/UTranslations.h"
 #include "core/Globali.h"
 #include "forecast/UPronostico.h"
@@ -52,6 +53,13 @@ int RunProgram(QApplication& app, KeyValueStore& store, int splashMilliseconds) 
 
     CreateWindows();
     TPri* pri = TPri::instance();
+    if (g.lastLoad.truncated)
+        MessageBox::warning(pri, QStringLiteral("Il file Numora.dtb contiene %1 estrazioni: l'archivio storico ne può "
+                                                "contenere al massimo %2, sono state caricate le prime %2.\r"
+                                                "Il file completo è conservato come %3.")
+                                     .arg(g.lastLoad.recordsInFile)
+                                     .arg(DrawArchive::Capacity)
+                                     .arg(QString::fromStdString(g.path(OversizedArchiveCopy))));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     pri->setArguments(args);

@@ -232,8 +232,34 @@ TEST(DataLayerStartUp, OrderAndWriteTest) {
     EXPECT_EQ(g.settings.orientamento, 1) << "the registry value overrides the ini key";
     EXPECT_EQ(g.installationId.size(), 10u);
     EXPECT_EQ(g.archive.count(), 0);
+    EXPECT_FALSE(g.lastLoad.truncated);
     EXPECT_TRUE(DirectoryIsWritable(dir.path()));
     EXPECT_FALSE(DirectoryIsWritable(dir.file("no-such-folder/")));
+}
+
+TEST(DataLayerStartUp, AnOversizedArchiveIsKeptAside) {
+    TempDir dir;
+    std::string image(19, 'h');
+    for (int i = 0; i < DrawArchive::Capacity + 3; ++i) {
+        std::uint8_t rec[60] = {};
+        rec[55] = 1;
+        rec[56] = 1;
+        rec[58] = static_cast<std::uint8_t>(1900 + i % 200);
+        rec[59] = static_cast<std::uint8_t>((1900 + i % 200) >> 8);
+        image.append(reinterpret_cast<const char*>(rec), 60);
+    }
+    numora::test::WriteAll(dir.file(ArchiveFileName), image);
+    Globali g;
+    MemoryStore store;
+    StartDataLayer(g, dir.path(), store);
+    EXPECT_EQ(g.archive.count(), DrawArchive::Capacity);
+    EXPECT_TRUE(g.lastLoad.truncated);
+    EXPECT_TRUE(g.lastLoad.copied);
+    EXPECT_EQ(numora::test::ReadAll(dir.file(OversizedArchiveCopy)), image);
+    ASSERT_TRUE(g.saveArchive());
+    g.loadArchive();
+    EXPECT_FALSE(g.lastLoad.truncated);
+    EXPECT_EQ(numora::test::ReadAll(dir.file(OversizedArchiveCopy)), image) << "the copy outlives the save";
 }
 
 TEST(IniFile, SectionsAndKeysIgnoreCase) {
