@@ -440,16 +440,7 @@ void TPri::FormActivate() {
     Globali& g = Globals();
     if (g.settings.notificaaggio == 1) {
         if (arguments_.size() == 1 && QFileInfo(arguments_.front()).isFile()) {
-            g.system.currentPath = arguments_.front().toStdString();
-            NewSystem(g.system);
-            const auto result = LoadSystem(g.system.currentPath, g.system);
-            if (result == LoadSystemResult::Incompatible) MessageBox::error(this, Q(IncompatibleSystemMessage));
-            if (result != LoadSystemResult::Ok)
-                MessageBox::show(this, QStringLiteral("Attenzione"), Q(OpenSystemErrorMessage), MsgIcon::Error,
-                                 MsgButtons::Ok, MsgAnswer::Ok);
-            showSystemName();
-            if (auto* f = TPronostico::instance()) f->RefreshForecast();
-            if (auto* p = TGiocate::instance()) p->RefreshPlayList();
+            openSystem(arguments_.front());
         }
         reminder_->start();
     }
@@ -533,7 +524,11 @@ void TPri::Apri1Click() {
         dialog.setDefaultSuffix(QStringLiteral("lpc"));
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) file = dialog.selectedFiles().front();
     }
-    if (file.isEmpty()) return;
+    if (!file.isEmpty()) openSystem(file);
+}
+
+void TPri::openSystem(const QString& file) {
+    Globali& g = Globals();
     g.system.currentPath = file.toStdString();
     NewSystem(g.system);
     const auto result = LoadSystem(g.system.currentPath, g.system);

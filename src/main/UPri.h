@@ -80,6 +80,8 @@ private:
     void FormActivate();
     // "Nuovo" and "Apri" ask this first; false when the command must stop.
     bool askToSaveChanges();
+    // Makes file the current system and reads it, with the messages of a failed opening.
+    void openSystem(const QString& file);
     // Shows the play list window (and whatever the command needs first).
     void showPlayList();
     void showViewer();
