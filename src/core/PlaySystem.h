@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/PlayList.h"
-#include "forecast/Forecast.h"
+#include "core/Forecast.h"
 
 #include <array>
 #include <span>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forecast/Forecast.h"
+#include "core/Forecast.h"
 
 #include <array>
 #include <string>

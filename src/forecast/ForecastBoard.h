@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Random.h"
-#include "forecast/Forecast.h"
+#include "core/Forecast.h"
 
 namespace numora {
 

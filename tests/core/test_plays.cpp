@@ -1,3 +1,4 @@
+#include "support/TestSupport.h"
 #include "core/Play.h"
 #include "core/PlayIndex.h"
 #include "core/PlayList.h"
@@ -12,21 +13,13 @@
 #include <vector>
 
 using namespace numora;
+using numora::test::MakePlay;
 
 namespace {
 
-Play MakePlay(std::initializer_list<int> numbers, std::uint16_t wheels, double s1 = 1, double s2 = 0, double s3 = 0,
-              double s4 = 0, double s5 = 0) {
-    Play p;
-    p.setNumbers(numbers);
-    p.wheels = wheels;
-    p.stakes = {s1, s2, s3, s4, s5};
-    return p;
-}
-
 // Play i of a test list: numbers i, i+1, i+2 (mod 90) on the wheel i mod 11.
 Play NthPlay(int i) {
-    return MakePlay({1 + i % 90, 1 + (i + 1) % 90, 1 + (i + 2) % 90}, static_cast<std::uint16_t>(1u << (i % 11)), i);
+    return MakePlay({1 + i % 90, 1 + (i + 1) % 90, 1 + (i + 2) % 90}, {static_cast<double>(i), 0, 0, 0, 0}, static_cast<std::uint16_t>(1u << (i % 11)));
 }
 
 std::unique_ptr<PlayList> ListOf(int n) {
@@ -49,7 +42,7 @@ Play RandomPlay(std::mt19937& rng, int wheelsRange) {
 } // namespace
 
 TEST(Play, FieldsSitAtTheFileOffsets) {
-    Play p = MakePlay({1, 2, 90, 45, 7, 8, 9, 10, 11, 12}, 0x0A05, 1.5, 2.25, 0, 0, 1e6);
+    Play p = MakePlay({1, 2, 90, 45, 7, 8, 9, 10, 11, 12}, {1.5, 2.25, 0, 0, 1e6}, 0x0A05);
     std::uint8_t b[64];
     std::fill(std::begin(b), std::end(b), 0xEE);
     p.toBytes(b);
@@ -79,8 +72,8 @@ TEST(Play, FromBytesIgnoresTheReservedBytes) {
 
 TEST(Play, NumberCountCountsUsedSlots) {
     EXPECT_EQ(Play{}.numberCount(), 0);
-    EXPECT_EQ(MakePlay({5}, 1).numberCount(), 1);
-    EXPECT_EQ(MakePlay({5, 6, 7, 8, 9, 10}, 1).numberCount(), 6);
+    EXPECT_EQ(MakePlay({5}, {1, 0, 0, 0, 0}, 1).numberCount(), 1);
+    EXPECT_EQ(MakePlay({5, 6, 7, 8, 9, 10}, {1, 0, 0, 0, 0}, 1).numberCount(), 6);
 }
 
 TEST(Play, CostIsTheStakeSumTimesTheWheelBits) {
@@ -98,7 +91,7 @@ TEST(Play, CostIsTheStakeSumTimesTheWheelBits) {
         {0x07FF, 16.5},                            // all eleven wheels
     };
     for (const auto& c : cases) {
-        Play p = MakePlay({1, 2}, c.mask, 1.0, 0.5);
+        Play p = MakePlay({1, 2}, {1.0, 0.5, 0, 0, 0}, c.mask);
         EXPECT_DOUBLE_EQ(p.cost(), c.expected) << c.mask;
     }
 }
@@ -120,13 +113,13 @@ TEST(PlayList, FindPlayIgnoresStakesOnly) {
     Play other = NthPlay(4);
     other.stakes = {9, 9, 9, 0, 0};
     EXPECT_EQ(FindPlay(*list, other), 4);
-    EXPECT_EQ(FindPlay(*list, MakePlay({80, 81, 82}, 1)), 0);
+    EXPECT_EQ(FindPlay(*list, MakePlay({80, 81, 82}, {1, 0, 0, 0, 0}, 1)), 0);
     // The first of two identical plays.
     list->play(9) = NthPlay(4);
     EXPECT_EQ(FindPlay(*list, NthPlay(4)), 4);
     // Slots beyond the count are not searched.
-    list->play(11) = MakePlay({80, 81, 82}, 1);
-    EXPECT_EQ(FindPlay(*list, MakePlay({80, 81, 82}, 1)), 0);
+    list->play(11) = MakePlay({80, 81, 82}, {1, 0, 0, 0, 0}, 1);
+    EXPECT_EQ(FindPlay(*list, MakePlay({80, 81, 82}, {1, 0, 0, 0, 0}, 1)), 0);
 }
 
 TEST(PlayList, AddOrReplaceOverwritesPlaySevenInPlace) {
@@ -143,17 +136,17 @@ TEST(PlayList, AddOrReplaceOverwritesPlaySevenInPlace) {
 
 TEST(PlayList, OtherOrderOrOtherWheelsAreOtherPlays) {
     auto list = std::make_unique<PlayList>();
-    const Play base = MakePlay({3, 14, 27}, WheelBit(8));
+    const Play base = MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, WheelBit(8));
     struct Case {
         const char* what;
         Play play;
     };
     const Case cases[] = {
-        {"same numbers in another order", MakePlay({14, 3, 27}, WheelBit(8))},
-        {"another wheel", MakePlay({3, 14, 27}, WheelBit(1))},
-        {"one more wheel", MakePlay({3, 14, 27}, static_cast<std::uint16_t>(WheelBit(8) | WheelBit(1)))},
-        {"Tutte instead", MakePlay({3, 14, 27}, WheelBit(12))},
-        {"a number more", MakePlay({3, 14, 27, 40}, WheelBit(8))},
+        {"same numbers in another order", MakePlay({14, 3, 27}, {1, 0, 0, 0, 0}, WheelBit(8))},
+        {"another wheel", MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, WheelBit(1))},
+        {"one more wheel", MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(8) | WheelBit(1)))},
+        {"Tutte instead", MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, WheelBit(12))},
+        {"a number more", MakePlay({3, 14, 27, 40}, {1, 0, 0, 0, 0}, WheelBit(8))},
     };
     ASSERT_EQ(AddOrReplacePlay(*list, base), AddPlayResult::Appended);
     int expected = 1;
@@ -169,10 +162,10 @@ TEST(PlayList, OtherOrderOrOtherWheelsAreOtherPlays) {
 
 TEST(PlayList, AddingToAFullListIsRefusedButReplacingWorks) {
     auto list = std::make_unique<PlayList>();
-    for (int i = 1; i <= PlayList::Capacity; ++i) list->play(i) = MakePlay({1 + i % 90}, static_cast<std::uint16_t>(i));
+    for (int i = 1; i <= PlayList::Capacity; ++i) list->play(i) = MakePlay({1 + i % 90}, {1, 0, 0, 0, 0}, static_cast<std::uint16_t>(i));
     list->setCount(PlayList::Capacity);
     ASSERT_TRUE(list->full());
-    Play fresh = MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0xFFFF);
+    Play fresh = MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 0, 0, 0, 0}, 0xFFFF);
     EXPECT_EQ(AddOrReplacePlay(*list, fresh), AddPlayResult::ListFull);
     EXPECT_EQ(list->count(), PlayList::Capacity);
     Play again = list->play(500);
@@ -208,8 +201,8 @@ TEST(PlaySystem, UndoAfterDeleteAllRestoresTwice) {
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(sys->list.play(i), NthPlay(i));
 
     // Change the list without a snapshot, then undo again: the same five plays come back.
-    sys->list.play(2) = MakePlay({60}, 1);
-    AddOrReplacePlay(sys->list, MakePlay({61}, 1));
+    sys->list.play(2) = MakePlay({60}, {1, 0, 0, 0, 0}, 1);
+    AddOrReplacePlay(sys->list, MakePlay({61}, {1, 0, 0, 0, 0}, 1));
     ASSERT_TRUE(RestoreUndo(*sys));
     ASSERT_EQ(sys->list.count(), 5);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(sys->list.play(i), NthPlay(i));
@@ -274,8 +267,8 @@ TEST(PlaySystem, DeleteSelectedTakesTheSnapshotFirst) {
 
 TEST(PlaySystem, TotalCostSumsThePlays) {
     auto list = std::make_unique<PlayList>();
-    AddOrReplacePlay(*list, MakePlay({1, 2}, static_cast<std::uint16_t>(WheelBit(1) | WheelBit(2)), 1, 0.5));
-    AddOrReplacePlay(*list, MakePlay({3}, WheelBit(12), 2));
+    AddOrReplacePlay(*list, MakePlay({1, 2}, {1, 0.5, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(1) | WheelBit(2))));
+    AddOrReplacePlay(*list, MakePlay({3}, {2, 0, 0, 0, 0}, WheelBit(12)));
     EXPECT_DOUBLE_EQ(TotalCost(*list), 3.0 + 2.0);
 }
 
@@ -308,14 +301,14 @@ TEST(PlayIndex, BuildsOverARangeAndTakesInserts) {
     EXPECT_FALSE(index.contains(NthPlay(11)));
 
     // Plays added during a run.
-    Play fresh = MakePlay({70, 71}, 3);
+    Play fresh = MakePlay({70, 71}, {1, 0, 0, 0, 0}, 3);
     EXPECT_TRUE(index.insert(fresh, 21));
     EXPECT_FALSE(index.insert(fresh, 22)) << "already there";
     EXPECT_EQ(index.find(fresh), 21);
     // Grows past its first table.
-    for (int i = 0; i < 5000; ++i) index.insert(MakePlay({1 + i % 90, 1 + (i / 90) % 90}, 1), 100 + i);
+    for (int i = 0; i < 5000; ++i) index.insert(MakePlay({1 + i % 90, 1 + (i / 90) % 90}, {1, 0, 0, 0, 0}, 1), 100 + i);
     EXPECT_EQ(index.find(fresh), 21);
-    EXPECT_EQ(index.find(MakePlay({1 + 4321 % 90, 1 + (4321 / 90) % 90}, 1)), 100 + 4321);
+    EXPECT_EQ(index.find(MakePlay({1 + 4321 % 90, 1 + (4321 / 90) % 90}, {1, 0, 0, 0, 0}, 1)), 100 + 4321);
 
     PlayIndex empty(*list, 15, 3);
     EXPECT_EQ(empty.size(), 0);
@@ -324,7 +317,7 @@ TEST(PlayIndex, BuildsOverARangeAndTakesInserts) {
 }
 
 TEST(PlayIndex, DistinguishesEveryKeyByte) {
-    Play base = MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0x0123);
+    Play base = MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 0, 0, 0, 0}, 0x0123);
     PlayIndex index;
     ASSERT_TRUE(index.insert(base, 1));
     for (int k = 0; k < 10; ++k) {

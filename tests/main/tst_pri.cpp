@@ -21,18 +21,12 @@
 #include <QtTest>
 
 using namespace numora;
+using numora::test::MakePlay;
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-Play MakePlay(std::initializer_list<int> numbers, std::uint16_t wheels = 1u << 11) {
-    Play p;
-    p.setNumbers(numbers);
-    p.setStake(1, 1);
-    p.wheels = wheels;
-    return p;
-}
 
 DrawRecord DrawOn(int day, int month, int year) {
     DrawRecord d;

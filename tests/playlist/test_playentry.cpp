@@ -1,3 +1,4 @@
+#include "support/TestSupport.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
 #include "playlist/PlayEntry.h"
@@ -9,6 +10,7 @@
 #include <vector>
 
 using namespace numora;
+using numora::test::MakePlay;
 
 namespace {
 
@@ -29,13 +31,6 @@ constexpr std::uint16_t Roma = 1u << 7;
 constexpr std::uint16_t Nazionale = 1u << 10;
 constexpr std::uint16_t Tutte = 1u << 11;
 
-Play MakePlay(std::initializer_list<int> numbers, std::array<double, 5> stakes, std::uint16_t wheels) {
-    Play p;
-    p.setNumbers(numbers);
-    p.stakes = stakes;
-    p.wheels = wheels;
-    return p;
-}
 
 } // namespace
 

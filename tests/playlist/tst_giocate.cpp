@@ -15,6 +15,7 @@
 #include <QtTest>
 
 using namespace numora;
+using numora::test::MakePlay;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -24,13 +25,6 @@ constexpr std::uint16_t Roma = 1u << 7;
 constexpr std::uint16_t Nazionale = 1u << 10;
 constexpr std::uint16_t Tutte = 1u << 11;
 
-Play MakePlay(std::initializer_list<int> numbers, std::array<double, 5> stakes, std::uint16_t wheels) {
-    Play p;
-    p.setNumbers(numbers);
-    p.stakes = stakes;
-    p.wheels = wheels;
-    return p;
-}
 
 void SetPlays(const std::vector<Play>& plays) {
     PlayList& list = Globals().system.list;

@@ -32,7 +32,7 @@ std::array<bool, 5> EnabledUpTo(int k) {
 
 } // namespace
 
-TEST(StakeRule, SpecEdgeCases) {
+TEST(StakeRule, BoundariesOfTheStakeRule) {
     struct Case {
         const char* what;
         std::array<std::string, 5> texts;

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "core/Globali.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +51,23 @@ std::string ReadAll(const std::string& path) {
 void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+Play MakePlay(std::initializer_list<int> numbers, std::array<double, 5> stakes, std::uint16_t wheels) {
+    Play p;
+    p.setNumbers(numbers);
+    p.stakes = stakes;
+    p.wheels = wheels;
+    return p;
+}
+
+void ResetGlobals(Globali& g) {
+    g.system.list.clear();
+    g.system.undo.clear();
+    g.system.modified = false;
+    g.system.forecast.clear();
+    g.archive.clear();
+    g.rebuildDerivedTables();
 }
 
 } // namespace numora::test

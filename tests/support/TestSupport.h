@@ -1,6 +1,15 @@
 #pragma once
 
+#include "core/Play.h"
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+
+namespace numora {
+struct Globali;
+}
 
 namespace numora::test {
 
@@ -26,5 +35,13 @@ std::string BinDir();
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
+
+// A play of the given numbers; by default one euro on the estratto and the wheel "Tutte".
+Play MakePlay(std::initializer_list<int> numbers, std::array<double, 5> stakes = {1, 0, 0, 0, 0},
+              std::uint16_t wheels = 1u << 11);
+
+// Empties the shared data a test may have changed: plays, undo, modified flag, forecast, archive
+// and its tables. The folder and the settings stay.
+void ResetGlobals(Globali& g);
 
 } // namespace numora::test

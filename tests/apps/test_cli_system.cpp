@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 using namespace numora;
+using numora::test::MakePlay;
 using numora::test::BinDir;
 using numora::test::ReadAll;
 using numora::test::TempDir;
@@ -35,13 +36,6 @@ CliRun RunCli(const TempDir& dir, const std::string& args) {
     return r;
 }
 
-Play MakePlay(std::initializer_list<int> numbers, std::uint16_t wheels, std::array<double, 5> stakes) {
-    Play p;
-    p.setNumbers(numbers);
-    p.wheels = wheels;
-    p.stakes = stakes;
-    return p;
-}
 
 void WriteSystem(const std::string& path) {
     auto sys = std::make_unique<PlaySystem>();
@@ -51,10 +45,9 @@ void WriteSystem(const std::string& path) {
     sys->forecast.fixed[0] = 17;
     sys->forecast.fixed[1] = 3;
     sys->forecast.fixedCount = 2;
-    AddOrReplacePlay(sys->list, MakePlay({3, 17, 90}, static_cast<std::uint16_t>(WheelBit(1) | WheelBit(8)),
-                                         {0.5, 1, 0, 0, 0}));
-    AddOrReplacePlay(sys->list, MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, WheelBit(12), {1, 2, 3, 4, 5}));
-    AddOrReplacePlay(sys->list, MakePlay({45}, WheelBit(11), {1234.5, 0, 0, 0, 0}));
+    AddOrReplacePlay(sys->list, MakePlay({3, 17, 90}, {0.5, 1, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(1) | WheelBit(8))));
+    AddOrReplacePlay(sys->list, MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5}, WheelBit(12)));
+    AddOrReplacePlay(sys->list, MakePlay({45}, {1234.5, 0, 0, 0, 0}, WheelBit(11)));
     ASSERT_TRUE(SaveSystem(path, *sys));
 }
 

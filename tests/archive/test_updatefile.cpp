@@ -1,7 +1,7 @@
 #include "archive/UpdateFile.h"
 #include "archive/UpdateReply.h"
 #include "core/Settings.h"
-#include "update/UpdateTestData.h"
+#include "archive/UpdateTestData.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "core/Globali.h"
 #include "core/OperatorImport.h"
 #include "support/TestSupport.h"
-#include "update/UpdateHarness.h"
-#include "update/UpdateTestData.h"
+#include "archive/UpdateHarness.h"
+#include "archive/UpdateTestData.h"
 
 #include <QApplication>
 #include <QCursor>
