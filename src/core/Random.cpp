@@ -16,4 +16,13 @@ int StdRandom::below(int n) {
     return static_cast<int>(std::uniform_int_distribution<int>(0, n - 1)(engine_));
 }
 
+int SequenceRandom::below(int n) {
+    ++draws_;
+    if (n <= 1 || values_.empty()) return 0;
+    const int v = values_[next_];
+    next_ = (next_ + 1) % values_.size();
+    const int r = v % n;
+    return r < 0 ? r + n : r;
+}
+
 } // namespace numora

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace numora {
 
@@ -24,6 +26,21 @@ public:
 
 private:
     std::mt19937_64 engine_;
+};
+
+// A source that answers with the given values in turn, each taken modulo n, and starts over
+// after the last one; an empty list always answers 0. For tests that must know what a run draws.
+class SequenceRandom : public RandomSource {
+public:
+    explicit SequenceRandom(std::vector<int> values) : values_(std::move(values)) {}
+    int below(int n) override;
+    // How many values have been drawn so far.
+    int draws() const { return draws_; }
+
+private:
+    std::vector<int> values_;
+    std::size_t next_ = 0;
+    int draws_ = 0;
 };
 
 } // namespace numora
