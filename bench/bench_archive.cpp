@@ -91,7 +91,7 @@ void BM_SaveAndLoad(benchmark::State& state) {
     StdRandom random(1);
     for (auto _ : state) {
         if (!SaveArchive(path, *a, d, f, random)) return state.SkipWithError("save failed");
-        LoadArchive(path, loaded, d, f);
+        if (!LoadArchive(path, loaded, d, f)) return state.SkipWithError("load failed");
         benchmark::DoNotOptimize(loaded.count());
     }
     std::filesystem::remove_all(dir);

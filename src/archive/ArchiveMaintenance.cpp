@@ -28,6 +28,10 @@ std::string DeleteDrawQuestion(int index, const DrawRecord& draw) {
     return "Eliminare l'estrazione " + DrawReference(index, draw) + " ?";
 }
 
+std::string ReplaceOtherDrawQuestion(int index, const DrawRecord& draw) {
+    return "L'estrazione " + DrawReference(index, draw) + " ha la stessa data: sostituirla con quella modificata ?";
+}
+
 std::string DeleteRangeQuestion(int first, int last) {
     return "Eliminare le estrazioni dalla nº " + std::to_string(first) + " alla nº " + std::to_string(last) + " ?";
 }

@@ -19,14 +19,17 @@ void DeleteDrawRange(DrawArchive& archive, int first, int last);
 std::string DeleteDrawQuestion(int index, const DrawRecord& draw);
 // "Eliminare le estrazioni dalla nº 5 alla nº 7 ?"
 std::string DeleteRangeQuestion(int first, int last);
+// Asked before an edited draw replaces the draw already on its new date (No preselected):
+// "L'estrazione nº 14 del 10/6/2014 ha la stessa data: sostituirla con quella modificata ?"
+std::string ReplaceOtherDrawQuestion(int index, const DrawRecord& draw);
 // "nº 7 del 5/3/2004": how the range window names a draw after its caption.
 std::string DrawReference(int index, const DrawRecord& draw);
 
 // Copies appDir's "Numora.dtb" into folder (a separator is added when missing), overwriting.
-bool BackupArchiveFile(const std::string& appDir, const std::string& folder);
+[[nodiscard]] bool BackupArchiveFile(const std::string& appDir, const std::string& folder);
 // Copies folder's "Numora.dtb" over appDir's; false, with appDir's file untouched, when the
 // backup is missing or the copy fails.
-bool RestoreArchiveFile(const std::string& folder, const std::string& appDir);
+[[nodiscard]] bool RestoreArchiveFile(const std::string& folder, const std::string& appDir);
 
 // Shown instead of a draw when the archive holds none.
 inline constexpr const char* EmptyArchiveMessage = "L'archivio storico non contiene nessuna estrazione.";

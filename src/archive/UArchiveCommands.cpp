@@ -17,14 +17,13 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include <exception>
+
 using namespace Qt::StringLiterals;
 
 namespace numora {
 
 namespace {
-
-// The operator's complete archive is a few megabytes; far more cannot be a draw file.
-constexpr long long MaxImportBytes = 64LL * 1024 * 1024;
 
 QString StripLeadingBreaks(QString title) {
     while (title.startsWith(u'\r') || title.startsWith(u'\n')) title.remove(0, 1);
@@ -73,102 +72,13 @@ std::string LocalPath(const QString& path) {
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-} // namespace
-
-void SetFolderChooser(PathChooser chooser) {
-    FolderChooser() = chooser ? std::move(chooser) : SystemFolderChooser;
-}
-
-void SetImportFileChooser(PathChooser chooser) {
-    FileChooser() = chooser ? std::move(chooser) : SystemFileChooser;
-}
-
-void ShowViewer() {
-    if (Tdb* viewer = Tdb::instance()) {
-        viewer->show();
-        viewer->raise();
-    }
-}
-
-void NewDraw(QWidget* parent) {
-    TNuovaEstra dialog(parent);
-    dialog.exec();
-}
-
-void EditShownDraw(QWidget* parent) {
-    ShowViewer();
-    const int index = ShownDrawOrExplain(parent);
-    if (index == 0) return;
-    TModEstra dialog(index, parent);
-    dialog.exec();
-}
-
-void DeleteShownDraw(QWidget* parent) {
-    ShowViewer();
-    const int index = ShownDrawOrExplain(parent);
-    if (index == 0) return;
-    Globali& g = Globals();
-    const QString question = QString::fromStdString(DeleteDrawQuestion(index, g.archive.draw(index)));
-    if (MessageBox::question(parent, question) != MsgAnswer::Yes) return;
-    g.deleteDraw(index);
-    // The position stays where it was unless the archive now ends before it.
-    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(index);
-    g.saveArchive();
-}
-
-void DeleteDrawRange(QWidget* parent) {
-    if (Globals().archive.empty()) {
-        MessageBox::information(parent, QString::fromUtf8(EmptyArchiveMessage));
-        return;
-    }
-    Teliest dialog(parent);
-    dialog.exec();
-}
-
-void BackupArchive(QWidget* parent) {
-    const QString folder = FolderChooser()(parent, u"\r\nIndicare la posizione in cui creare la copia di sicurezza."_s);
-    if (folder.isEmpty()) return;
-    bool ok = false;
-    {
-        WaitCursor wait;
-        ok = BackupArchiveFile(Globals().appDir, LocalPath(folder));
-    }
-    if (ok)
-        MessageBox::information(parent, u"Il Backup è stato eseguito correttamente."_s);
-    else
-        MessageBox::error(parent, u"Impossibile scrivere nella posizione indicata!"_s, u"Errore di scrittura"_s);
-}
-
-void RestoreArchive(QWidget* parent) {
-    const QString folder = FolderChooser()(parent, u"\r\nIndicare la posizione della copia di sicurezza."_s);
-    if (folder.isEmpty()) return;
-    Globali& g = Globals();
-    bool ok = false;
-    {
-        WaitCursor wait;
-        ok = RestoreArchiveFile(LocalPath(folder), g.appDir);
-        if (ok) g.loadArchive();
-    }
-    if (!ok) {
-        MessageBox::error(parent, u"Impossibile leggere dalla posizione indicata!"_s, u"Errore di scrittura"_s);
-        return;
-    }
-    MessageBox::information(parent, u"Il ripristino del Database è stato eseguito correttamente."_s);
-    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerToLast();
-}
-
-void ImportArchiveFromFile(QWidget* parent) {
-    const QString file = FileChooser()(parent, u"Importa archivio da file"_s);
-    if (file.isEmpty()) return;
+// The import once the file is chosen: read line by line, merged on a copy, saved only when
+// something changed.
+void ImportFile(QWidget* parent, const QString& file) {
     const std::string path = LocalPath(file);
     const QString name = QFileInfo(file).fileName();
-    const long long size = FileSize(path);
-    if (size > MaxImportBytes) {
-        MessageBox::error(parent, u"Il file %1 è troppo grande per essere un archivio di estrazioni."_s.arg(name));
-        return;
-    }
-    const auto text = size < 0 ? std::nullopt : ReadFileBytes(path, static_cast<std::size_t>(MaxImportBytes));
-    if (!text) {
+    const OperatorText parsed = ReadOperatorFile(path);
+    if (parsed.cannotRead) {
         MessageBox::error(parent, u"Impossibile leggere il file %1."_s.arg(name));
         return;
     }
@@ -202,7 +112,7 @@ void ImportArchiveFromFile(QWidget* parent) {
         return true;
     };
     Globali& g = Globals();
-    const ImportResult r = ImportOperatorText(*text, g.archive, progress);
+    const ImportResult r = MergeOperatorDraws(parsed, g.archive, progress);
     gauge.close();
     if (!r.ok) {
         if (interrupted)
@@ -211,14 +121,130 @@ void ImportArchiveFromFile(QWidget* parent) {
             MessageBox::error(parent, QString::fromStdString(r.error));
         return;
     }
-    if (!g.saveArchive()) {
-        // The draws are in use for this session; the user can try again after freeing the disk.
-        MessageBox::error(parent,
-                          u"Impossibile scrivere il file %1."_s.arg(QString::fromStdString(g.path(ArchiveFileName))),
-                          u"Errore di scrittura"_s);
-    }
-    MessageBox::information(parent, u"Nº di nuove estrazioni: %1"_s.arg(r.newDraws));
+    if (r.changed() && !SaveArchiveOrSayWhy(parent)) return;
+    MessageBox::information(parent, QString::fromStdString(ImportReportText(r)));
     if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerToLast();
+}
+
+} // namespace
+
+void SetFolderChooser(PathChooser chooser) {
+    FolderChooser() = chooser ? std::move(chooser) : SystemFolderChooser;
+}
+
+void SetImportFileChooser(PathChooser chooser) {
+    FileChooser() = chooser ? std::move(chooser) : SystemFileChooser;
+}
+
+void ShowViewer() {
+    if (Tdb* viewer = Tdb::instance()) {
+        viewer->show();
+        viewer->raise();
+    }
+}
+
+void NewDraw(QWidget* parent) {
+    TNuovaEstra dialog(parent);
+    dialog.exec();
+}
+
+void EditShownDraw(QWidget* parent) {
+    ShowViewer();
+    const int index = ShownDrawOrExplain(parent);
+    if (index == 0) return;
+    TModEstra dialog(index, parent);
+    dialog.exec();
+}
+
+bool SaveArchiveOrSayWhy(QWidget* parent) {
+    Globali& g = Globals();
+    if (g.saveArchive()) return true;
+    MessageBox::error(parent, QString::fromStdString(g.lastSaveError), u"Errore di scrittura"_s);
+    // Memory goes back to what the file holds (nothing, for a file that cannot be read), so
+    // that what the windows show is what the next start will find.
+    static_cast<void>(g.loadArchive());
+    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(viewer->shownIndex());
+    return false;
+}
+
+void DeleteShownDraw(QWidget* parent) {
+    ShowViewer();
+    const int index = ShownDrawOrExplain(parent);
+    if (index == 0) return;
+    Globali& g = Globals();
+    const QString question = QString::fromStdString(DeleteDrawQuestion(index, g.archive.draw(index)));
+    if (MessageBox::question(parent, question) != MsgAnswer::Yes) return;
+    g.deleteDraw(index);
+    // The position stays where it was unless the archive now ends before it.
+    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(index);
+    static_cast<void>(SaveArchiveOrSayWhy(parent));
+}
+
+void DeleteDrawRange(QWidget* parent) {
+    if (Globals().archive.empty()) {
+        MessageBox::information(parent, QString::fromUtf8(EmptyArchiveMessage));
+        return;
+    }
+    Teliest dialog(parent);
+    dialog.exec();
+}
+
+void BackupArchive(QWidget* parent) {
+    const QString folder = FolderChooser()(parent, u"\r\nIndicare la posizione in cui creare la copia di sicurezza."_s);
+    if (folder.isEmpty()) return;
+    bool ok = false;
+    {
+        WaitCursor wait;
+        ok = BackupArchiveFile(Globals().appDir, LocalPath(folder));
+    }
+    if (ok)
+        MessageBox::information(parent, u"Il Backup è stato eseguito correttamente."_s);
+    else
+        MessageBox::error(parent, u"Impossibile scrivere nella posizione indicata!"_s, u"Errore di scrittura"_s);
+}
+
+void RestoreArchive(QWidget* parent) {
+    const QString folder = FolderChooser()(parent, u"\r\nIndicare la posizione della copia di sicurezza."_s);
+    if (folder.isEmpty()) return;
+    Globali& g = Globals();
+    // The file that could not be read may still hold the user's draws: it is not replaced.
+    if (g.archiveUnreadable()) {
+        MessageBox::error(parent, QString::fromUtf8(UnreadableArchiveMessage));
+        return;
+    }
+    bool copied = false;
+    bool loaded = false;
+    {
+        WaitCursor wait;
+        copied = RestoreArchiveFile(LocalPath(folder), g.appDir);
+        loaded = copied && g.loadArchive() && !g.lastLoad.unreadable;
+    }
+    if (!loaded) {
+        MessageBox::error(parent, u"Impossibile leggere dalla posizione indicata!"_s, u"Errore di scrittura"_s);
+        if (Tdb* viewer = Tdb::instance(); viewer && copied) viewer->RefreshViewerToLast();
+        return;
+    }
+    MessageBox::information(parent, u"Il ripristino del Database è stato eseguito correttamente."_s);
+    // As at start: the draws beyond the capacity are named, and where the whole file is.
+    if (g.lastLoad.truncated) MessageBox::warning(parent, QString::fromStdString(OversizedArchiveMessage(g.lastLoad)));
+    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerToLast();
+}
+
+void ImportArchiveFromFile(QWidget* parent) {
+    const QString file = FileChooser()(parent, u"Importa archivio da file"_s);
+    if (file.isEmpty()) return;
+    Globali& g = Globals();
+    if (g.archiveUnreadable()) {
+        MessageBox::error(parent, QString::fromUtf8(UnreadableArchiveMessage));
+        return;
+    }
+    try {
+        ImportFile(parent, file);
+    } catch (const std::exception& e) {
+        // Whatever failed (memory included), the archive and its file are as they were.
+        MessageBox::error(parent, u"Importazione non riuscita: %1.\r\nL'archivio non è stato modificato."_s.arg(
+                                      QString::fromUtf8(e.what())));
+    }
 }
 
 } // namespace numora

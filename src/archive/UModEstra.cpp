@@ -1,6 +1,7 @@
 #include "archive/UModEstra.h"
 
 #include "archive/ArchiveMaintenance.h"
+#include "archive/UArchiveCommands.h"
 #include "archive/Udb.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
@@ -24,6 +25,12 @@ TModEstra::TModEstra(int index, QWidget* parent) : TNuovaEstra(parent), index_(i
 
 bool TModEstra::store(const DrawRecord& record) {
     Globali& g = Globals();
+    // Another draw on the new date would be replaced: only when the user says so.
+    const int other = FindDrawByDate(g.archive, record);
+    if (other != 0 && other != index_ &&
+        MessageBox::question(this, QString::fromStdString(ReplaceOtherDrawQuestion(other, g.archive.draw(other))),
+                             MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+        return false;
     int j = 0;
     try {
         j = ReplaceDraw(g.archive, index_, record);
@@ -32,9 +39,9 @@ bool TModEstra::store(const DrawRecord& record) {
         Edit1->setFocus();
         return false;
     }
-    stored_ = j;
     if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(j);
-    g.saveArchive();
+    if (!SaveArchiveOrSayWhy(this)) return false;
+    stored_ = j;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "archive/UNuovaEstra.h"
 
+#include "archive/UArchiveCommands.h"
 #include "archive/UArchiveGrid.h"
 #include "archive/Udb.h"
 #include "components/UFieldFilters.h"
@@ -141,7 +142,12 @@ bool TNuovaEstra::store(const DrawRecord& record) {
         Edit1->setFocus();
         return false;
     }
-    g.saveArchive();
+    // A refused save has put the archive back as the file holds it; the window stays open
+    // with the user's texts.
+    if (!SaveArchiveOrSayWhy(this)) {
+        stored_ = 0;
+        return false;
+    }
     // The viewer goes to the most recent draw, which is not always the one just entered.
     if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerToLast();
     return true;

@@ -1,6 +1,7 @@
 #include "archive/Ueliest.h"
 
 #include "archive/ArchiveMaintenance.h"
+#include "archive/UArchiveCommands.h"
 #include "archive/Udb.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
@@ -125,8 +126,9 @@ void Teliest::OKClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DeleteDrawRange(g.archive, a, b);
     if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(viewer->ScrollBar1->value());
-    g.saveArchive();
     QApplication::restoreOverrideCursor();
+    // A failed save is told and undone in memory; the window closes either way.
+    static_cast<void>(SaveArchiveOrSayWhy(this));
     accept();
 }
 

@@ -22,3 +22,5 @@ target_sources(numora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/UNuovaEstra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UNuovaEstra.h
 )
+# The command line's "import", the same merge as "Importa archivio da file…".
+set_property(GLOBAL APPEND PROPERTY NUMORA_CLI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliImport.cpp)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace numora {
 
@@ -36,7 +37,8 @@ DrawRecord DrawRecord::fromBytes(const std::uint8_t* in) {
 
 DrawArchive::DrawArchive() : slots_(new DrawRecord[Capacity]) {}
 
-DrawArchive::DrawArchive(const DrawArchive& other) : slots_(new DrawRecord[Capacity]), count_(other.count_) {
+DrawArchive::DrawArchive(const DrawArchive& other)
+    : slots_(new DrawRecord[Capacity]), count_(other.count_), unreadable_(other.unreadable_) {
     std::copy(other.slots_.get(), other.slots_.get() + count_, slots_.get());
 }
 
@@ -44,6 +46,7 @@ DrawArchive& DrawArchive::operator=(const DrawArchive& other) {
     if (this != &other) {
         std::copy(other.slots_.get(), other.slots_.get() + other.count_, slots_.get());
         count_ = other.count_;
+        unreadable_ = other.unreadable_;
     }
     return *this;
 }
@@ -124,6 +127,15 @@ int InsertDraw(DrawArchive& a, const DrawRecord& r) {
     return n + 1;
 }
 
+int FindDrawByDate(const DrawArchive& a, const DrawRecord& date) {
+    // From the end: the dates looked for are mostly the recent ones.
+    for (int i = a.count(); i >= 1; --i) {
+        const DrawRecord& d = a.draw(i);
+        if (d.day == date.day && d.month == date.month && d.year == date.year) return i;
+    }
+    return 0;
+}
+
 void DeleteDraw(DrawArchive& a, int i) {
     const int n = a.count();
     if (i < 1 || i > n) return;
@@ -179,15 +191,26 @@ void RebuildDerivedTables(const DrawArchive& a, DelayTable& delays, FrequencyTab
 bool LoadArchive(const std::string& path, DrawArchive& a, DelayTable& delays, FrequencyTable& freq,
                  ArchiveLoadReport* report) {
     a.clear();
-    if (!FileExists(path)) return false;
+    a.setFromUnreadableFile(false);
+    if (report) *report = ArchiveLoadReport{};
+    const bool regular = FileExists(path);
+    if (!regular && !PathExists(path)) return false;
     const std::size_t limit = ArchiveHeaderSize + DrawRecord::Size * static_cast<std::size_t>(DrawArchive::Capacity);
-    auto bytes = ReadFileBytes(path, limit);
     const long long size = FileSize(path);
-    long long inFile = size > static_cast<long long>(ArchiveHeaderSize)
-                           ? (size - static_cast<long long>(ArchiveHeaderSize)) / static_cast<long long>(DrawRecord::Size)
-                           : 0;
+    std::optional<std::string> bytes;
+    if (regular && size >= 0) bytes = ReadFileBytes(path, limit);
+    // A read that ends before the size the file claims is a failed read as well.
+    if (!bytes || bytes->size() < std::min<std::size_t>(static_cast<std::size_t>(size), limit)) {
+        a.setFromUnreadableFile(true);
+        if (report) report->unreadable = true;
+        RebuildDerivedTables(a, delays, freq);
+        return true;
+    }
+    const long long inFile = size > static_cast<long long>(ArchiveHeaderSize)
+                                 ? (size - static_cast<long long>(ArchiveHeaderSize)) / static_cast<long long>(DrawRecord::Size)
+                                 : 0;
     int loaded = 0;
-    if (bytes && bytes->size() > ArchiveHeaderSize) {
+    if (bytes->size() > ArchiveHeaderSize) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(bytes->data()) + ArchiveHeaderSize;
         loaded = static_cast<int>((bytes->size() - ArchiveHeaderSize) / DrawRecord::Size);
         for (int i = 0; i < loaded; ++i) a.data()[i] = DrawRecord::fromBytes(p + i * DrawRecord::Size);
@@ -214,8 +237,12 @@ std::string ArchiveFileImage(const DrawArchive& a, RandomSource& random) {
 }
 
 bool SaveArchive(const std::string& path, const DrawArchive& a, DelayTable& delays, FrequencyTable& freq,
-                 RandomSource& random) {
-    if (!WriteFileAtomically(path, ArchiveFileImage(a, random))) return false;
+                 RandomSource& random, std::string* why) {
+    if (a.fromUnreadableFile()) {
+        if (why) *why = "il file esistente non è stato letto e non viene sostituito";
+        return false;
+    }
+    if (!WriteFileAtomically(path, ArchiveFileImage(a, random), why)) return false;
     RebuildDerivedTables(a, delays, freq);
     return true;
 }

@@ -61,9 +61,16 @@ public:
     const DrawRecord* data() const { return slots_.get(); }
     void clear() { count_ = 0; }
 
+    // Set by LoadArchive when the archive file exists but could not be read: this archive (and
+    // every copy of it) then stands for draws it does not hold, and SaveArchive refuses to put
+    // it in the file's place. Only a later load clears it.
+    bool fromUnreadableFile() const { return unreadable_; }
+    void setFromUnreadableFile(bool v) { unreadable_ = v; }
+
 private:
     std::unique_ptr<DrawRecord[]> slots_;
     int count_ = 0;
+    bool unreadable_ = false;
 };
 
 // Rows 1..12 (wheel, 12 = "Tutte"), columns 0..90 (number; column 0 unused).
@@ -89,6 +96,9 @@ std::string DateText(const DrawRecord& d);
 // Throws ArchiveError for an impossible date or when a new draw would exceed the capacity;
 // in both cases the archive is unchanged.
 int InsertDraw(DrawArchive& archive, const DrawRecord& record);
+// The index of the draw dated as `date` (day, month and year; the numbers are ignored), 0 when
+// none. The archive holds each date once; in a file out of order the latest match wins.
+int FindDrawByDate(const DrawArchive& archive, const DrawRecord& date);
 // Removes draw i (1..count()); later draws move down by one.
 void DeleteDraw(DrawArchive& archive, int i);
 
@@ -98,19 +108,23 @@ struct ArchiveLoadReport {
     long long recordsInFile = 0; // whole records the file holds
     bool truncated = false;      // more than Capacity records: only the first Capacity were loaded
     bool copied = false;         // the whole file was kept aside before anything could overwrite it
+    std::string keptAs;          // where the whole file was kept, when copied
+    bool unreadable = false;     // the file exists but could not be opened or read: no draw loaded
 };
 
 // Reads path into the archive (count 0 first) and rebuilds the tables.
-// Returns false when the file does not exist; the tables are then left as they are.
-bool LoadArchive(const std::string& path, DrawArchive& archive, DelayTable& delays, FrequencyTable& frequencies,
+// Returns false when the file does not exist; the tables are then left as they are. A file
+// that exists but cannot be read gives an empty archive marked fromUnreadableFile().
+[[nodiscard]] bool LoadArchive(const std::string& path, DrawArchive& archive, DelayTable& delays, FrequencyTable& frequencies,
                  ArchiveLoadReport* report = nullptr);
 
 class RandomSource;
 // The whole file image: 19 fresh random bytes, then draws 1..N.
 std::string ArchiveFileImage(const DrawArchive& archive, RandomSource& random);
 // Writes path through a temporary file so that a failed save leaves the old file intact;
-// rebuilds the tables on success.
-bool SaveArchive(const std::string& path, const DrawArchive& archive, DelayTable& delays, FrequencyTable& frequencies,
-                 RandomSource& random);
+// rebuilds the tables on success. An archive fromUnreadableFile() is never saved. On failure
+// *why (when given) says what went wrong.
+[[nodiscard]] bool SaveArchive(const std::string& path, const DrawArchive& archive, DelayTable& delays,
+                               FrequencyTable& frequencies, RandomSource& random, std::string* why = nullptr);
 
 } // namespace numora

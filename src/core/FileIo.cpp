@@ -1,5 +1,6 @@
 #include "core/FileIo.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,11 @@ std::string FromPath(const fs::path& p) {
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(ToPath(path), ec);
+}
+
+bool PathExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(ToPath(path), ec);
 }
 
 bool RemoveFile(const std::string& path) {
@@ -51,9 +57,48 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t ma
     return out;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view content) {
+namespace {
+
+void Say(std::string* why, const char* text) {
+    if (why) *why = text;
+}
+
+// Follows the symbolic links of path to the file a write has to replace. A link to a file
+// that does not exist yet leads to that name; a loop or an unreadable link is refused.
+bool ResolveLinks(const fs::path& path, fs::path& target, std::string* why) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec))) return true;
+        fs::path next = fs::read_symlink(target, ec);
+        if (ec) {
+            Say(why, "il collegamento simbolico non può essere letto");
+            return false;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    Say(why, "i collegamenti simbolici formano un ciclo");
+    return false;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* why) {
     static std::random_device rd;
-    const fs::path target = ToPath(path);
+    fs::path target;
+    if (!ResolveLinks(ToPath(path), target, why)) return false;
+    std::error_code ec;
+    const fs::file_status old = fs::status(target, ec);
+    const bool replacing = fs::exists(old);
+    if (replacing && !fs::is_regular_file(old)) {
+        Say(why, "il nome indicato non è quello di un file");
+        return false;
+    }
+    // The user made the file read-only: it is not ours to replace.
+    if (replacing && (old.permissions() & fs::perms::owner_write) == fs::perms::none) {
+        Say(why, "il file è di sola lettura");
+        return false;
+    }
     fs::path temp;
     std::FILE* f = nullptr;
     for (int attempt = 0; attempt < 16 && !f; ++attempt) {
@@ -62,30 +107,75 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
         suffix += std::to_string(rd() % 1000000u);
         suffix += ".tmp";
         temp += suffix;
-        std::error_code ec;
-        if (fs::exists(temp, ec)) continue;
-        #ifdef _WIN32
+        if (fs::exists(fs::symlink_status(temp, ec))) continue;
+#ifdef _WIN32
         f = _wfopen(temp.c_str(), L"wb");
 #else
         f = std::fopen(temp.c_str(), "wb");
 #endif
     }
-    if (!f) return false;
+    if (!f) {
+        Say(why, "impossibile creare un file nella cartella");
+        return false;
+    }
     bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), f) == content.size();
     ok = (std::fflush(f) == 0) && ok;
     ok = (std::fclose(f) == 0) && ok;
-    std::error_code ec;
+    if (!ok) Say(why, "la scrittura non è riuscita (disco pieno?)");
+    if (ok && replacing) {
+        fs::permissions(temp, old.permissions(), fs::perm_options::replace, ec);
+        ok = !ec;
+        if (!ok) Say(why, "impossibile mantenere i permessi del file");
+    }
     if (ok) {
         fs::rename(temp, target, ec);
         ok = !ec;
+        if (!ok) Say(why, "impossibile sostituire il file");
     }
     if (!ok) fs::remove(temp, ec);
     return ok;
 }
 
-bool CopyFileOver(const std::string& from, const std::string& to) {
+bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
     auto bytes = ReadFileBytes(from);
-    return bytes && WriteFileAtomically(to, *bytes);
+    if (!bytes) {
+        Say(why, "impossibile leggere il file da copiare");
+        return false;
+    }
+    return WriteFileAtomically(to, *bytes, why);
+}
+
+bool IsTemporaryFileOf(std::string_view candidate, std::string_view fileName) {
+    constexpr std::string_view tail = ".tmp";
+    if (candidate.size() < fileName.size() + 2 + tail.size()) return false;
+    if (candidate.substr(0, fileName.size()) != fileName || candidate.substr(candidate.size() - tail.size()) != tail)
+        return false;
+    const std::string_view middle = candidate.substr(fileName.size(), candidate.size() - fileName.size() - tail.size());
+    if (middle.size() < 2 || middle.size() > 7 || middle[0] != '.') return false;
+    return std::all_of(middle.begin() + 1, middle.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int RemoveStaleTemporaryFiles(const std::string& dir, std::initializer_list<std::string_view> fileNames,
+                              std::initializer_list<std::string_view> extensions) {
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(ToPath(dir), ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec) || it->is_symlink(ec)) continue;
+        const std::string name = FromPath(it->path().filename());
+        bool ours = false;
+        for (std::string_view n : fileNames) ours = ours || IsTemporaryFileOf(name, n);
+        // name = base + ".N.tmp" with base ending in one of the extensions.
+        const auto dot = name.size() > 4 ? name.rfind('.', name.size() - 5) : std::string::npos;
+        if (!ours && dot != std::string::npos) {
+            const std::string_view base = std::string_view(name).substr(0, dot);
+            for (std::string_view e : extensions)
+                ours = ours || (base.size() > e.size() && base.substr(base.size() - e.size()) == e &&
+                                IsTemporaryFileOf(name, base));
+        }
+        std::error_code gone;
+        if (ours && fs::remove(it->path(), gone)) ++removed;
+    }
+    return removed;
 }
 
 std::string WithTrailingSeparator(std::string dir) {

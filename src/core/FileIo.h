@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,15 +9,29 @@
 namespace numora {
 
 bool FileExists(const std::string& path);
+// True when something (a file, a folder, a link to one of them) has that name; a link that
+// leads nowhere counts as nothing.
+bool PathExists(const std::string& path);
 bool RemoveFile(const std::string& path);
-// Reads at most maxBytes of the file; nullopt when it cannot be opened.
-std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes = SIZE_MAX);
+// Reads at most maxBytes of the file; nullopt when it cannot be opened or a read fails.
+[[nodiscard]] std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t maxBytes = SIZE_MAX);
 // Size of the file, or -1.
 long long FileSize(const std::string& path);
 // Writes content to a temporary file beside path and then replaces path with it. On any
-// failure the temporary file is removed, path is left as it was, and the result is false.
-bool WriteFileAtomically(const std::string& path, std::string_view content);
-bool CopyFileOver(const std::string& from, const std::string& to);
+// failure the temporary file is removed, path is left as it was, the result is false and
+// *why (when given) says what went wrong, in Italian, to follow "Impossibile scrivere ...: ".
+// A symbolic link is written through: its target is replaced and the link stays. The new file
+// keeps the old one's permissions; a file without write permission is refused, not replaced.
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* why = nullptr);
+[[nodiscard]] bool CopyFileOver(const std::string& from, const std::string& to, std::string* why = nullptr);
+
+// The temporary files WriteFileAtomically names after `fileName`: fileName + ".N.tmp", N of
+// one to six digits. Only an interrupted save leaves one behind.
+bool IsTemporaryFileOf(std::string_view candidate, std::string_view fileName);
+// Removes from dir every temporary file of the given names, and of any name ending in one of
+// the given extensions (".lpc"); returns how many went.
+int RemoveStaleTemporaryFiles(const std::string& dir, std::initializer_list<std::string_view> fileNames,
+                              std::initializer_list<std::string_view> extensions = {});
 
 // Directory part of a path, ending with the platform's separator.
 std::string DirectoryOf(const std::string& path);

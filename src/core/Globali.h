@@ -15,6 +15,17 @@ namespace numora {
 // Windows and commands reach them through Globals(); engines take what they need as arguments.
 inline constexpr const char* OversizedArchiveCopy = "Numora.dtb.completo";
 
+// Shown at start (and by the commands that would save) when "Numora.dtb" exists but could not be
+// opened or read: nothing was loaded, and the archive is not saved for the rest of the run.
+inline constexpr const char* UnreadableArchiveMessage =
+    "Impossibile leggere il file Numora.dtb: l'archivio storico non è stato caricato.\r\n"
+    "Per non perdere le estrazioni che contiene, l'archivio non verrà modificato fino alla chiusura di Numora.\r\n"
+    "Controllare il file (permessi, disco) e riavviare Numora.";
+
+// What to tell the user after a load that found more draws than the capacity: how many the file
+// holds, how many were loaded, and where the whole file was kept (or that it could not be).
+std::string OversizedArchiveMessage(const ArchiveLoadReport& report);
+
 struct Globali {
     std::string appDir; // ends with the platform's separator
     bool readOnly = false;
@@ -39,8 +50,14 @@ struct Globali {
 
     std::string path(const std::string& fileName) const { return appDir + fileName; }
 
-    bool loadArchive(ArchiveLoadReport* report = nullptr);
-    bool saveArchive();
+    // Loads AppDir's archive; false when there is no file. A file beyond the capacity is kept
+    // aside whole first (lastLoad tells where); an unreadable one leaves the archive empty and
+    // locked against saving (archiveUnreadable()).
+    [[nodiscard]] bool loadArchive(ArchiveLoadReport* report = nullptr);
+    // Saves the archive; false when refused or failed, with lastSaveError saying why.
+    [[nodiscard]] bool saveArchive();
+    bool archiveUnreadable() const { return archive.fromUnreadableFile(); }
+    std::string lastSaveError; // the message for the user after a failed saveArchive()
     int insertDraw(const DrawRecord& record) { return InsertDraw(archive, record); }
     void deleteDraw(int i) { DeleteDraw(archive, i); }
     void rebuildDerivedTables() { RebuildDerivedTables(archive, delays, frequencies); }

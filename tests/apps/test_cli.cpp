@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <map>
 #include <sstream>
+#include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using numora::test::TempDir;
@@ -96,7 +99,7 @@ TEST(CliImport, RealArchiveIntoAnEmptyFolder) {
     TempDir dir;
     CliRun imp = Cli("--dir " + Quote(dir.path()) + " import " + Quote(storico));
     ASSERT_EQ(imp.code, 0) << imp.err;
-    EXPECT_EQ(imp.out, "Nº di nuove estrazioni: 7359\n");
+    EXPECT_EQ(imp.out, "Nº di nuove estrazioni: 7359\nNº di estrazioni modificate: 0\n");
     EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")).size(), 19u + 60u * 7359u);
 
     CliRun tables = Cli("--dir " + Quote(dir.path()) + " tables");
@@ -106,10 +109,11 @@ TEST(CliImport, RealArchiveIntoAnEmptyFolder) {
     CliRun info = Cli("--dir " + Quote(dir.path()) + " info");
     EXPECT_EQ(info.out, "Estrazioni: 7359\nPrima: 7/1/1939\nUltima: 1/8/2026\n");
 
-    // A second import of the same file adds nothing and keeps the draws.
+    // A second import of the same file changes nothing and does not even rewrite the file.
+    const std::string imported = numora::test::ReadAll(dir.file("Numora.dtb"));
     CliRun again = Cli("--dir " + Quote(dir.path()) + " import " + Quote(storico));
-    EXPECT_EQ(again.out, "Nº di nuove estrazioni: 0\n");
-    EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")).size(), 19u + 60u * 7359u);
+    EXPECT_EQ(again.out, "Nº di nuove estrazioni: 0\nNº di estrazioni modificate: 0\n");
+    EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")), imported);
 }
 
 TEST(CliImport, BadLinesStopWithLineAndReasonAndChangeNothing) {
@@ -147,7 +151,15 @@ TEST(CliImport, ErrorsAndUsage) {
     CliRun missing = Cli("--dir " + Quote(dir.path()) + " import " + Quote(dir.file("none.txt")));
     EXPECT_NE(missing.code, 0);
     EXPECT_FALSE(missing.err.empty());
-    EXPECT_NE(Cli("bogus").code, 0);
+    // The usage text comes from the command table, exactly as it always read.
+    CliRun bogus = Cli("bogus");
+    EXPECT_EQ(bogus.code, 2);
+    EXPECT_EQ(bogus.err, "Uso: numora-cli [--dir CARTELLA] import FILE | info | tables | system FILE\n"
+                         "  import FILE   aggiunge all'archivio le estrazioni del file di testo dell'operatore\n"
+                         "  info          numero di estrazioni, data della prima e dell'ultima\n"
+                         "  tables        ritardi e frequenze: ruota, numero, ritardo, frequenza\n"
+                         "  system FILE   contenuto di un sistema (.lpc)\n");
+    EXPECT_EQ(Cli("info extra").code, 2);
     CliRun empty = Cli("--dir " + Quote(dir.path()) + " info");
     EXPECT_EQ(empty.code, 0);
     EXPECT_EQ(empty.out, "Estrazioni: 0\n");
@@ -156,4 +168,164 @@ TEST(CliImport, ErrorsAndUsage) {
     numora::test::WriteAll(dir.file("Numora.dtb"), std::string(19, 'x'));
     CliRun empty19 = Cli("--dir " + Quote(dir.path()) + " tables");
     EXPECT_NE(empty19.out.find("\n1\t1\t-1\t0\n"), std::string::npos) << "an empty archive has delays of -1";
+}
+
+namespace {
+
+// The eleven wheels of one date, numbers base+1.. on Bari, base+6.. on Cagliari, and so on.
+std::string FullDate(const std::string& date, int base) {
+    static const char* codes[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"};
+    std::string text;
+    for (int w = 0; w < 11; ++w) {
+        text += date + "\t" + codes[w];
+        for (int k = 1; k <= 5; ++k) text += "\t" + std::to_string((base + w * 5 + k - 1) % 90 + 1);
+        text += "\n";
+    }
+    return text;
+}
+
+// A folder whose archive holds 5/3/2004 and 6/3/2004, all wheels drawn.
+std::string StoredArchive(const TempDir& dir) {
+    numora::test::WriteAll(dir.file("full.txt"), FullDate("2004/03/05", 0) + FullDate("2004/03/06", 30));
+    EXPECT_EQ(Cli("--dir " + Quote(dir.path()) + " import " + Quote(dir.file("full.txt"))).code, 0);
+    return numora::test::ReadAll(dir.file("Numora.dtb"));
+}
+
+std::string Wheel(const std::string& file, int draw, int wheel) {
+    std::string bytes;
+    for (int k = 0; k < 5; ++k) bytes += file[19 + 60 * (draw - 1) + k * 11 + wheel - 1];
+    return bytes;
+}
+
+} // namespace
+
+TEST(CliImport, AWheelOfAStoredDateIsMergedAndTheOtherWheelsStay) {
+    TempDir dir;
+    const std::string before = StoredArchive(dir);
+    ASSERT_EQ(before.size(), 19u + 120u);
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* out;
+        bool rewritten;
+    } cases[] = {
+        {"same numbers", "2004/03/05\tBA\t1\t2\t3\t4\t5\n", "Nº di nuove estrazioni: 0\nNº di estrazioni modificate: 0\n", false},
+        {"empty file", "", "Nº di nuove estrazioni: 0\nNº di estrazioni modificate: 0\n", false},
+        {"Roma differs", "2004/03/05\tRM\t81\t82\t83\t84\t85\n", "Nº di nuove estrazioni: 0\nNº di estrazioni modificate: 1\n", true},
+    };
+    for (const Case& c : cases) {
+        numora::test::WriteAll(dir.file("before.dtb"), before);
+        numora::test::WriteAll(dir.file("Numora.dtb"), before);
+        numora::test::WriteAll(dir.file("one.txt"), c.text);
+        CliRun r = Cli("--dir " + Quote(dir.path()) + " import " + Quote(dir.file("one.txt")));
+        EXPECT_EQ(r.code, 0) << c.name << r.err;
+        EXPECT_EQ(r.out, c.out) << c.name;
+        const std::string after = numora::test::ReadAll(dir.file("Numora.dtb"));
+        if (!c.rewritten) {
+            EXPECT_EQ(after, before) << c.name << ": nothing changed, nothing written";
+            continue;
+        }
+        ASSERT_EQ(after.size(), before.size()) << c.name;
+        EXPECT_EQ(Wheel(after, 1, 8), "\x51\x52\x53\x54\x55") << c.name;
+        for (int w = 1; w <= 11; ++w)
+            if (w != 8) {
+                EXPECT_EQ(Wheel(after, 1, w), Wheel(before, 1, w)) << c.name << " wheel " << w;
+            }
+        EXPECT_EQ(after.substr(19 + 55, 5), before.substr(19 + 55, 5)) << "date and reserved byte";
+        EXPECT_EQ(after.substr(19 + 60), before.substr(19 + 60)) << "the date absent from the file is untouched";
+    }
+}
+
+TEST(CliImport, ALongLineIsRefusedAtOnceWhateverTheFileSize) {
+    TempDir dir;
+    const std::string before = StoredArchive(dir);
+    // 2 GB without a line end, as a sparse file: reading it whole cannot fit under the limit.
+    const std::string huge = dir.file("huge.txt");
+    numora::test::WriteAll(huge, "2004/03/07\tBA\t1\t2\t3\t4\t5\n");
+    std::filesystem::resize_file(huge, 2LL * 1024 * 1024 * 1024);
+    numora::test::WriteAll(dir.file("long.txt"), "2004/03/07\tBA" + std::string(300, '\t') + "1\t2\t3\t4\t5\n");
+    struct Case { std::string file; const char* reason; } cases[] = {
+        {huge, "Riga 2: la riga supera i 256 caratteri."},
+        {dir.file("long.txt"), "Riga 1: la riga supera i 256 caratteri."},
+    };
+    for (const Case& c : cases) {
+        CliRun limited;
+        {
+            TempDir errDir;
+            const std::string cmd = "ulimit -v 300000; " + numora::test::BinDir() + "numora-cli --dir " + Quote(dir.path()) +
+                                    " import " + Quote(c.file) + " 2>" + errDir.file("e");
+            const int status = std::system(cmd.c_str());
+            limited.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            limited.err = numora::test::ReadAll(errDir.file("e"));
+        }
+        EXPECT_EQ(limited.code, 1) << c.file << ": " << limited.err;
+        EXPECT_NE(limited.err.find(c.reason), std::string::npos) << limited.err;
+        EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")), before);
+    }
+}
+
+// What the owner made read-only stays read-only; a link stays a link and its target is written.
+TEST(CliImport, TheArchiveFileKeepsItsModeAndItsLink) {
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool link;
+        int code;
+    } cases[] = {{"read-only", 0444, false, 1}, {"private", 0600, false, 0}, {"linked", 0640, true, 0}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::string before = StoredArchive(dir);
+        std::string real = dir.file("Numora.dtb");
+        if (c.link) {
+            std::filesystem::create_directory(dir.file("dati"));
+            real = dir.file("dati/vero.dtb");
+            std::filesystem::rename(dir.file("Numora.dtb"), real);
+            std::filesystem::create_symlink("dati/vero.dtb", dir.file("Numora.dtb"));
+        }
+        ASSERT_EQ(chmod(real.c_str(), c.mode), 0);
+        numora::test::WriteAll(dir.file("new.txt"), "2004/03/07\tBA\t1\t2\t3\t4\t5\n");
+        CliRun r = Cli("--dir " + Quote(dir.path()) + " import " + Quote(dir.file("new.txt")));
+        EXPECT_EQ(r.code, c.code) << c.name << r.err;
+        struct stat st {};
+        ASSERT_EQ(stat(real.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode) << c.name;
+        EXPECT_EQ(std::filesystem::is_symlink(dir.file("Numora.dtb")), c.link) << c.name;
+        const std::string after = numora::test::ReadAll(real);
+        if (c.code != 0) {
+            EXPECT_EQ(after, before) << c.name;
+            EXPECT_NE(r.err.find("sola lettura"), std::string::npos) << r.err;
+        } else {
+            EXPECT_EQ(after.size(), before.size() + 60) << c.name;
+        }
+    }
+}
+
+// The archive exists but this user cannot read it: no command may take it for empty.
+TEST(CliImport, AnUnreadableArchiveIsNeverReplaced) {
+    TempDir dir;
+    const std::string before = StoredArchive(dir);
+    numora::test::WriteAll(dir.file("new.txt"), "2004/03/07\tBA\t1\t2\t3\t4\t5\n");
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    ASSERT_EQ(chmod(dir.file("new.txt").c_str(), 0644), 0);
+    ASSERT_EQ(chmod(dir.file("Numora.dtb").c_str(), 0000), 0);
+    // root reads everything: run the program as nobody.
+    std::string as;
+    if (geteuid() == 0) {
+        if (std::system("setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null") != 0)
+            GTEST_SKIP() << "running as root without setpriv";
+        as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    for (const std::string& args : {"import " + Quote(dir.file("new.txt")), std::string("info"), std::string("tables")}) {
+        TempDir errDir;
+        ASSERT_EQ(chmod(errDir.path().c_str(), 0777), 0);
+        const std::string cmd = as + numora::test::BinDir() + "numora-cli --dir " + Quote(dir.path()) + " " + args +
+                                " >/dev/null 2>" + errDir.file("e");
+        const int status = std::system(cmd.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
+        EXPECT_NE(numora::test::ReadAll(errDir.file("e")).find("Impossibile leggere il file " + dir.path() + "Numora.dtb"),
+                  std::string::npos)
+            << args << ": " << numora::test::ReadAll(errDir.file("e"));
+    }
+    ASSERT_EQ(chmod(dir.file("Numora.dtb").c_str(), 0644), 0);
+    EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")), before);
 }

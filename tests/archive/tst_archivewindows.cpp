@@ -69,7 +69,8 @@ DrawArchive OnDisk(const std::string& appDir) {
     DrawArchive a;
     DelayTable delays;
     FrequencyTable frequencies;
-    LoadArchive(appDir + ArchiveFileName, a, delays, frequencies);
+    // A missing file is an empty archive.
+    static_cast<void>(LoadArchive(appDir + ArchiveFileName, a, delays, frequencies));
     return a;
 }
 
@@ -402,13 +403,32 @@ private slots:
         QVERIFY(SameDraws(OnDisk(dir->path()), a));
     }
 
+    void editOntoAnotherDrawsDateReplacesIt_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("replaced") << true;
+        QTest::newRow("kept") << false;
+    }
     void editOntoAnotherDrawsDateReplacesIt() {
+        QFETCH(bool, yes);
         viewer->ScrollBar1->setValue(10);
-        RunModal<TModEstra>([] { EditShownDraw(nullptr); },
-                            [&](TModEstra* w) {
-                                Type(w->Edit1, u"10/6/2015"_s);
-                                Click(w->Applica);
-                            });
+        const std::string fileBefore = ReadAll(archiveFile());
+        hook->queueAnswer(yes ? MsgAnswer::Yes : MsgAnswer::No);
+        const bool open = RunModal<TModEstra>([] { EditShownDraw(nullptr); },
+                                              [&](TModEstra* w) {
+                                                  Type(w->Edit1, u"10/6/2015"_s);
+                                                  Click(w->Applica);
+                                              });
+        QCOMPARE(hook->count(), 1);
+        QCOMPARE(hook->last().text, u"L'estrazione nº 15 del 10/6/2015 ha la stessa data: sostituirla con quella modificata ?"_s);
+        QCOMPARE(hook->last().defaultAnswer, MsgAnswer::No);
+        if (!yes) {
+            // Nothing replaced, nothing written, and the window waits for another date.
+            QVERIFY(open);
+            QVERIFY(SameDraws(Globals().archive, TestArchive(20)));
+            QCOMPARE(ReadAll(archiveFile()), fileBefore);
+            QCOMPARE(viewer->shownIndex(), 10);
+            return;
+        }
         QCOMPARE(Globals().archive.count(), 19);
         QCOMPARE(viewer->shownIndex(), 14);
         QCOMPARE(viewer->ScrollBar1->maximum(), 19);
@@ -716,7 +736,7 @@ private slots:
         QCOMPARE(hook->last().caption, u"Numora"_s);
         const int n = Globals().archive.count();
         QVERIFY(n > 0);
-        QCOMPARE(hook->last().text, u"Nº di nuove estrazioni: %1"_s.arg(n));
+        QCOMPARE(hook->last().text, u"Nº di nuove estrazioni: %1\r\nNº di estrazioni modificate: 0"_s.arg(n));
         QCOMPARE(viewer->shownIndex(), n);
 
         TempDir cliDir;
@@ -724,7 +744,7 @@ private slots:
         cli.start(Q(numora::test::BinDir() + "numora-cli"), {u"--dir"_s, Q(cliDir.path()), u"import"_s, Q(storico)});
         QVERIFY(cli.waitForFinished(120000));
         QCOMPARE(cli.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()).trimmed(), hook->last().text);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()).trimmed(), hook->last().text.replace(u"\r\n"_s, u"\n"_s));
         const std::string mine = ReadAll(archiveFile());
         const std::string theirs = ReadAll(cliDir.file(ArchiveFileName));
         QCOMPARE(mine.size(), theirs.size());
@@ -733,7 +753,7 @@ private slots:
 
     void importCountsNewDrawsAndRefusesABadFile() {
         TempDir files;
-        // One date already present (replaced), one new.
+        // One wheel of a date already present (merged into it), one new date.
         const std::string good = "2005/06/10\tBA\t1\t2\t3\t4\t5\n2031/01/02\tRM\t10\t20\t30\t40\t50\n";
         numora::test::WriteAll(files.file("good.txt"), good);
         const std::string bad = "2031/01/02\tRM\t10\t20\t30\t40\t50\n2031/01/03\tXX\t1\t2\t3\t4\t5\n";
@@ -761,10 +781,13 @@ private slots:
         viewer->ScrollBar1->setValue(3);
         chosen = files.file("good.txt");
         ImportArchiveFromFile(nullptr);
-        QCOMPARE(hook->last().text, u"Nº di nuove estrazioni: 1"_s);
+        QCOMPARE(hook->last().text, u"Nº di nuove estrazioni: 1\r\nNº di estrazioni modificate: 1"_s);
         QCOMPARE(Globals().archive.count(), 21);
         QCOMPARE(Globals().archive.draw(5).number(1, 0), 1);
-        QCOMPARE(Globals().archive.draw(5).number(8, 0), 0);
+        // The other ten wheels of that draw are what they were, on disk too.
+        DrawRecord merged = TestDraw(5);
+        for (int k = 0; k < NumbersPerWheel; ++k) merged.setNumber(1, k, static_cast<std::uint8_t>(k + 1));
+        QCOMPARE(Globals().archive.draw(5), merged);
         QCOMPARE(viewer->shownIndex(), 21);
         QVERIFY(SameDraws(OnDisk(dir->path()), Globals().archive));
     }
@@ -807,7 +830,7 @@ private slots:
             QVERIFY(SameDraws(Globals().archive, TestArchive(20)));
             QCOMPARE(ReadAll(archiveFile()), before);
         } else {
-            QCOMPARE(hook->last().text, u"Nº di nuove estrazioni: 1"_s);
+            QCOMPARE(hook->last().text, u"Nº di nuove estrazioni: 1\r\nNº di estrazioni modificate: 0"_s);
             QCOMPARE(Globals().archive.count(), 21);
         }
     }

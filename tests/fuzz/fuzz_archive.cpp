@@ -16,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static DrawArchive archive;
     DelayTable delays;
     FrequencyTable frequencies;
-    WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(data), size));
-    LoadArchive(path, archive, delays, frequencies);
+    if (!WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(data), size)) ||
+        !LoadArchive(path, archive, delays, frequencies))
+        return 0;
     if (archive.count() > DrawArchive::Capacity) __builtin_trap();
     if (archive.count() > 0) {
         DrawRecord r = archive.draw(1);

@@ -1,5 +1,6 @@
 #include "apps/cli/CliSystem.h"
 
+#include "apps/cli/CliCommand.h"
 #include "core/FileIo.h"
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
@@ -13,13 +14,6 @@
 namespace numora {
 
 namespace {
-
-// The messages hold "\r" as the program's line breaks; a terminal wants "\n".
-std::string TerminalText(std::string s) {
-    for (char& c : s)
-        if (c == '\r') c = '\n';
-    return s;
-}
 
 std::string WheelList(std::uint16_t mask) {
     std::string s;
@@ -75,6 +69,11 @@ int RunSystemCommand(const std::string& dir, const std::string& file, std::ostre
     }
     out << "Costo totale: " << FormatAmount(TotalCost(list), settings) << " €" << '\n';
     return 0;
+}
+
+CliCommand SystemCommand() {
+    return {"system", "FILE", "contenuto di un sistema (.lpc)", 1,
+            [](const CliContext& c) { return RunSystemCommand(c.dir, c.args[0], c.out, c.err); }};
 }
 
 } // namespace numora

@@ -1,0 +1,88 @@
+#include "apps/cli/CliCommand.h"
+
+#include "core/FileIo.h"
+
+#include <algorithm>
+#include <new>
+#include <ostream>
+#include <stdexcept>
+
+namespace numora {
+
+const std::vector<CliCommand>& CliCommands() {
+    static const std::vector<CliCommand> table = {ImportCommand(), InfoCommand(), TablesCommand(), SystemCommand()};
+    return table;
+}
+
+std::string CliUsageText() {
+    const auto& table = CliCommands();
+    std::size_t width = 0;
+    for (const CliCommand& c : table) width = std::max(width, c.usage().size());
+    std::string text = "Uso: numora-cli [--dir CARTELLA]";
+    for (std::size_t i = 0; i < table.size(); ++i) text += (i == 0 ? " " : " | ") + table[i].usage();
+    text += "\n";
+    for (const CliCommand& c : table) {
+        const std::string u = c.usage();
+        text += "  " + u + std::string(width + 3 - u.size(), ' ') + c.description + "\n";
+    }
+    return text;
+}
+
+int RunCli(std::vector<std::string> args, const std::string& defaultDir, std::ostream& out, std::ostream& err) {
+    // Nothing may leave the program as an uncaught exception: whatever fails is reported.
+    try {
+        std::string dir = defaultDir;
+        if (args.size() >= 2 && args[0] == "--dir") {
+            dir = WithTrailingSeparator(args[1]);
+            args.erase(args.begin(), args.begin() + 2);
+        }
+        const auto& table = CliCommands();
+        const auto it = args.empty() ? table.end() : std::find_if(table.begin(), table.end(), [&](const CliCommand& c) {
+            return c.name == args[0];
+        });
+        if (it == table.end() || args.size() != it->argumentCount + 1) {
+            err << CliUsageText();
+            return 2;
+        }
+        const CliContext context{dir, std::vector<std::string>(args.begin() + 1, args.end()), out, err};
+        return it->run(context);
+    } catch (const std::bad_alloc&) {
+        err << "Memoria insufficiente: l'operazione è stata interrotta e nessun file è stato modificato.\n";
+    } catch (const std::exception& e) {
+        err << "Errore imprevisto: " << e.what() << ". Nessun file è stato modificato.\n";
+    } catch (...) {
+        err << "Errore imprevisto. Nessun file è stato modificato.\n";
+    }
+    return 1;
+}
+
+std::string TerminalText(std::string s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\r') {
+            out.push_back(s[i]);
+        } else if (i + 1 >= s.size() || s[i + 1] != '\n') {
+            out.push_back('\n'); // "\r\n" keeps its own "\n"
+        }
+    }
+    return out;
+}
+
+CliArchiveLoad LoadCliArchive(const CliContext& c, CliArchive& a) {
+    ArchiveLoadReport report;
+    if (!LoadArchive(c.dir + ArchiveFileName, a.draws, a.delays, a.frequencies, &report))
+        return CliArchiveLoad::Missing;
+    if (report.unreadable) {
+        c.err << "Impossibile leggere il file " << c.dir << ArchiveFileName
+              << ": l'archivio storico non è stato caricato e non viene modificato.\n";
+        return CliArchiveLoad::Unreadable;
+    }
+    if (report.truncated) {
+        c.err << "Attenzione: il file " << ArchiveFileName << " contiene " << report.recordsInFile
+              << " estrazioni; sono state caricate solo le prime " << DrawArchive::Capacity << ".\n";
+        return CliArchiveLoad::Truncated;
+    }
+    return CliArchiveLoad::Ok;
+}
+
+} // namespace numora
