@@ -1,5 +1,8 @@
 #include "forecast/UPronostico.h"
 
+#include "components/UHint.h"
+#include "components/UWindowRegistry.h"
+
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 
@@ -67,8 +70,8 @@ QPixmap DrawBoardPicture(bool marked) {
 
 } // namespace
 
-ForecastBoardWidget::ForecastBoardWidget(QWidget* parent)
-    : QWidget(parent), plain_(DrawBoardPicture(false)), marked_(DrawBoardPicture(true)) {
+ForecastBoardWidget::ForecastBoardWidget(QWidget* parent, const Forecast* forecast)
+    : QWidget(parent), plain_(DrawBoardPicture(false)), marked_(DrawBoardPicture(true)), forecast_(forecast) {
     setFixedSize(BoardWidth, BoardHeight);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -79,7 +82,7 @@ void ForecastBoardWidget::repaintCell(BoardCell cell) {
 }
 
 void ForecastBoardWidget::paintEvent(QPaintEvent*) {
-    const Forecast& forecast = Globals().system.forecast;
+    const Forecast& forecast = *forecast_;
     QPainter p(this);
     p.drawPixmap(0, 0, plain_);
     for (int n = 1; n <= 90; ++n) {
@@ -97,13 +100,14 @@ void ForecastBoardWidget::mouseMoveEvent(QMouseEvent* event) {
     if (onMove) onMove(event);
 }
 
-TPronostico* TPronostico::instance_ = nullptr;
+
+TPronostico* TPronostico::instance() { return Windows().find<TPronostico>(); }
 
 TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(u"TPronostico"_s);
     setWindowTitle(u"Pronostico"_s);
 
-    Image1 = new ForecastBoardWidget(this);
+    Image1 = new ForecastBoardWidget(this, &Globals().system.forecast);
     Image1->setObjectName(u"Image1"_s);
     Image1->onPress = [this](QMouseEvent* e) { Image1MouseDown(e); };
     Image1->onMove = [this](QMouseEvent* e) { Image1MouseMove(e); };
@@ -125,8 +129,7 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
         box->setMaxLength(2);
         box->setAlignment(Qt::AlignCenter);
         box->setFixedWidth(20);
-        box->setToolTip(FixedHint);
-        box->setStatusTip(FixedHint);
+        SetHint(box, FixedHint);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, [this, box] { Edit23Change(box); });
         row->addWidget(box);
@@ -150,13 +153,13 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->addLayout(row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    instance_ = this;
+    Windows().enrol(this);
     MettiFisse();
     showCaption();
 }
 
 TPronostico::~TPronostico() {
-    if (instance_ == this) instance_ = nullptr;
+    Windows().forget(this);
 }
 
 int TPronostico::chosenCount() const {

@@ -19,7 +19,8 @@ namespace numora {
 class ForecastBoardWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit ForecastBoardWidget(QWidget* parent);
+    // Paints the chosen numbers of forecast, which outlives the board.
+    ForecastBoardWidget(QWidget* parent, const Forecast* forecast);
 
     // The two pictures of the whole board: every number plain, every number marked.
     const QPixmap& plainPicture() const { return plain_; }
@@ -38,6 +39,7 @@ protected:
 private:
     QPixmap plain_;
     QPixmap marked_;
+    const Forecast* forecast_;
 };
 
 // The forecast window: the board of the chosen numbers and the nine fixed-number boxes. It is
@@ -48,7 +50,7 @@ public:
     explicit TPronostico(QWidget* parent = nullptr);
     ~TPronostico() override;
 
-    static TPronostico* instance() { return instance_; }
+    static TPronostico* instance();
 
     // 0 when the nine boxes hold valid fixed numbers (now stored in the forecast); otherwise
     // the position of the first problem, and the stored fixed numbers are kept.
@@ -94,7 +96,6 @@ private:
     void showCaption();
     void showInvalidValue();
 
-    static TPronostico* instance_;
     std::function<void(int)> hover_;
     BoardPointer pointer_;
     bool filling_ = false;

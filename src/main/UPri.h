@@ -17,8 +17,10 @@ class QToolBar;
 
 namespace numora {
 
-// The main strip: the menu, the toolbar and the status line. It owns no data; every command
-// opens a window of its own unit or runs a short routine on the shared data.
+struct CommandRow;
+
+// The main strip: the menu, the toolbar and the status line, built from the command table. It
+// owns no data and names no feature's window: every command runs a row of the table.
 class TPri : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,26 +41,20 @@ public:
     // The check of a command; shows its message and returns false when the command must stop.
     // Checks A, B and C then read the fixed numbers and warn when they are invalid.
     bool passCheck(Check check);
+    // Runs a row of the command table: its first step, its check, its action and, after a
+    // generator or eliminator, the play list shown and refreshed.
+    void runCommand(const CommandRow& row);
 
     // Title and "Salva" caption from the current system path.
     void showSystemName();
     // Places the working windows around the strip.
     void arrangeWindows();
 
-    // Commands acting on the system (also used by the close question).
+    // The commands on the system file (also used by the close question).
     void Nuovo1Click();
     void Apri1Click();
     void Salva1Click();
     void Salvaconnome1Click();
-    void Eliminatuttelegiocate1Click();
-    void SpeedButton14Click(); // undo
-    void SpeedButton19Click(); // delete the selected plays
-    void SpeedButton15Click(); // edit the selected plays
-    void SpeedButton21Click(); // keyboard entry
-    void SpeedButton1Click();  // internet update
-    void Aggiunginumerocasualmente1Click();
-    void Eliminanumerocasualmente1Click();
-    void Modificavalutaeimportidigiocata1Click();
 
     // The update reminder's work, run by its one-shot timer.
     void NotificaTimer();
@@ -72,21 +68,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    QAction* addItem(QMenu* menu, const QString& caption, const QString& name, std::function<void()> run,
-                     bool enabled = true);
-    QAction* addButton(const QString& name, const QString& hint, std::function<void()> run, bool enabled = true);
-    void buildMenus();
-    void buildToolbar();
+    void buildMenusAndToolbar();
     void FormActivate();
     // "Nuovo" and "Apri" ask this first; false when the command must stop.
     bool askToSaveChanges();
     // Makes file the current system and reads it, with the messages of a failed opening.
     void openSystem(const QString& file);
-    // Shows the play list window (and whatever the command needs first).
-    void showPlayList();
-    void showViewer();
-    void showForecast();
-    void setStatusText(const QString& hint);
+    void refreshViews();
+    void setStatusText(const QString& longHint);
 
     std::map<QString, QAction*> actions_;
     QToolBar* toolbar_ = nullptr;
@@ -96,8 +85,5 @@ private:
     bool activated_ = false;
     bool arranged_ = false;
 };
-
-// The long part of a hint: the text after "|" when there is one, else the whole hint.
-QString LongHint(const QString& hint);
 
 } // namespace numora

@@ -1,18 +1,13 @@
 #include "main/UProgram.h"
 
-#include "archive/UDaiNumEstra.h"
-#include "archive/Udb.h"
-#include "archive/Uperrtf.h"
+#include "components/UCommandTable.h"
 #include "components/UMessageBox.h"
 #include "components/UTranslations.h"
+#include "components/UWindowRegistry.h"
 #include "core/Globali.h"
-#include "forecast/UPronostico.h"
+#include "main/UFeatures.h"
 #include "main/UPri.h"
 #include "main/USplash.h"
-#include "playlist/UDaTastiera.h"
-#include "playlist/UGiocate.h"
-#include "playlist/UModGiocata.h"
-#include "stakes/UImporti.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,24 +15,16 @@
 namespace numora {
 
 void CreateWindows() {
-    // The order of creation of the long-lived windows; those of features still to come join it
-    // in their place.
+    // The table and the registry start afresh, so a test may build the program's windows again.
+    Windows().reset();
+    Commands().clear();
+    RegisterFeatures(Commands(), Windows());
     auto* pri = new TPri;
-    new Tdb(pri);
-    new Tperrtf(pri);
-    auto* plays = new TGiocate(pri);
-    QObject::connect(plays, &TGiocate::deleteSelectedRequested, pri, [pri] { pri->SpeedButton19Click(); });
-    new TPronostico(pri);
-    new TImporti(pri);
-    new TDaiNumEstra(pri);
-    new TDaTastiera(pri);
-    new TModGiocata(pri);
+    Windows().createAll(pri);
 }
 
 void ShowWindows() {
-    if (auto* v = Tdb::instance()) v->show();
-    if (auto* f = TPronostico::instance()) f->show();
-    if (auto* p = TGiocate::instance()) p->show();
+    for (const auto& [w, place] : Windows().placedWindows()) w->show();
     if (auto* pri = TPri::instance()) pri->show();
 }
 
@@ -63,9 +50,9 @@ int RunProgram(QApplication& app, KeyValueStore& store, int splashMilliseconds) 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     pri->setArguments(args);
-    if (auto* p = TGiocate::instance()) p->RefreshPlayList();
-    if (auto* f = TPronostico::instance()) f->RefreshForecast();
-    if (auto* v = Tdb::instance()) v->RefreshViewerToLast();
+    const SharedViews& views = Commands().views;
+    for (const auto& refresh : {views.refreshPlayList, views.refreshForecast, views.refreshViewerToLast})
+        if (refresh) refresh();
     if (splashMilliseconds > 0) {
         TSplash splash(nullptr, splashMilliseconds);
         splash.exec();

@@ -1,4 +1,6 @@
 // The main window driven as a user drives it: menu actions, toolbar buttons, message boxes.
+#include "components/UCommandTable.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
@@ -13,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,6 +120,48 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral(" Elimina le giocate selezionate"));
     }
 
+    // A control of another window, a dialog, brings its hint to the status line: the long part,
+    // picked when shown, while the tooltip holds the short part.
+    void hintOfADialogReachesTheStatusLine() {
+        auto* label = pri->findChild<QLabel*>(QStringLiteral("Label1"));
+        QDialog dialog;
+        auto* button = new QPushButton(QStringLiteral("Applica"), &dialog);
+        SetHint(button, QStringLiteral(" Applica |Applica le modifiche alla giocata"));
+        QCOMPARE(button->toolTip(), QStringLiteral(" Applica "));
+        dialog.show();
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(label->text(), QStringLiteral(" Applica le modifiche alla giocata"));
+        QStatusTipEvent leave{QString()};
+        QApplication::sendEvent(button, &leave);
+        QCOMPARE(label->text(), QString());
+    }
+
+    // A row of the table runs its check first; a generator's row then shows the play list.
+    void tableRowsRunTheirCheckAndShowThePlays() {
+        MessageBoxHook hook;
+        int runs = 0;
+        CommandRow row = MenuItem(QStringLiteral("Riduzioni"), QStringLiteral("Sviluppo integrale"),
+                                  QStringLiteral("Sviluppointegraledelpronostico1"), 10);
+        row.check = Check::A;
+        row.action = [&runs](QWidget*) { ++runs; };
+        Commands().add(row);
+        CommandRow button = ToolButton(QStringLiteral("SpeedButton99"), QStringLiteral("prova"), 1);
+        button.sameAs = row.name;
+        Commands().add(button);
+        QVERIFY(Commands().enabled(*Commands().find(QStringLiteral("SpeedButton99"))));
+        auto* plays = TGiocate::instance();
+        plays->hide();
+        pri->runCommand(*Commands().find(QStringLiteral("SpeedButton99")));
+        QCOMPARE(runs, 0);
+        QCOMPARE(hook.last().text, QStringLiteral("Il pronostico non contiene nessun numero!"));
+        QVERIFY(!plays->isVisible());
+        Globals().system.forecast.setChosen(7, true);
+        pri->runCommand(*Commands().find(QStringLiteral("SpeedButton99")));
+        QCOMPARE(runs, 1);
+        QVERIFY(plays->isVisible());
+    }
+
     void checksRefuseOrLetThrough() {
         MessageBoxHook hook;
         QVERIFY(!pri->passCheck(Check::A));
@@ -174,7 +219,7 @@ private slots:
         hook.queueAnswer(MsgAnswer::Yes);
         pri->action(QStringLiteral("Eliminatuttelegiocate1"))->trigger();
         QCOMPARE(g.system.list.count(), 0);
-        QVERIFY(!g.system.modified);
+        QVERIFY(g.system.modified); // the deleted plays are offered for saving at the close
 
         hook.queueAnswer(MsgAnswer::Yes);
         pri->action(QStringLiteral("SpeedButton14"))->trigger();
@@ -230,7 +275,7 @@ private slots:
         const std::string bad = g.appDir + "Nuovo.lpc";
         std::string bytes = SystemFileImage(g.system);
         bytes[0] = 3;
-        WriteFileAtomically(bad, bytes);
+        QVERIFY(WriteFileAtomically(bad, bytes));
         hook.clear();
         pri->chooseOpenFile = [&](QWidget*) { return Q(bad); };
         pri->action(QStringLiteral("Apri1"))->trigger();

@@ -1,0 +1,25 @@
+#include "main/UFeatures.h"
+
+#include "components/UCommandTable.h"
+#include "components/UWindowRegistry.h"
+
+namespace numora {
+
+void RegisterPendingCommands(CommandTable& t);
+void RegisterMainCommands(CommandTable& t);
+void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w);
+void RegisterForecastFeature(CommandTable& t, WindowRegistry& w);
+void RegisterPlayListFeature(CommandTable& t, WindowRegistry& w);
+void RegisterStakesFeature(CommandTable& t, WindowRegistry& w);
+
+void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
+    // The rows of windows still to come go first: a feature's row of the same name replaces one.
+    RegisterPendingCommands(commands);
+    RegisterMainCommands(commands);
+    RegisterArchiveFeature(commands, windows);
+    RegisterPlayListFeature(commands, windows);
+    RegisterForecastFeature(commands, windows);
+    RegisterStakesFeature(commands, windows);
+}
+
+} // namespace numora

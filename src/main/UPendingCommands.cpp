@@ -1,0 +1,111 @@
+// The commands whose windows are still to be built. They keep the menu and the toolbar in their
+// final shape and show disabled; a feature folder that builds one registers a row of the same
+// name, with its action, which takes this row's place. Buttons and items that do what another
+// command does are complete already: they come alive with the command they follow.
+#include "components/UCommandTable.h"
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+void RegisterPendingCommands(CommandTable& t) {
+    auto item = [&t](const QString& menu, int order, const QString& caption, const QString& name, bool sep = false,
+                     std::optional<Check> check = std::nullopt, const QString& sameAs = QString(),
+                     std::function<void()> prelude = {}) {
+        CommandRow r = MenuItem(menu, caption, name, order, sep);
+        r.check = check;
+        r.sameAs = sameAs;
+        r.prelude = std::move(prelude);
+        t.add(std::move(r));
+    };
+    auto showForecast = [&t] {
+        if (t.views.showForecast) t.views.showForecast();
+    };
+    auto showPlayList = [&t] {
+        if (t.views.showPlayList) t.views.showPlayList();
+    };
+
+    const QString st = u"Statistiche"_s;
+    item(st, 10, u"Visualizza"_s, u"Visualizza2"_s);
+    item(st, 20, u"I Ritardi dei 90 numeri"_s, u"IRitardidei90numeri1"_s, true);
+    item(st, 30, u"Le Frequenze dei 90 numeri"_s, u"LeFrequenzedei90numeri1"_s);
+    item(st, 40, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, false, std::nullopt, u"SpeedButton13"_s);
+    item(st, 50, u"I Numeri più ritardatari"_s, u"INumeripiritardatari1"_s);
+    item(st, 60, u"I Numeri meno frequenti"_s, u"INumerimenofrequenti1"_s);
+    item(st, 70, u"I Ritardi dei 4005 Ambi"_s, u"IRitardidei4005Ambi1"_s, true);
+    item(st, 80, u"Le frequenze dei 4005 Ambi"_s, u"Lefrequenzedei4005Ambi1"_s);
+    item(st, 90, u"Gli Ambi più ritardatari"_s, u"GliAmbipiritardatari1"_s);
+    item(st, 100, u"Gli Ambi meno frequenti"_s, u"GliAmbimenofrequenti1"_s);
+
+    const QString rd = u"Riduzioni"_s;
+    item(rd, 10, u"Sviluppo integrale"_s, u"Sviluppointegraledelpronostico1"_s, false, Check::A);
+    item(rd, 20, u"Riduzione a garanzia"_s, u"Riduzioneagaranzia1"_s, false, Check::A);
+    item(rd, 30, u"Riduzione condizionata"_s, u"Riduzionecondizionata1"_s, false, Check::C);
+    item(rd, 40, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, false, Check::B);
+    item(rd, 50, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, false,
+         Check::D);
+    item(rd, 60, u"Estrai giocate più probabili"_s, u"Estraigiocatepiprobabili2"_s, true, Check::A);
+    item(rd, 70, u"Estrai giocate con probabilità personalizzate"_s, u"RIduzionepersonalizzata1"_s, false, Check::A);
+    item(rd, 80, u"Estrai giocate casualmente"_s, u"Estraigiocatecasualmente1"_s, false, Check::A);
+    item(rd, 90, u"Elimina giocate meno probabili"_s, u"Eliminagiocatemenoprobabili1"_s, true, Check::E);
+    item(rd, 100, u"Elimina giocate con probabilità personalizzate"_s, u"Estraigiocateconprobabilitpersonalizzata1"_s,
+         false, Check::E);
+    item(rd, 110, u"Elimina giocate casualmente"_s, u"Eliminagiocatecasualmente1"_s, false, Check::E);
+
+    const QString pr = u"Pronostico"_s;
+    item(pr, 20, u"Visualizza probabilità dei 90 numeri"_s, u"Visualizzaprobabilitdei90numeri1"_s, true, std::nullopt,
+         u"SpeedButton13"_s, showForecast);
+    item(pr, 30, u"Aggiungi numeri più probabili"_s, u"Aggiunginumeripiprobabili1"_s);
+    item(pr, 40, u"Elimina numeri meno probabili"_s, u"Eliminanumerimenoprobabili1"_s);
+    item(pr, 70, u"Visualizza scheda statistiche"_s, u"Visualizzastatistichesuinumeri1"_s, true, std::nullopt,
+         u"Visualizza2"_s);
+
+    const QString gi = u"Giocate"_s;
+    item(gi, 20, u"Spoglio delle giocate"_s, u"Spogliodellegiocate1"_s, true, Check::F);
+    item(gi, 30, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, false, std::nullopt,
+         u"SpeedButton18"_s, showPlayList);
+
+    const QString sm = u"La smorfia"_s;
+    item(sm, 10, u"Visualizza"_s, u"Visualizza1"_s);
+    item(sm, 20, u"Modifica"_s, u"Modifica1"_s);
+
+    const QString pt = u"Stampa"_s;
+    item(pt, 20, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine2"_s, true, Check::G);
+    item(pt, 30, u"Calibra la stampa verticale su schedine"_s, u"Calibralastampaverticalesuschedine1"_s);
+    item(pt, 40, u"Calibra la stampa orizzontale su schedine"_s, u"Calibralastampaorizzontalesuschedine1"_s);
+    item(pt, 50, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, true, Check::G);
+    const QString old = u"Stampa/Stampa su vecchie schedine"_s;
+    item(old, 60, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine1"_s, false, Check::G);
+    item(old, 70, u"Calibra stampa orizzontale su schedine"_s, u"Calibrastampaorizzontalesuschedine1"_s);
+    item(old, 80, u"Calibra stampa verticale su schedine"_s, u"Calibrastampaverticalesuschedine1"_s);
+
+    item(u"Opzioni generali"_s, 30, u"Calcola vincite"_s, u"Calcolatoredellevincite1"_s);
+
+    auto button = [&t](int order, const QString& name, const QString& hint, bool sep, const QString& sameAs,
+                       std::optional<Check> check = std::nullopt) {
+        CommandRow r = ToolButton(name, hint, order, sep);
+        r.sameAs = sameAs;
+        r.check = check;
+        t.add(std::move(r));
+    };
+    button(20, u"SpeedButton11"_s, u"Permette di estrarre dal pronostico le giocate più probabili"_s, false,
+           u"Estraigiocatepiprobabili2"_s);
+    button(80, u"SpeedButton13"_s,
+           u" Visualizza probabilità dei 90 numeri |Questa scheda permette di visualizzare le probabilità dei 90 numeri."_s,
+           true, QString());
+    button(130, u"SpeedButton16"_s,
+           u"Spoglio delle giocate|Lo spoglio delle giocate permette di controllare i punteggi e le vincite realizzate."_s,
+           true, u"Spogliodellegiocate1"_s);
+    button(140, u"stmstp"_s, u"Stampa le giocate direttamente sulle schedine del Lotto"_s, false,
+           u"Stampagiocatesuschedine1"_s);
+    button(150, u"SpeedButton18"_s, u"Distribuzione dei numeri|Visualizza la distribuzione dei numeri nelle giocate."_s,
+           false, QString(), Check::F);
+    button(160, u"SpeedButton6"_s, u"Riduzione del pronostico a garanzia"_s, true, u"Riduzioneagaranzia1"_s);
+    button(170, u"SpeedButton7"_s, u"Riduzione Condizionata"_s, false, u"Riduzionecondizionata1"_s);
+    button(180, u"SpeedButton8"_s, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, false,
+           u"Riduzioneacruciverba1"_s);
+    button(190, u"SpeedButton12"_s, u"Ottimizza probabilità assoluta di vincita"_s, false,
+           u"Ottimizzaprobabilitassolutadivincita1"_s);
+}
+
+} // namespace numora
