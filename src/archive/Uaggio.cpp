@@ -2,21 +2,19 @@
 
 #include "archive/UpdateFile.h"
 #include "archive/UpdateReply.h"
+#include "archive/UAvviso.h"
 #include "archive/Uperrtf.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
+#include "platform/OpenDocument.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,6 +38,11 @@ const QString FailureLines[] = {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string_view View(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
 
+const QString CloseText = u"Chiudi"_s;
+const QString CloseHint = u"Chiude la scheda"_s;
+const QString CancelText = u"Annulla"_s;
+const QString CancelHint = u"Interrompe la richiesta in corso"_s;
+
 void SetHint(QWidget* w, const QString& hint) {
     w->setToolTip(hint);
     w->setStatusTip(hint);
@@ -47,26 +50,7 @@ void SetHint(QWidget* w, const QString& hint) {
 
 } // namespace
 
-void OpenDocument(const QString& target, const QString& parameters) {
-    const QUrl url(target);
-    // A one-letter scheme is a Windows drive ("C:\..."), not an address.
-    if (url.isValid() && url.scheme().size() > 1 && url.scheme() != u"file"_s) {
-        QDesktopServices::openUrl(url);
-        return;
-    }
-    QString path = url.scheme() == u"file"_s ? url.toLocalFile() : target;
-    QFileInfo info(path);
-    if (info.isRelative()) info.setFile(QDir(Q(Globals().appDir)), path);
-    if (info.isFile() && info.isExecutable()) {
-        QProcess::startDetached(info.absoluteFilePath(), QProcess::splitCommand(parameters), info.absolutePath());
-    } else if (info.exists()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
-    } else {
-        QDesktopServices::openUrl(QUrl::fromUserInput(target));
-    }
-}
-
-TAggio::TAggio(QWidget* parent) : QDialog(parent), opener_(&OpenDocument) {
+TAggio::TAggio(QWidget* parent) : QDialog(parent) {
     setObjectName(u"aggio"_s);
     setWindowTitle(u"Aggiornamento diretto da Internet"_s);
     setModal(true);
@@ -78,9 +62,9 @@ TAggio::TAggio(QWidget* parent) : QDialog(parent), opener_(&OpenDocument) {
     SetHint(SpeedButton1, u"Avvia l'aggiornamento"_s);
     SpeedButton2 = new QToolButton(this);
     SpeedButton2->setObjectName(u"SpeedButton2"_s);
-    SpeedButton2->setText(u"Chiudi"_s);
+    SpeedButton2->setText(CloseText);
     SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    SetHint(SpeedButton2, u"Chiude la scheda"_s);
+    SetHint(SpeedButton2, CloseHint);
     for (QToolButton* b : {SpeedButton1, SpeedButton2}) {
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setAutoRaise(true);
@@ -126,7 +110,11 @@ void TAggio::begin() {
     busy_ = true;
     lastError_.clear();
     SpeedButton1->setEnabled(false);
-    SpeedButton2->setEnabled(false);
+    // While a request runs the second button stops it; a server that never answers must not
+    // keep the user waiting for the time-out.
+    SpeedButton2->setText(CancelText);
+    SetHint(SpeedButton2, CancelHint);
+    SpeedButton2->setEnabled(true);
     mm1->clear();
     if (!cursorSet_) QApplication::setOverrideCursor(Qt::WaitCursor);
     cursorSet_ = true;
@@ -134,6 +122,8 @@ void TAggio::begin() {
 
 void TAggio::end() {
     SpeedButton1->setEnabled(true);
+    SpeedButton2->setText(CloseText);
+    SetHint(SpeedButton2, CloseHint);
     SpeedButton2->setEnabled(true);
     if (cursorSet_) QApplication::restoreOverrideCursor();
     cursorSet_ = false;
@@ -143,7 +133,31 @@ void TAggio::end() {
 void TAggio::fail(const QString& reason) {
     lastError_ = reason;
     for (const QString& line : FailureLines) addLine(line);
+    addLine(u"Motivo: "_s + reason);
     end();
+}
+
+void TAggio::openTarget(const QString& target, const QString& parameters) {
+    if (opener_) {
+        opener_(target, parameters);
+        return;
+    }
+    switch (OpenDocument(target, parameters, Q(Globals().appDir))) {
+    case OpenOutcome::Opened: return;
+    case OpenOutcome::NotAllowed:
+        MessageBox::warning(this,
+                            u"Il server di aggiornamento chiede di aprire \"%1\", che non è un indirizzo web né "
+                            u"un documento: non è stato aperto."_s.arg(target),
+                            u"Attenzione"_s);
+        return;
+    case OpenOutcome::NotFound:
+        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(target),
+                            u"Attenzione"_s);
+        return;
+    case OpenOutcome::Failed:
+        MessageBox::warning(this, u"Impossibile aprire \"%1\"."_s.arg(target), u"Attenzione"_s);
+        return;
+    }
 }
 
 void TAggio::SpeedButton1Click() {
@@ -152,17 +166,21 @@ void TAggio::SpeedButton1Click() {
     begin();
 
     http_.setProxyFromSettings(g.settings.proxyServer, g.settings.proxyPorta);
-    const HttpResult query = http_.get(UpdateQueryUrl(UpdateServerBase(g.settings.updateServer), g.installationId));
+    // The reply is a short address or notice; a longer one is not from a sound server.
+    const HttpResult query = http_.get(UpdateQueryUrl(UpdateServerBase(g.settings.updateServer), g.installationId),
+                                       static_cast<qint64>(MaxUpdateFileSize));
     if (!query.ok) return fail(query.error);
     addLine(u"Connessione riuscita"_s);
 
     const UpdateReply reply = ClassifyUpdateReply(ReplyTextFromBytes(View(query.body)));
     if (reply.kind != UpdateReplyKind::FilePrefix) {
+        // Nothing is pending any more: the notice is shown with the dialog at rest.
+        SpeedButton2->setEnabled(false);
         if (reply.kind == UpdateReplyKind::Other) {
-            MessageBox::warning(this, Q(reply.text), u"Attenzione"_s);
+            ShowNotice(this, Q(reply.text));
         } else {
-            if (!reply.text.empty()) MessageBox::warning(this, Q(reply.text), u"Attenzione"_s);
-            if (!reply.target.empty() && opener_) opener_(Q(reply.target), Q(reply.parameters));
+            if (!reply.text.empty()) ShowNotice(this, Q(reply.text));
+            if (!reply.target.empty()) openTarget(Q(reply.target), Q(reply.parameters));
         }
         end();
         accept();
@@ -179,6 +197,7 @@ void TAggio::SpeedButton1Click() {
     const HttpResult download = http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)),
                                           static_cast<qint64>(MaxUpdateFileSize));
     if (!download.ok) return fail(download.error);
+    SpeedButton2->setEnabled(false);
     if (!WriteFileAtomically(filePath, View(download.body)))
         return fail(u"impossibile scrivere "_s + Q(filePath));
     const auto bytes = ReadFileBytes(filePath, MaxUpdateFileSize + 1);
@@ -190,7 +209,8 @@ void TAggio::SpeedButton1Click() {
     DrawArchive work = g.archive;
     const UpdateMergeResult merged = MergeUpdateDraws(content.draws, work);
     if (!merged.ok) return fail(Q(merged.error));
-    if (!SaveArchive(g.path(ArchiveFileName), work, g.delays, g.frequencies, g.random)) {
+    // An update that changes nothing leaves the file as it is, header bytes included.
+    if (merged.changed && !SaveArchive(g.path(ArchiveFileName), work, g.delays, g.frequencies, g.random)) {
         fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
         MessageBox::error(this, g.readOnly ? QString::fromUtf8(ReadOnlyMessage)
                                            : u"Impossibile salvare l'archivio storico nel file %1.\r\n"
@@ -208,17 +228,25 @@ void TAggio::SpeedButton1Click() {
     }
     addLine(QString());
     addLine(u"Nº di nuove estrazioni: "_s + QString::number(merged.newDraws));
+    if (merged.refused > 0)
+        addLine(u"Nº di estrazioni rifiutate (con meno ruote di quelle in archivio): "_s +
+                QString::number(merged.refused));
     end();
 
     if (messageWindow) messageWindow->exec();
-    accept();
+    // Refused draws are news the user must read: the dialog stays with its report.
+    if (merged.refused == 0) accept();
 }
 
-void TAggio::SpeedButton2Click() { close(); }
-
-void TAggio::Label3Click() {
-    if (opener_) opener_(QString::fromUtf8(HomePageAddress), QString());
+void TAggio::SpeedButton2Click() {
+    if (http_.busy()) {
+        http_.abort();
+        return;
+    }
+    close();
 }
+
+void TAggio::Label3Click() { openTarget(QString::fromUtf8(HomePageAddress), QString()); }
 
 bool TAggio::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label3 && event->type() == QEvent::MouseButtonRelease &&

@@ -13,10 +13,9 @@ class QToolButton;
 
 namespace numora {
 
-// Opens a document, an address or a program with the given parameters, as the shell's "open"
-// verb does.
+// Replaces the way the dialog opens what a notice or the home-page label names; without one
+// the platform's OpenDocument opens web addresses and documents only.
 using DocumentOpener = std::function<void(const QString& target, const QString& parameters)>;
-void OpenDocument(const QString& target, const QString& parameters);
 
 inline constexpr const char* HomePageAddress = "https://www.varnel.it/numora";
 
@@ -30,7 +29,7 @@ public:
     void setOpener(DocumentOpener opener) { opener_ = std::move(opener); }
     // Each request's time-out, HttpClient::DefaultTimeoutMs unless changed.
     void setTimeout(int milliseconds) { http_.setTimeout(milliseconds); }
-    // Why the last run stopped with the failure lines, for the log; empty after a success.
+    // Why the last run stopped with the failure lines, also their last line; empty after a success.
     const QString& lastError() const { return lastError_; }
     bool busy() const { return busy_; }
 
@@ -54,6 +53,7 @@ private:
     void begin();
     void end();
     void fail(const QString& reason);
+    void openTarget(const QString& target, const QString& parameters);
     void removeWorkFiles();
 
     HttpClient http_;

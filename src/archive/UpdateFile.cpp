@@ -16,7 +16,27 @@ UpdateFileContent Refuse(UpdateFileError error, std::string reason, int badDraw 
     return out;
 }
 
+// The stored draw of that date; the search starts from the end, where an update's dates are.
+const DrawRecord* StoredDrawOfDate(const DrawArchive& archive, const DrawRecord& d) {
+    for (int i = archive.count(); i >= 1; --i) {
+        const DrawRecord& s = archive.draw(i);
+        if (s.day == d.day && s.month == d.month && s.year == d.year) return &s;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+int DrawnWheels(const DrawRecord& d) {
+    int drawn = 0;
+    for (int w = 1; w <= 11; ++w) {
+        bool complete = true;
+        for (int k = 0; k < 5; ++k)
+            if (d.number(w, k) == 0) complete = false;
+        if (complete) ++drawn;
+    }
+    return drawn;
+}
 
 UpdateFileContent ReadUpdateFile(std::string_view bytes) {
     if (bytes.size() > MaxUpdateFileSize)
@@ -59,13 +79,22 @@ UpdateMergeResult MergeUpdateDraws(const std::vector<DrawRecord>& draws, DrawArc
     UpdateMergeResult r;
     try {
         for (const DrawRecord& d : draws) {
+            if (const DrawRecord* stored = StoredDrawOfDate(work, d)) {
+                if (DrawnWheels(d) < DrawnWheels(*stored)) {
+                    ++r.refused;
+                    continue;
+                }
+                if (*stored == d) continue;
+            }
             const int before = work.count();
             InsertDraw(work, d);
+            r.changed = true;
             if (work.count() != before) ++r.newDraws;
         }
     } catch (const ArchiveError& e) {
         r.error = e.what();
         r.newDraws = 0;
+        r.refused = 0;
         return r;
     }
     r.ok = true;

@@ -45,14 +45,21 @@ struct UpdateFileContent {
 // Checks the whole file before anything uses it: a single bad draw refuses it all.
 UpdateFileContent ReadUpdateFile(std::string_view bytes);
 
+// Wheels whose five numbers are all there (a wheel not drawn that day holds zeros).
+int DrawnWheels(const DrawRecord& d);
+
 struct UpdateMergeResult {
     bool ok = false;
     int newDraws = 0;
-    std::string error; // InsertDraw's refusal when !ok
+    int refused = 0;      // draws that would have replaced a stored draw with fewer drawn wheels
+    bool changed = false; // the archive differs from what it was
+    std::string error;    // InsertDraw's refusal when !ok
 };
 
 // Inserts the draws, in order, into `work` (the caller's copy of the archive) and counts those
-// that made the archive grow. On failure `work` is left half-merged: the caller drops the copy.
+// that made the archive grow. A draw for a stored date replaces it only when it has at least as
+// many drawn wheels: an update may correct a draw, never empty it. On failure `work` is left
+// half-merged: the caller drops the copy.
 UpdateMergeResult MergeUpdateDraws(const std::vector<DrawRecord>& draws, DrawArchive& work);
 
 // The last `count` draws of the archive (all of them when it holds fewer), oldest first.

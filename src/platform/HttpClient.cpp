@@ -32,6 +32,12 @@ void HttpClient::setProxyFromSettings(const std::string& server, const std::stri
     setProxy(QString::fromStdString(server).trimmed(), ProxyPortNumber(port));
 }
 
+void HttpClient::abort() {
+    if (!reply_) return;
+    cancelRequested_ = true;
+    reply_->abort();
+}
+
 HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
     HttpResult result;
     if (reply_) {
@@ -53,6 +59,7 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
 
     QNetworkReply* reply = manager_.get(request);
     reply_ = reply;
+    cancelRequested_ = false;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -85,21 +92,33 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
     }
     timer.stop();
     reply_ = nullptr;
+    result.cancelled = cancelRequested_;
+    cancelRequested_ = false;
 
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (!result.tooLarge && !result.timedOut) {
+    if (!result.tooLarge && !result.timedOut && !result.cancelled) {
         result.body += reply->read(maxBytes >= 0 ? std::max<qint64>(maxBytes + 1 - result.body.size(), 0)
                                                  : reply->bytesAvailable());
         if (overLimit(result.body.size())) result.tooLarge = true;
     }
-    if (result.timedOut) {
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    result.truncated = !result.tooLarge && !result.timedOut && !result.cancelled && announced.isValid() &&
+                       result.body.size() < announced.toLongLong();
+    if (result.cancelled) {
+        result.error = u"richiesta annullata dall'utente"_s;
+    } else if (result.timedOut) {
         result.error = u"nessuna risposta entro %1 ms"_s.arg(timeoutMs_);
     } else if (result.tooLarge) {
         result.error = u"la risposta supera i %1 byte"_s.arg(maxBytes);
+    } else if (result.truncated) {
+        result.error = u"la risposta è incompleta: %1 byte dei %2 annunciati"_s.arg(result.body.size())
+                           .arg(announced.toLongLong());
+    } else if (result.status != 0 && (result.status < 200 || result.status > 299)) {
+        result.error = u"risposta HTTP %1"_s.arg(result.status);
     } else if (reply->error() != QNetworkReply::NoError) {
         result.error = reply->errorString();
-    } else if (result.status < 200 || result.status > 299) {
-        result.error = u"risposta HTTP %1"_s.arg(result.status);
+    } else if (result.status == 0) {
+        result.error = u"nessuna risposta HTTP"_s;
     } else {
         result.ok = true;
     }

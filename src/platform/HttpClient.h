@@ -19,6 +19,8 @@ struct HttpResult {
     int status = 0;         // the HTTP status, 0 when no answer came
     bool timedOut = false;  // no complete answer within the time-out
     bool tooLarge = false;  // the body would pass the limit: the download was stopped
+    bool cancelled = false; // abort() stopped it
+    bool truncated = false; // the connection ended before the announced length arrived
     QString error;          // what went wrong, for the log
 };
 
@@ -49,6 +51,8 @@ public:
     // A body of more than maxBytes fails as soon as that is known.
     HttpResult get(const QUrl& url, qint64 maxBytes = NoLimit);
     bool busy() const { return reply_ != nullptr; }
+    // Stops the running request, if any; its get() then returns with `cancelled` set.
+    void abort();
 
     QNetworkAccessManager& manager() { return manager_; }
 
@@ -56,6 +60,7 @@ private:
     QNetworkAccessManager manager_;
     QNetworkReply* reply_ = nullptr;
     int timeoutMs_ = DefaultTimeoutMs;
+    bool cancelRequested_ = false;
 };
 
 // updateServerBase + "aggiorna.php" with idprogramma, versione and idi, percent-encoded, in

@@ -54,6 +54,7 @@ public:
     }
     QString errors() { return QString::fromUtf8(process_.readAllStandardError()); }
     int port() const { return port_; }
+    qint64 pid() const { return process_.processId(); }
     QString base() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port_); }
 
     // The request lines the server printed so far.

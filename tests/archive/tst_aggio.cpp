@@ -1,5 +1,6 @@
 // The update dialog against the real update server over HTTP on 127.0.0.1.
 
+#include "archive/UAvviso.h"
 #include "archive/Uaggio.h"
 #include "archive/Uperrtf.h"
 #include "archive/UpdateFile.h"
@@ -7,6 +8,7 @@
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "core/OperatorImport.h"
+#include "platform/OpenDocument.h"
 #include "support/TestSupport.h"
 #include "archive/UpdateHarness.h"
 #include "archive/UpdateTestData.h"
@@ -15,9 +17,12 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -88,6 +93,7 @@ class TestAggio : public QObject {
     std::unique_ptr<TempDir> app_;   // AppDir of one test
     std::vector<DrawRecord> client_; // the archive before the update: 100 draws
     std::vector<DrawRecord> server_; // the server's archive: 103 draws, 44..100 corrected
+    std::vector<DrawRecord> all_;    // the 103 draws as first made
     std::string clientFile_;         // Numora.dtb as it was before the update
     std::unique_ptr<Tperrtf> messageWindow_;
 
@@ -129,6 +135,7 @@ private slots:
         QVERIFY2(FileExists(numora::test::BinDir() + "numora-update-server"), "numora-update-server not built");
         files_ = std::make_unique<TempDir>();
         const auto all = test::SyntheticDraws(103, 11);
+        all_ = all;
         client_.assign(all.begin(), all.begin() + 100);
         server_ = all;
         for (int i = 43; i < 100; ++i) server_[static_cast<std::size_t>(i)] = test::Corrected(all[static_cast<std::size_t>(i)]);
@@ -151,6 +158,18 @@ private slots:
         bad[29].day = 31;
         bad[29].month = 2;
         writeFile("baddate.dat", BuildUpdateFile(bad, "{\\rtf1 messaggio che non deve arrivare}"));
+        std::vector<DrawRecord> zeros(client_.end() - 60, client_.end());
+        for (DrawRecord& d : zeros) d.numbers.fill(0);
+        writeFile("zeros.dat", BuildUpdateFile(zeros));
+        auto fewer = serverTail(60);
+        for (int i = 10; i < 15; ++i)
+            for (int k = 0; k < 5; ++k) fewer[static_cast<std::size_t>(i)].setNumber(11, k, 0);
+        writeFile("fewer.dat", BuildUpdateFile(fewer));
+        writeFile("short.dat", BuildUpdateFile(serverTail(60)).substr(0, 2 + 59 * DrawRecord::Size));
+        writeFile("huge.txt", std::string(2 * 1024 * 1024, 'z'));
+        std::string notice = "aaaa";
+        for (int i = 1; i <= 400; ++i) notice += "Riga " + std::to_string(i) + " dell'avviso del server.\r\n";
+        writeFile("long.txt", notice);
         writeFile("msg10.rtf", "{\\rtf1 ab}");
         writeFile("msg11.rtf", "{\\rtf1\\b c}");
         QCOMPARE(numora::test::ReadAll(files_->file("msg10.rtf")).size(), 10u);
@@ -311,23 +330,38 @@ private slots:
         QTest::addColumn<QStringList>("args"); // empty: no server at all
         QTest::addColumn<QString>("proxy");    // "" direct, "dead" a proxy port where nothing listens
         QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("reason"); // how the last line begins
         const QStringList afterQuery = QStringList{Connected, Started} + FailureLines();
+        const QString over = u"Motivo: la risposta supera i 32768 byte"_s;
         QTest::newRow("49 draws") << QStringList{u"--archive"_s, file("server.dtb"), u"--count"_s, u"49"_s,
                                                  u"--allow-short"_s}
-                                  << QString() << afterQuery;
-        QTest::newRow("body over 32768 bytes") << QStringList{u"--raw"_s, file("big.dat")} << QString() << afterQuery;
-        QTest::newRow("impossible date") << QStringList{u"--raw"_s, file("baddate.dat")} << QString() << afterQuery;
-        QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines();
-        QTest::newRow("HTTP 404") << QStringList{u"--status"_s, u"404"_s} << QString() << FailureLines();
-        QTest::newRow("connection refused") << QStringList() << QString() << FailureLines();
+                                  << QString() << afterQuery
+                                  << u"Motivo: il file di aggiornamento contiene solo 49 estrazioni"_s;
+        QTest::newRow("body over 32768 bytes") << QStringList{u"--raw"_s, file("big.dat")} << QString() << afterQuery
+                                               << over;
+        QTest::newRow("impossible date") << QStringList{u"--raw"_s, file("baddate.dat")} << QString() << afterQuery
+                                         << u"Motivo: l'estrazione 30 ha la data impossibile 31/2/"_s;
+        QTest::newRow("file shorter than its count") << QStringList{u"--raw"_s, file("short.dat")} << QString()
+                                                     << afterQuery << u"Motivo: il file di aggiornamento è incompleto"_s;
+        QTest::newRow("download cut short") << QStringList{u"--archive"_s, file("server.dtb"), u"--cut-file"_s, u"1000"_s}
+                                            << QString() << afterQuery
+                                            << u"Motivo: la risposta è incompleta: 1000 byte dei 3602 annunciati"_s;
+        QTest::newRow("query reply of 2 MB") << QStringList{u"--notice-file"_s, file("huge.txt")} << QString()
+                                             << FailureLines() << over;
+        QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines()
+                                  << u"Motivo: risposta HTTP 500"_s;
+        QTest::newRow("HTTP 404") << QStringList{u"--status"_s, u"404"_s} << QString() << FailureLines()
+                                  << u"Motivo: risposta HTTP 404"_s;
+        QTest::newRow("connection refused") << QStringList() << QString() << FailureLines() << u"Motivo: "_s;
         QTest::newRow("proxy not there") << QStringList{u"--archive"_s, file("server.dtb")} << u"dead"_s
-                                         << FailureLines();
+                                         << FailureLines() << u"Motivo: "_s;
     }
 
     void refusals() {
         QFETCH(QStringList, args);
         QFETCH(QString, proxy);
         QFETCH(QStringList, lines);
+        QFETCH(QString, reason);
 
         UpdateServer server;
         Globali& g = Globals();
@@ -351,7 +385,11 @@ private slots:
         QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
         poll.stop();
 
-        QCOMPARE(Lines(dlg), lines);
+        QStringList shown = Lines(dlg);
+        QVERIFY2(shown.size() == lines.size() + 1 && shown.last().startsWith(reason), qPrintable(shown.last()));
+        QCOMPARE(shown.last(), u"Motivo: "_s + dlg.lastError());
+        shown.removeLast();
+        QCOMPARE(shown, lines);
         QVERIFY(!dlg.lastError().isEmpty());
         QCOMPARE(hook.count(), 0);
         QCOMPARE(watch.shown, 0);
@@ -410,6 +448,113 @@ private slots:
         QCOMPARE(server.requests(), QStringList{Query});
     }
 
+    // A notice may name a web address or a document; whatever names a program starts nothing.
+    void noticesNeverStartPrograms_data() {
+        QTest::addColumn<QString>("target"); // "APP/" stands for AppDir
+        QTest::addColumn<QString>("opened"); // what reaches the desktop; empty: nothing
+        const QString sh = u"/bin/shbb-c \"touch APP/avviato\"bb"_s;
+        QTest::newRow("/bin/sh with parameters") << sh << QString();
+        QTest::newRow("file address of /bin/sh") << u"file://"_s + sh << QString();
+        QTest::newRow("script beside the program") << u"avvia.shbbAPP/avviatobb"_s << QString();
+        QTest::newRow("program named as a document") << u"leggimi.pdfbbAPP/avviatobb"_s << QString();
+        QTest::newRow("web address") << u"https://www.varnel.it/novita.html"_s << u"https://www.varnel.it/novita.html"_s;
+        QTest::newRow("document beside the program") << u"note.txtbbxbb"_s << u"file://APP/note.txt"_s;
+    }
+    void noticesNeverStartPrograms() {
+        QFETCH(QString, target);
+        QFETCH(QString, opened);
+        const QString app = QString::fromStdString(Globals().appDir);
+        const std::string script = "#!/bin/sh\ntouch \"$1\"\n";
+        for (const char* name : {"avvia.sh", "leggimi.pdf", "note.txt"}) {
+            numora::test::WriteAll(Globals().path(name), script);
+            if (name[0] != 'n') QFile::setPermissions(app + QString::fromUtf8(name), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        UpdateServer server;
+        QVERIFY2(server.start({u"--notice"_s, u"aa"_s + QString(target).replace(u"APP/"_s, app) + u"aa"_s}),
+                 qPrintable(server.errors()));
+        Globals().settings.updateServer = server.base().toStdString();
+        QList<QUrl> desktop;
+        SetUrlHandler([&](const QUrl& url) { return desktop.append(url), true; });
+        MessageBoxHook hook;
+        TAggio dlg;
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        SetUrlHandler({});
+        // A started program would leave its mark within moments.
+        for (int i = 0; i < 10 && !FileExists(Globals().path("avviato")); ++i) QTest::qWait(100);
+        QVERIFY(!FileExists(Globals().path("avviato")));
+        QCOMPARE(desktop.size(), opened.isEmpty() ? 0 : 1);
+        if (!opened.isEmpty()) QCOMPARE(desktop.first().toString(), QString(opened).replace(u"APP/"_s, app));
+        QCOMPARE(hook.count(), opened.isEmpty() ? 1 : 0);
+        if (opened.isEmpty()) QVERIFY(hook.last().text.contains(u"non è stato aperto"_s));
+        expectArchiveUnchanged();
+    }
+
+    // A draw of the update never replaces a stored one with fewer drawn wheels.
+    void updateNeverEmptiesStoredDraws_data() {
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<int>("added");
+        QTest::addColumn<int>("refused");
+        QTest::newRow("stored dates with every number 0") << file("zeros.dat") << 0 << 60;
+        QTest::newRow("national wheel missing on 5 stored dates") << file("fewer.dat") << 3 << 5;
+    }
+    void updateNeverEmptiesStoredDraws() {
+        QFETCH(QString, raw);
+        QFETCH(int, added);
+        QFETCH(int, refused);
+        UpdateServer server;
+        QVERIFY2(server.start({u"--raw"_s, raw}), qPrintable(server.errors()));
+        Globali& g = Globals();
+        g.settings.updateServer = server.base().toStdString();
+        MessageBoxHook hook;
+        TAggio dlg;
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(Lines(dlg), (QStringList{Connected, Started, QString(), u"Nº di nuove estrazioni: %1"_s.arg(added),
+                                          u"Nº di estrazioni rifiutate (con meno ruote di quelle in archivio): %1"_s.arg(refused)}));
+        QVERIFY(dlg.isVisible());
+        if (added == 0) return expectArchiveUnchanged();
+        QCOMPARE(g.archive.count(), 103);
+        for (int i = 1; i <= 103; ++i) {
+            const bool kept = i <= 43 || (i >= 54 && i <= 58);
+            QCOMPARE(g.archive.draw(i), kept ? all_[static_cast<std::size_t>(i - 1)] : server_[static_cast<std::size_t>(i - 1)]);
+        }
+    }
+
+    // A long notice scrolls inside a box that fits the screen.
+    void longNoticeScrollsInsideTheScreen() {
+        UpdateServer server;
+        QVERIFY2(server.start({u"--notice-file"_s, file("long.txt")}), qPrintable(server.errors()));
+        Globals().settings.updateServer = server.base().toStdString();
+        MessageBoxHook hook;
+        QRect box, screen;
+        QString text;
+        int scroll = 0;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* notice = qobject_cast<TAvviso*>(QApplication::activeModalWidget());
+            if (!notice || !notice->isVisible()) return;
+            poll.stop();
+            box = notice->frameGeometry();
+            screen = notice->screen()->availableGeometry();
+            text = notice->Testo->toPlainText();
+            scroll = notice->Testo->verticalScrollBar()->maximum();
+            // NUMORA_HOLD_MS keeps the box up for a look at it.
+            QTimer::singleShot(qEnvironmentVariableIntValue("NUMORA_HOLD_MS"), notice->OK, [notice] { notice->OK->click(); });
+        });
+        poll.start();
+        TAggio dlg;
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(hook.count(), 0);
+        QVERIFY(text.startsWith(u"Riga 1 dell'avviso del server.\nRiga 2 "_s));
+        QVERIFY(text.contains(u"Riga 400 dell'avviso"_s));
+        QVERIFY2(screen.contains(box), qPrintable(u"%1x%2"_s.arg(box.width()).arg(box.height())));
+        QVERIFY(scroll > 0);
+        expectArchiveUnchanged();
+    }
+
     void serverThatNeverAnswers() {
         UpdateServer server;
         QVERIFY2(server.start({u"--silent"_s}), qPrintable(server.errors()));
@@ -424,7 +569,8 @@ private slots:
         bool sawWaiting = false;
         bool stayedOpen = false;
         QTimer::singleShot(300, &dlg, [&] {
-            sawWaiting = dlg.busy() && !dlg.SpeedButton1->isEnabled() && !dlg.SpeedButton2->isEnabled() &&
+            sawWaiting = dlg.busy() && !dlg.SpeedButton1->isEnabled() && dlg.SpeedButton2->isEnabled() &&
+                         dlg.SpeedButton2->text() == u"Annulla"_s &&
                          QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             dlg.close();
             dlg.reject();
@@ -438,9 +584,43 @@ private slots:
         QVERIFY(sawWaiting);
         QVERIFY(stayedOpen);
         QVERIFY2(ms >= 1900 && ms < 30000, qPrintable(QString::number(ms)));
-        QCOMPARE(Lines(dlg), FailureLines());
+        QCOMPARE(Lines(dlg), FailureLines() << u"Motivo: nessuna risposta entro 2000 ms"_s);
         QVERIFY(dlg.isVisible());
         QVERIFY(dlg.SpeedButton1->isEnabled());
+        expectArchiveUnchanged();
+    }
+
+    // "Annulla" stops a request that hangs, at either step, without waiting for the time-out.
+    void cancelStopsAHangingRequest_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("query") << QStringList{u"--silent"_s} << FailureLines();
+        QTest::newRow("file") << QStringList{u"--archive"_s, file("server.dtb"), u"--stall-file"_s}
+                              << QStringList{Connected, Started} + FailureLines();
+    }
+    void cancelStopsAHangingRequest() {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, lines);
+        UpdateServer server;
+        QVERIFY2(server.start(args), qPrintable(server.errors()));
+        Globals().settings.updateServer = server.base().toStdString();
+        MessageBoxHook hook;
+        TAggio dlg;
+        dlg.show();
+        QTimer poll;
+        poll.setInterval(50);
+        connect(&poll, &QTimer::timeout, &dlg, [&] {
+            // The file request hangs only once the query has been answered.
+            if (dlg.busy() && (args.first() == u"--silent"_s || Lines(dlg).contains(Started)))
+                QTest::mouseClick(dlg.SpeedButton2, Qt::LeftButton);
+        });
+        poll.start();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        poll.stop();
+        QCOMPARE(Lines(dlg), lines << u"Motivo: richiesta annullata dall'utente"_s);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.SpeedButton2->text(), u"Chiudi"_s);
+        QVERIFY(dlg.SpeedButton1->isEnabled() && dlg.SpeedButton2->isEnabled());
         expectArchiveUnchanged();
     }
 
@@ -460,7 +640,8 @@ private slots:
         TAggio dlg;
         dlg.show();
         QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
-        QCOMPARE(Lines(dlg), (QStringList{Connected, Started} + FailureLines()));
+        QCOMPARE(Lines(dlg), (QStringList{Connected, Started} + FailureLines()
+                              << u"Motivo: impossibile scrivere "_s + QString::fromStdString(archivePath)));
         QCOMPARE(hook.count(), 1);
         QCOMPARE(hook.last().icon, MsgIcon::Error);
         QCOMPARE(g.archive.count(), 100);
