@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -137,6 +138,36 @@ bool TProgressPanel::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) return true;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+TProgressWindow::TProgressWindow(const QString& caption, const QString& text, QWidget* parent) : QDialog(parent) {
+    setObjectName(u"TProgressWindow"_s);
+    setWindowTitle(caption);
+    setWindowModality(Qt::ApplicationModal);
+    Label1 = new QLabel(text, this);
+    Label1->setObjectName(u"Label1"_s);
+    AntiPan3 = new TProgressPanel(this);
+    AntiPan3->setMinimumWidth(360);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->addWidget(Label1);
+    layout->addWidget(AntiPan3);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TProgressWindow::begin() {
+    AntiPan3->begin({});
+    show();
+    QCoreApplication::processEvents();
+}
+
+void TProgressWindow::end() {
+    AntiPan3->end();
+    hide();
+}
+
+void TProgressWindow::done(int result) {
+    if (!AntiPan3->busy()) QDialog::done(result);
 }
 
 } // namespace numora

@@ -3,6 +3,7 @@
 #include "components/UMessageBox.h"
 #include "core/Progress.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QList>
 #include <QPointer>
@@ -72,6 +73,22 @@ private:
     bool busy_ = false;
     bool stopRequested_ = false;
     bool interrupted_ = false;
+};
+
+// A window of its own for a long command that has no dialog: a text above the progress panel.
+// begin() shows it modal for the whole program and busy; end() hides it. It refuses to close
+// while busy.
+class TProgressWindow : public QDialog {
+    Q_OBJECT
+public:
+    TProgressWindow(const QString& caption, const QString& text, QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    TProgressPanel* AntiPan3;
+
+    void begin();
+    void end();
+    void done(int result) override;
 };
 
 // Keeps a panel busy for one scope, so that every way out of a run (an early return included)
