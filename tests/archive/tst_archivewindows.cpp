@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <sys/stat.h>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -721,6 +722,77 @@ private slots:
                                });
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(picker.chosenIndex(), 3);
+    }
+
+    // The archive file is read-only: each command that changes the archive says so and puts
+    // back in memory what the file holds.
+    void failedSaveIsToldAndUndone_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("new draw") << 0;
+        QTest::newRow("edit") << 1;
+        QTest::newRow("delete shown") << 2;
+        QTest::newRow("delete range") << 3;
+    }
+    void failedSaveIsToldAndUndone() {
+        QFETCH(int, command);
+        const std::string before = ReadAll(archiveFile());
+        QCOMPARE(chmod(archiveFile().c_str(), 0444), 0);
+        viewer->ScrollBar1->setValue(10);
+        hook->queueAnswer(MsgAnswer::Yes);
+        bool open = false;
+        if (command == 0)
+            open = RunModal<TNuovaEstra>([] { NewDraw(nullptr); }, [](TNuovaEstra* w) {
+                TypeDraw(w, FreshDraw(3, 3, 2031), u"3/3/2031"_s);
+                Click(w->Applica);
+            });
+        if (command == 1)
+            open = RunModal<TModEstra>([] { EditShownDraw(nullptr); }, [](TModEstra* w) {
+                Type(w->Edit1, u"15/7/2030"_s);
+                Click(w->Applica);
+            });
+        if (command == 2) DeleteShownDraw(nullptr);
+        if (command == 3)
+            RunModal<Teliest>([] { DeleteDrawRange(static_cast<QWidget*>(nullptr)); }, [](Teliest* w) {
+                w->ScrollBar2->setValue(7);
+                w->ScrollBar1->setValue(5);
+                Click(w->OK);
+            });
+        QCOMPARE(hook->last().caption, u"Errore di scrittura"_s);
+        QVERIFY2(hook->last().text.contains(u"sola lettura"_s), qPrintable(hook->last().text));
+        QCOMPARE(open, command < 2); // the entry windows stay open with the user's texts
+        QVERIFY(SameDraws(Globals().archive, TestArchive(20)));
+        QCOMPARE(viewer->ScrollBar1->maximum(), 20);
+        QCOMPARE(ReadAll(archiveFile()), before);
+        struct stat st {};
+        QCOMPARE(stat(archiveFile().c_str(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0444);
+    }
+
+    // A backup beyond the capacity: told as at start, and the whole file kept aside.
+    void restoreOfAnOversizedBackupSaysWhatWasLoaded() {
+        TempDir backup;
+        std::string image(19, 'h');
+        for (int i = 0; i < DrawArchive::Capacity + 3; ++i) {
+            DrawRecord d = TestDraw(1);
+            d.day = static_cast<std::uint8_t>(i % 28 + 1);
+            d.month = static_cast<std::uint8_t>(i / 28 % 12 + 1);
+            d.year = static_cast<std::uint16_t>(1900 + i / 336);
+            std::uint8_t rec[DrawRecord::Size];
+            d.toBytes(rec);
+            image.append(reinterpret_cast<const char*>(rec), DrawRecord::Size);
+        }
+        numora::test::WriteAll(backup.file(ArchiveFileName), image);
+        SetFolderChooser([&](QWidget*, const QString&) { return Q(backup.path()); });
+        RestoreArchive(nullptr);
+        QCOMPARE(hook->count(), 2);
+        QCOMPARE(hook->shown()[0].text, u"Il ripristino del Database è stato eseguito correttamente."_s);
+        QCOMPARE(hook->last().caption, u"Attenzione"_s);
+        QCOMPARE(hook->last().text, u"Il file Numora.dtb contiene 10003 estrazioni: l'archivio storico ne può contenere al "
+                                    u"massimo 10000, sono state caricate le prime 10000.\rIl file completo è conservato "
+                                    u"come "_s + Q(dir->file(OversizedArchiveCopy)) + u"."_s);
+        QCOMPARE(ReadAll(dir->file(OversizedArchiveCopy)), image);
+        QCOMPARE(Globals().archive.count(), DrawArchive::Capacity);
+        QCOMPARE(viewer->shownIndex(), DrawArchive::Capacity);
     }
 
     void importMatchesTheCommandLine() {

@@ -1,5 +1,6 @@
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
+#include "core/Globali.h"
 #include "core/Random.h"
 #include "oracle/LiteralTables.h"
 #include "support/TestSupport.h"
@@ -341,3 +342,39 @@ TEST(ArchiveFile, FailedSaveLeavesThePreviousFileByteForByte) {
     EXPECT_EQ(files, 1) << "no temporary file is left behind";
 }
 #endif
+
+// An interrupted save leaves "Numora.dtb.NNN.tmp"; the next start clears those of our own names.
+TEST(DataLayerStartUp, StaleTemporaryFilesOfOurNamesGoAndNothingElse) {
+    TempDir dir;
+    const std::string archive = std::string(19, 'a') + std::string(60, '\x01');
+    numora::test::WriteAll(dir.file(ArchiveFileName), archive);
+    const struct {
+        const char* name;
+        bool gone;
+    } files[] = {{"Numora.dtb.123456.tmp", true}, {"Numora.ini.7.tmp", true},       {"Sistema1.lpc.42.tmp", true},
+                 {"Numora.dtb.tmp", false},       {"Numora.dtb.1234567.tmp", false}, {"altro.dat.12.tmp", false},
+                 {"Numora.dtb.12a.tmp", false},   {"Sistema1.lpc", false}};
+    for (const auto& f : files) numora::test::WriteAll(dir.file(f.name), "x");
+    auto g = std::make_unique<Globali>();
+    MemoryStore store;
+    StartDataLayer(*g, dir.path(), store);
+    for (const auto& f : files) EXPECT_EQ(FileExists(dir.file(f.name)), !f.gone) << f.name;
+    EXPECT_EQ(numora::test::ReadAll(dir.file(ArchiveFileName)), archive);
+    EXPECT_EQ(g->archive.count(), 1);
+}
+
+// A name that exists but cannot be read is no empty archive: it is reported and never saved over.
+TEST(DataLayerStartUp, AnUnreadableArchiveIsReportedAndLockedAgainstSaving) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file(ArchiveFileName));
+    numora::test::WriteAll(dir.file(ArchiveFileName) + "/dentro", "draws");
+    auto g = std::make_unique<Globali>();
+    MemoryStore store;
+    StartDataLayer(*g, dir.path(), store);
+    EXPECT_TRUE(g->lastLoad.unreadable);
+    EXPECT_TRUE(g->archiveUnreadable());
+    InsertDraw(g->archive, Draw(1, 1, 2020));
+    EXPECT_FALSE(g->saveArchive());
+    EXPECT_EQ(g->lastSaveError, UnreadableArchiveMessage);
+    EXPECT_EQ(numora::test::ReadAll(dir.file(ArchiveFileName) + "/dentro"), "draws");
+}
