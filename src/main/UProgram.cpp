@@ -28,6 +28,14 @@ void ShowWindows() {
     if (auto* pri = TPri::instance()) pri->show();
 }
 
+void ShowStartMessages(QWidget* parent) {
+    const Globali& g = Globals();
+    if (g.archiveUnreadable())
+        MessageBox::error(parent, QString::fromUtf8(UnreadableArchiveMessage));
+    else if (g.lastLoad.truncated)
+        MessageBox::warning(parent, QString::fromStdString(OversizedArchiveMessage(g.lastLoad)));
+}
+
 int RunProgram(QApplication& app, KeyValueStore& store, int splashMilliseconds) {
     Globali& g = Globals();
     StartDataLayer(g, QCoreApplication::applicationDirPath().toStdString(), store);
@@ -40,13 +48,7 @@ int RunProgram(QApplication& app, KeyValueStore& store, int splashMilliseconds) 
 
     CreateWindows();
     TPri* pri = TPri::instance();
-    if (g.lastLoad.truncated)
-        MessageBox::warning(pri, QStringLiteral("Il file Numora.dtb contiene %1 estrazioni: l'archivio storico ne può "
-                                                "contenere al massimo %2, sono state caricate le prime %2.\r"
-                                                "Il file completo è conservato come %3.")
-                                     .arg(g.lastLoad.recordsInFile)
-                                     .arg(DrawArchive::Capacity)
-                                     .arg(QString::fromStdString(g.path(OversizedArchiveCopy))));
+    ShowStartMessages(pri);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     pri->setArguments(args);

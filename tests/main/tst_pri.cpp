@@ -11,6 +11,7 @@
 #include "main/UProgram.h"
 #include "playlist/UGiocate.h"
 #include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,6 +161,16 @@ private slots:
         pri->runCommand(*Commands().find(QStringLiteral("SpeedButton99")));
         QCOMPARE(runs, 1);
         QVERIFY(plays->isVisible());
+    }
+
+    void startSaysTheArchiveIsUnreadable() {
+        MessageBoxHook hook;
+        Globals().archive.setFromUnreadableFile(true);
+        ShowStartMessages(pri);
+        Globals().archive.setFromUnreadableFile(false);
+        QCOMPARE(hook.count(), 1);
+        QVERIFY(hook.last().text.startsWith(QStringLiteral("Impossibile leggere il file Numora.dtb")));
+        QCOMPARE(hook.last().icon, MsgIcon::Error);
     }
 
     void checksRefuseOrLetThrough() {
@@ -319,9 +330,7 @@ private slots:
         int shown = 0;
         QString text;
         auto answerLater = [&] {
-            QTimer::singleShot(0, [&] {
-                auto* d = qobject_cast<TNotificaAgg*>(QApplication::activeModalWidget());
-                if (!d) return;
+            numora::test::RunModal<TNotificaAgg>([&](TNotificaAgg* d) {
                 ++shown;
                 text = d->Label1->text();
                 d->CheckBox1->setChecked(true);
