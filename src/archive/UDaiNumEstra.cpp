@@ -1,5 +1,7 @@
 #include "archive/UDaiNumEstra.h"
 
+#include "components/UWindowRegistry.h"
+
 #include "core/Globali.h"
 
 #include <QHBoxLayout>
@@ -14,11 +16,11 @@ namespace numora {
 
 namespace {
 
-TDaiNumEstra* pickerInstance = nullptr;
 
 } // namespace
 
-TDaiNumEstra::TDaiNumEstra(QWidget* parent) : QDialog(parent) {
+TDaiNumEstra::TDaiNumEstra(QWidget* parent, const DrawArchive* archive)
+    : QDialog(parent), archive_(archive ? archive : &Globals().archive) {
     setObjectName(u"TDaiNumEstra"_s);
     setWindowTitle(u"Specificare l'estrazione"_s);
 
@@ -62,22 +64,20 @@ TDaiNumEstra::TDaiNumEstra(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    const int n = Globals().archive.count();
+    const int n = archive_->count();
     setRange(1, n);
     setPosition(n);
-    pickerInstance = this;
+    Windows().enrol(this);
 }
 
 TDaiNumEstra::~TDaiNumEstra() {
-    if (pickerInstance == this) pickerInstance = nullptr;
+    Windows().forget(this);
 }
 
-TDaiNumEstra* TDaiNumEstra::instance() {
-    return pickerInstance;
-}
+TDaiNumEstra* TDaiNumEstra::instance() { return Windows().find<TDaiNumEstra>(); }
 
 void TDaiNumEstra::setRange(int min, int max) {
-    empty_ = max < min || min < 1 || max > Globals().archive.count();
+    empty_ = max < min || min < 1 || max > archive_->count();
     {
         const QSignalBlocker block(ScrollBar1);
         ScrollBar1->setRange(min, empty_ ? min : max);
@@ -98,7 +98,7 @@ int TDaiNumEstra::chosenIndex() const {
 }
 
 void TDaiNumEstra::ScrollBar1Change(int position) {
-    const DrawArchive& a = Globals().archive;
+    const DrawArchive& a = *archive_;
     if (empty_ || position < 1 || position > a.count()) {
         Data->setText(u"Data:"_s);
         Concorso->setText(u"Nº Concorso:"_s);

@@ -8,13 +8,16 @@ class QScrollBar;
 
 namespace numora {
 
+class DrawArchive;
+
 // The draw picker of the checking of plays: the caller sets the range and the starting
 // position, runs it modally and reads the chosen index. Long-lived. An empty range (max below
 // min, as with an empty archive) disables the bar and "OK"; the chosen index is then 0.
 class TDaiNumEstra : public QDialog {
     Q_OBJECT
 public:
-    explicit TDaiNumEstra(QWidget* parent = nullptr);
+    // Picks among the draws of `archive` (the shared one by default).
+    explicit TDaiNumEstra(QWidget* parent = nullptr, const DrawArchive* archive = nullptr);
     ~TDaiNumEstra() override;
 
     static TDaiNumEstra* instance();
@@ -35,6 +38,7 @@ public:
     void AnnullaClick();
 
 private:
+    const DrawArchive* archive_;
     bool empty_ = true;
 };
 

@@ -1,5 +1,7 @@
 #include "archive/Udb.h"
 
+#include "components/UWindowRegistry.h"
+
 #include "archive/UArchiveGrid.h"
 #include "core/Globali.h"
 
@@ -16,13 +18,13 @@ namespace numora {
 
 namespace {
 
-Tdb* viewerInstance = nullptr;
 
 constexpr int ColumnWidths[6] = {90, 26, 26, 26, 26, 26};
 
 } // namespace
 
-Tdb::Tdb(QWidget* parent) : QWidget(parent, Qt::Tool) {
+Tdb::Tdb(QWidget* parent, const DrawArchive* archive)
+    : QWidget(parent, Qt::Tool), archive_(archive ? archive : &Globals().archive) {
     setObjectName(u"Tdb"_s);
     setWindowTitle(u"Archivio Storico"_s);
 
@@ -59,24 +61,22 @@ Tdb::Tdb(QWidget* parent) : QWidget(parent, Qt::Tool) {
     // The window keeps the size of its grid; it cannot be resized.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    viewerInstance = this;
+    Windows().enrol(this);
     RefreshViewerToLast();
 }
 
 Tdb::~Tdb() {
-    if (viewerInstance == this) viewerInstance = nullptr;
+    Windows().forget(this);
 }
 
-Tdb* Tdb::instance() {
-    return viewerInstance;
-}
+Tdb* Tdb::instance() { return Windows().find<Tdb>(); }
 
 void Tdb::RefreshViewerToLast() {
-    RefreshViewerAt(Globals().archive.count());
+    RefreshViewerAt(archive_->count());
 }
 
 void Tdb::RefreshViewerAt(int index) {
-    const int n = Globals().archive.count();
+    const int n = archive_->count();
     const QSignalBlocker block(ScrollBar1);
     // An empty archive keeps a range of one position so the bar still draws; it is disabled.
     ScrollBar1->setRange(1, n > 0 ? n : 1);
@@ -88,19 +88,19 @@ void Tdb::RefreshViewerAt(int index) {
 }
 
 int Tdb::shownIndex() const {
-    const int n = Globals().archive.count();
+    const int n = archive_->count();
     if (n == 0) return 0;
     // The archive may have shrunk without a refresh; never name a draw it no longer holds.
     return ScrollBar1->value() > n ? n : ScrollBar1->value();
 }
 
 void Tdb::ScrollBar1Change(int position) {
-    const int n = Globals().archive.count();
+    const int n = archive_->count();
     showDraw(n == 0 ? 0 : (position > n ? n : position));
 }
 
 void Tdb::showDraw(int index) {
-    const DrawArchive& a = Globals().archive;
+    const DrawArchive& a = *archive_;
     if (index < 1 || index > a.count()) {
         Data->setText(u"Data:"_s);
         Concorso->setText(u"Nº Concorso:"_s);

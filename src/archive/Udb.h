@@ -8,12 +8,15 @@ class QTableWidget;
 
 namespace numora {
 
+class DrawArchive;
+
 // The archive viewer: one draw at a time, chosen with the scroll bar (1..N). Long-lived.
 // With an empty archive it shows the wheel names alone and its scroll bar is disabled.
+// It shows the archive it is given (the shared one by default), read at every refresh.
 class Tdb : public QWidget {
     Q_OBJECT
 public:
-    explicit Tdb(QWidget* parent = nullptr);
+    explicit Tdb(QWidget* parent = nullptr, const DrawArchive* archive = nullptr);
     ~Tdb() override;
 
     static Tdb* instance();
@@ -34,6 +37,8 @@ public:
 
 private:
     void showDraw(int index);
+
+    const DrawArchive* archive_;
 };
 
 } // namespace numora

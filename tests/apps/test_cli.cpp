@@ -23,10 +23,11 @@ struct CliRun {
     std::string err;
 };
 
-CliRun Cli(const std::string& args) {
+// `prefix` goes before the program: a limit, another user.
+CliRun Cli(const std::string& args, const std::string& prefix = "") {
     TempDir errDir;
     const std::string errFile = errDir.file("err.txt");
-    const std::string cmd = numora::test::BinDir() + "numora-cli " + args + " 2>" + errFile;
+    const std::string cmd = prefix + numora::test::BinDir() + "numora-cli " + args + " 2>" + errFile;
     CliRun r;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
@@ -249,15 +250,7 @@ TEST(CliImport, ALongLineIsRefusedAtOnceWhateverTheFileSize) {
         {dir.file("long.txt"), "Riga 1: la riga supera i 256 caratteri."},
     };
     for (const Case& c : cases) {
-        CliRun limited;
-        {
-            TempDir errDir;
-            const std::string cmd = "ulimit -v 300000; " + numora::test::BinDir() + "numora-cli --dir " + Quote(dir.path()) +
-                                    " import " + Quote(c.file) + " 2>" + errDir.file("e");
-            const int status = std::system(cmd.c_str());
-            limited.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            limited.err = numora::test::ReadAll(errDir.file("e"));
-        }
+        const CliRun limited = Cli("--dir " + Quote(dir.path()) + " import " + Quote(c.file), "ulimit -v 300000; ");
         EXPECT_EQ(limited.code, 1) << c.file << ": " << limited.err;
         EXPECT_NE(limited.err.find(c.reason), std::string::npos) << limited.err;
         EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")), before);
@@ -291,11 +284,9 @@ TEST(CliImport, TheArchiveFileKeepsItsModeAndItsLink) {
         EXPECT_EQ(st.st_mode & 07777, c.mode) << c.name;
         EXPECT_EQ(std::filesystem::is_symlink(dir.file("Numora.dtb")), c.link) << c.name;
         const std::string after = numora::test::ReadAll(real);
+        EXPECT_TRUE(c.code == 0 ? after.size() == before.size() + 60 : after == before) << c.name;
         if (c.code != 0) {
-            EXPECT_EQ(after, before) << c.name;
             EXPECT_NE(r.err.find("sola lettura"), std::string::npos) << r.err;
-        } else {
-            EXPECT_EQ(after.size(), before.size() + 60) << c.name;
         }
     }
 }
@@ -306,7 +297,6 @@ TEST(CliImport, AnUnreadableArchiveIsNeverReplaced) {
     const std::string before = StoredArchive(dir);
     numora::test::WriteAll(dir.file("new.txt"), "2004/03/07\tBA\t1\t2\t3\t4\t5\n");
     ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
-    ASSERT_EQ(chmod(dir.file("new.txt").c_str(), 0644), 0);
     ASSERT_EQ(chmod(dir.file("Numora.dtb").c_str(), 0000), 0);
     // root reads everything: run the program as nobody.
     std::string as;
@@ -316,15 +306,9 @@ TEST(CliImport, AnUnreadableArchiveIsNeverReplaced) {
         as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
     }
     for (const std::string& args : {"import " + Quote(dir.file("new.txt")), std::string("info"), std::string("tables")}) {
-        TempDir errDir;
-        ASSERT_EQ(chmod(errDir.path().c_str(), 0777), 0);
-        const std::string cmd = as + numora::test::BinDir() + "numora-cli --dir " + Quote(dir.path()) + " " + args +
-                                " >/dev/null 2>" + errDir.file("e");
-        const int status = std::system(cmd.c_str());
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
-        EXPECT_NE(numora::test::ReadAll(errDir.file("e")).find("Impossibile leggere il file " + dir.path() + "Numora.dtb"),
-                  std::string::npos)
-            << args << ": " << numora::test::ReadAll(errDir.file("e"));
+        const CliRun r = Cli("--dir " + Quote(dir.path()) + " " + args, as);
+        EXPECT_EQ(r.code, 1) << args;
+        EXPECT_NE(r.err.find("Impossibile leggere il file " + dir.path() + "Numora.dtb"), std::string::npos) << r.err;
     }
     ASSERT_EQ(chmod(dir.file("Numora.dtb").c_str(), 0644), 0);
     EXPECT_EQ(numora::test::ReadAll(dir.file("Numora.dtb")), before);
