@@ -123,15 +123,15 @@ constexpr qint64 MaxBodyBytes = 4096;
 constexpr int MaxRequestsPerConnection = 1000;
 
 struct Options {
-    QByteArray file;           // aggio.dat; empty: 404
-    QByteArray baseUrl;        // from --base-url, ending with "/"; empty: the listening address
-    QByteArray noticeBody;     // --notice or --notice-file
+    QByteArray file;       // aggio.dat; empty: 404
+    QByteArray baseUrl;    // from --base-url, ending with "/"; empty: the listening address
+    QByteArray noticeBody; // --notice or --notice-file
     bool notice = false;
-    int status = 0;            // --status: aggiorna.php answers with this code
+    int status = 0; // --status: aggiorna.php answers with this code
     bool redirect = false;
     bool requireCookie = false;
-    bool stallFile = false;    // the file request is never answered
-    qint64 cutFile = -1;       // only this many bytes of the file are sent, then the connection ends
+    bool stallFile = false; // the file request is never answered
+    qint64 cutFile = -1;    // only this many bytes of the file are sent, then the connection ends
     int idleMs = 10000;
     int maxConnections = 1000;
     QHostAddress listen;
@@ -152,26 +152,40 @@ struct Response {
     QByteArray contentType;
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers;
-    bool stall = false;     // answer nothing and wait for the client to go
-    qint64 cutAfter = -1;   // send this much of the body and end the connection
+    bool stall = false;   // answer nothing and wait for the client to go
+    qint64 cutAfter = -1; // send this much of the body and end the connection
 };
 
 QByteArray Reason(int status) {
     switch (status) {
-    case 200: return "OK";
-    case 302: return "Found";
-    case 400: return "Bad Request";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 408: return "Request Timeout";
-    case 413: return "Payload Too Large";
-    case 431: return "Request Header Fields Too Large";
-    case 500: return "Internal Server Error";
-    case 501: return "Not Implemented";
-    case 503: return "Service Unavailable";
-    case 505: return "HTTP Version Not Supported";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 302:
+        return "Found";
+    case 400:
+        return "Bad Request";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 408:
+        return "Request Timeout";
+    case 413:
+        return "Payload Too Large";
+    case 431:
+        return "Request Header Fields Too Large";
+    case 500:
+        return "Internal Server Error";
+    case 501:
+        return "Not Implemented";
+    case 503:
+        return "Service Unavailable";
+    case 505:
+        return "HTTP Version Not Supported";
+    default:
+        return "Status";
     }
 }
 
@@ -403,7 +417,7 @@ private:
     std::shared_ptr<int> open_;
     QTimer idle_;
     QByteArray buffer_;
-    Request pending_;    // a request whose body is still arriving
+    Request pending_; // a request whose body is still arriving
     qint64 bodyLeft_ = 0;
     int served_ = 0;
     bool closing_ = false;
@@ -460,9 +474,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(u"numora-update-server"_s);
 
     QCommandLineParser args;
-    args.setApplicationDescription(
-        u"The update server of Numora: GET /aggiorna.php tells where the update file is, "
-        u"GET /files/aggio.dat serves it."_s);
+    args.setApplicationDescription(u"The update server of Numora: GET /aggiorna.php tells where the update file is, "
+                                   u"GET /files/aggio.dat serves it."_s);
     args.addHelpOption();
     args.addOptions({
         {u"port"_s, u"Port to listen on; 0 picks a free one (default 0)."_s, u"PORT"_s, u"0"_s},
@@ -484,8 +497,8 @@ int main(int argc, char** argv) {
          u"URL"_s},
         {u"redirect"_s, u"Serve aggio.dat through a redirect to /store/aggio.dat."_s},
         {u"require-cookie"_s, u"Serve aggio.dat only to clients that kept the cookie of aggiorna.php."_s},
-        {u"idle-timeout"_s, u"Milliseconds a connection may sit without a complete request (default 10000)."_s,
-         u"MS"_s, u"10000"_s},
+        {u"idle-timeout"_s, u"Milliseconds a connection may sit without a complete request (default 10000)."_s, u"MS"_s,
+         u"10000"_s},
         {u"max-connections"_s, u"Connections held at once; more are refused with 503 (default 1000)."_s, u"N"_s,
          u"1000"_s},
     });
@@ -497,8 +510,7 @@ int main(int argc, char** argv) {
 
     if (args.isSet(u"silent"_s)) {
         SilentServer silent;
-        if (!silent.listen(address, static_cast<quint16>(port)))
-            Die(u"cannot listen: "_s + silent.errorString());
+        if (!silent.listen(address, static_cast<quint16>(port))) Die(u"cannot listen: "_s + silent.errorString());
         Print(u"listening on %1"_s.arg(silent.serverPort()));
         return app.exec();
     }
@@ -534,6 +546,8 @@ int main(int argc, char** argv) {
     o.maxConnections = static_cast<int>(WholeOption(args, u"max-connections"_s, 1, 100000));
 
     UpdateHttpServer server(std::move(o));
+    // A burst of clients waits in the queue rather than being turned away by the system.
+    server.setListenBacklogSize(1024);
     server.setMaxPendingConnections(1024);
     if (!server.listen(address, static_cast<quint16>(port)))
         Die(u"cannot listen on port %1: %2"_s.arg(port).arg(server.errorString()));
