@@ -142,20 +142,22 @@ void TAggio::openTarget(const QString& target, const QString& parameters) {
         opener_(target, parameters);
         return;
     }
+    // The name comes from the server: a box shows no more of it than fits a line or two.
+    const QString name = target.size() > 160 ? target.left(160) + u"…"_s : target;
     switch (OpenDocument(target, parameters, Q(Globals().appDir))) {
     case OpenOutcome::Opened: return;
     case OpenOutcome::NotAllowed:
         MessageBox::warning(this,
                             u"Il server di aggiornamento chiede di aprire \"%1\", che non è un indirizzo web né "
-                            u"un documento: non è stato aperto."_s.arg(target),
+                            u"un documento: non è stato aperto."_s.arg(name),
                             u"Attenzione"_s);
         return;
     case OpenOutcome::NotFound:
-        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(target),
+        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(name),
                             u"Attenzione"_s);
         return;
     case OpenOutcome::Failed:
-        MessageBox::warning(this, u"Impossibile aprire \"%1\"."_s.arg(target), u"Attenzione"_s);
+        MessageBox::warning(this, u"Impossibile aprire \"%1\"."_s.arg(name), u"Attenzione"_s);
         return;
     }
 }
