@@ -19,8 +19,8 @@ UrlHandler& Handler() {
 // shortcuts, launchers, installers, archives that open themselves) is refused.
 bool IsDocumentSuffix(const QString& suffix) {
     static const QStringList documents = {
-        u"pdf"_s, u"rtf"_s, u"txt"_s, u"htm"_s, u"html"_s, u"doc"_s, u"docx"_s, u"odt"_s,
-        u"png"_s, u"jpg"_s, u"jpeg"_s, u"gif"_s, u"bmp"_s,
+        u"pdf"_s, u"rtf"_s, u"txt"_s, u"htm"_s,  u"html"_s, u"doc"_s, u"docx"_s,
+        u"odt"_s, u"png"_s, u"jpg"_s, u"jpeg"_s, u"gif"_s,  u"bmp"_s,
     };
     return documents.contains(suffix.toLower());
 }
@@ -32,7 +32,9 @@ QUrl Refuse(OpenOutcome outcome, OpenOutcome* why) {
 
 } // namespace
 
-void SetUrlHandler(UrlHandler handler) { Handler() = std::move(handler); }
+void SetUrlHandler(UrlHandler handler) {
+    Handler() = std::move(handler);
+}
 
 QUrl DocumentUrl(const QString& target, const QString& folder, OpenOutcome* why) {
     const QString t = target.trimmed();
