@@ -1,5 +1,7 @@
 #include "archive/Uperrtf.h"
 
+#include "components/UWindowRegistry.h"
+
 #include "archive/RtfReader.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
@@ -18,7 +20,6 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-Tperrtf* Tperrtf::instance_ = nullptr;
 
 namespace {
 
@@ -71,7 +72,7 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& source) {
 }
 
 Tperrtf::Tperrtf(QWidget* parent) : QDialog(parent) {
-    instance_ = this;
+    Windows().enrol(this);
     setObjectName(u"perrtf"_s);
     setWindowTitle(u"Messaggio ..."_s);
     setModal(true);
@@ -106,10 +107,10 @@ Tperrtf::Tperrtf(QWidget* parent) : QDialog(parent) {
 }
 
 Tperrtf::~Tperrtf() {
-    if (instance_ == this) instance_ = nullptr;
+    Windows().forget(this);
 }
 
-Tperrtf* Tperrtf::instance() { return instance_; }
+Tperrtf* Tperrtf::instance() { return Windows().find<Tperrtf>(); }
 
 bool Tperrtf::loadRtfFile(const QString& path) {
     QFile f(path);

@@ -49,7 +49,6 @@ public slots:
     void SalvaClick();
 
 private:
-    static Tperrtf* instance_;
     QByteArray bytes_;
     FileNameChooser chooser_;
 };
