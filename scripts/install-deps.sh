@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when some are missing.
 set -euo pipefail
 packages=(cmake g++ make ccache libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
-          qt6-charts-dev qt6-tools-dev qt6-httpserver-dev qt6-websockets-dev qt6-translations-l10n fontconfig fonts-liberation2
+          qt6-charts-dev qt6-tools-dev qt6-translations-l10n fontconfig fonts-liberation2
           xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
