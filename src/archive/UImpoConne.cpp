@@ -1,5 +1,6 @@
 #include "archive/UImpoConne.h"
 
+#include "components/UHint.h"
 #include "components/UFieldFilters.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
@@ -41,8 +42,7 @@ TImpoConne::TImpoConne(QWidget* parent) : QDialog(parent) {
     BITBTN2->setObjectName(u"BITBTN2"_s);
     BITBTN2->setAutoDefault(false);
     const QString hint = u"Chiude la scheda senza apportare modifiche."_s;
-    BITBTN2->setToolTip(hint);
-    BITBTN2->setStatusTip(hint);
+    SetHint(BITBTN2, hint);
 
     auto* fields = new QGridLayout;
     auto* serverLabel = new QLabel(u"Indirizzo del server:"_s, this);

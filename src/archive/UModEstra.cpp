@@ -3,6 +3,7 @@
 #include "archive/ArchiveMaintenance.h"
 #include "archive/UArchiveCommands.h"
 #include "archive/Udb.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 
@@ -17,8 +18,7 @@ TModEstra::TModEstra(int index, QWidget* parent) : TNuovaEstra(parent), index_(i
     setObjectName(u"TModEstra"_s);
     setWindowTitle(u"Modifica estrazione"_s);
     const QString hint = u" Rende le modifiche permanenti "_s;
-    Applica->setToolTip(hint);
-    Applica->setStatusTip(hint);
+    SetHint(Applica, hint);
     const DrawArchive& a = Globals().archive;
     if (index_ >= 1 && index_ <= a.count()) setEntryText(EntryTextOf(a.draw(index_)));
 }

@@ -3,6 +3,7 @@
 #include "archive/UArchiveCommands.h"
 #include "archive/UArchiveGrid.h"
 #include "archive/Udb.h"
+#include "components/UHint.h"
 #include "components/UFieldFilters.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
@@ -21,11 +22,6 @@ namespace numora {
 namespace {
 
 constexpr int ColumnWidths[6] = {80, 24, 24, 24, 24, 24};
-
-void SetHint(QWidget* w, const QString& hint) {
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
 
 } // namespace
 

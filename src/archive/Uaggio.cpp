@@ -4,6 +4,7 @@
 #include "archive/UpdateReply.h"
 #include "archive/UAvviso.h"
 #include "archive/Uperrtf.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
@@ -42,11 +43,6 @@ const QString CloseText = u"Chiudi"_s;
 const QString CloseHint = u"Chiude la scheda"_s;
 const QString CancelText = u"Annulla"_s;
 const QString CancelHint = u"Interrompe la richiesta in corso"_s;
-
-void SetHint(QWidget* w, const QString& hint) {
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
 
 } // namespace
 

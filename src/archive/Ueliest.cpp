@@ -3,6 +3,7 @@
 #include "archive/ArchiveMaintenance.h"
 #include "archive/UArchiveCommands.h"
 #include "archive/Udb.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 
@@ -18,11 +19,6 @@ using namespace Qt::StringLiterals;
 namespace numora {
 
 namespace {
-
-void SetHint(QWidget* w, const QString& hint) {
-    w->setToolTip(hint);
-    w->setStatusTip(hint);
-}
 
 QString BoundText(const QString& caption, int index) {
     const DrawArchive& a = Globals().archive;

@@ -1,3 +1,4 @@
+#include "components/UHint.h"
 #include "components/UWheelSelection.h"
 
 #include "core/TextHelpers.h"
@@ -76,8 +77,7 @@ void WheelSelection::setNationalCaption(const QString& caption) { boxes_[Index(W
 void WheelSelection::setNationalObjectName(const QString& name) { boxes_[Index(WheelNazionale)]->setObjectName(name); }
 
 void WheelSelection::setHint(const QString& hint) {
-    setToolTip(hint);
-    setStatusTip(hint);
+    SetHint(this, hint);
 }
 
 void WheelSelection::boxToggled(int wheel, bool checked) {
