@@ -10,7 +10,7 @@
 namespace numora {
 
 const std::vector<CliCommand>& CliCommands() {
-    static const std::vector<CliCommand> table = {ImportCommand(), InfoCommand(), TablesCommand(), SystemCommand()};
+    static const std::vector<CliCommand> table = {ImportCommand(), InfoCommand(), TablesCommand(), SystemCommand(), StatsCommand()};
     return table;
 }
 
@@ -40,7 +40,8 @@ int RunCli(std::vector<std::string> args, const std::string& defaultDir, std::os
         const auto it = args.empty() ? table.end() : std::find_if(table.begin(), table.end(), [&](const CliCommand& c) {
             return c.name == args[0];
         });
-        if (it == table.end() || args.size() != it->argumentCount + 1) {
+        const std::size_t given = args.size() - 1;
+        if (it == table.end() || (it->variadic ? given < it->argumentCount : given != it->argumentCount)) {
             err << CliUsageText();
             return 2;
         }

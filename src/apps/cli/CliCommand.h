@@ -28,6 +28,7 @@ struct CliCommand {
     std::string description;
     std::size_t argumentCount = 0;
     std::function<int(const CliContext&)> run;
+    bool variadic = false; // argumentCount or more
 
     std::string usage() const { return arguments.empty() ? name : name + " " + arguments; }
 };
@@ -39,6 +40,7 @@ CliCommand ImportCommand(); // archive/CliImport.cpp
 CliCommand InfoCommand();   // apps/cli/CliInfo.cpp
 CliCommand TablesCommand(); // apps/cli/CliTables.cpp
 CliCommand SystemCommand(); // apps/cli/CliSystem.cpp
+CliCommand StatsCommand();  // stats/CliStats.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
