@@ -8,10 +8,15 @@ bool DeleteAllPlays(PlaySystem& system) {
     if (system.list.count() <= 0) return false;
     TakeUndoSnapshot(system);
     system.list.clear();
+    system.modified = true;
     return true;
 }
 
-bool RestoreUndo(PlaySystem& system) { return RestoreUndoSnapshot(system.list, system.undo); }
+bool RestoreUndo(PlaySystem& system) {
+    if (!RestoreUndoSnapshot(system.list, system.undo)) return false;
+    system.modified = true;
+    return true;
+}
 
 int DeleteSelectedPlays(PlaySystem& system, std::span<const int> rows) {
     const int n = system.list.count();

@@ -30,12 +30,14 @@ struct PlaySystem {
 
 void TakeUndoSnapshot(PlaySystem& system);
 
-// "Elimina tutte le giocate" after its question: the snapshot, then N = 0; the modified flag
-// is not changed. False (nothing done) when the list is empty: show NoPlaysToDeleteMessage.
+// "Elimina tutte le giocate" after its question: the snapshot, then N = 0, and the system is
+// marked modified so that closing asks before the plays are lost. False (nothing done) when
+// the list is empty: show NoPlaysToDeleteMessage.
 bool DeleteAllPlays(PlaySystem& system);
 
-// "Annulla l'ultima operazione sulle giocate" after its question (UndoQuestion): false when the
-// snapshot is empty (show NoPlaysToRestoreMessage). The modified flag is not changed.
+// "Annulla l'ultima operazione sulle giocate" after its question (UndoQuestion): the snapshot
+// replaces the list and the system is marked modified. False (nothing done) when the snapshot
+// is empty: show NoPlaysToRestoreMessage.
 bool RestoreUndo(PlaySystem& system);
 
 // "Elimina le giocate selezionate": the snapshot, then the rows are removed (see DeletePlays);

@@ -91,8 +91,7 @@ void ReadSettingsText(const std::string& iniText, Settings& s) {
     s.minimo = RealKey(ini, "IMPORTI", "Minimo", 1);
     s.massimo = RealKey(ini, "IMPORTI", "Massimo", 1);
     s.multiplo = RealKey(ini, "IMPORTI", "Multiplo", 1);
-    // Amounts never show more than the ten decimals they are formatted with.
-    s.decimali = std::clamp(IntKey(ini, "IMPORTI", "Decimali", 2), 0, 10);
+    s.decimali = std::clamp(IntKey(ini, "IMPORTI", "Decimali", 2), 0, Settings::MaxDecimali);
     s.vincitaMassima = RealKey(ini, "IMPORTI", "VincitaMassima", 1);
     s.notificaaggio = IntKey(ini, "GENERALI", "notificaaggio", 1);
     s.proxyServer = TextKey(ini, "GENERALI", "ProxyServer", "");

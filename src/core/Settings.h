@@ -27,12 +27,16 @@ struct SlipCalibration {
 };
 
 struct Settings {
+    // The decimals an amount may show: more would only widen every amount field and grid
+    // column without a meaningful figure.
+    static constexpr int MaxDecimali = 4;
+
     // IMPORTI
     std::array<double, 18> denominations{}; // i1..i18 at 0..17
     double minimo = 1;
     double massimo = 1;
     double multiplo = 1;
-    int decimali = 2;
+    int decimali = 2; // 0..MaxDecimali
     double vincitaMassima = 1;
     // GENERALI
     int notificaaggio = 1;

@@ -2,6 +2,7 @@
 
 #include "core/FileIo.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -39,9 +40,20 @@ bool TakeProbabilities(Reader& in, std::array<double, 90>& out) {
     return true;
 }
 
+// The wheel mask bits a play may carry: the eleven wheels and "Tutte".
+constexpr std::uint16_t WheelMaskBits = 0x0FFF;
+
+// A play the program could have written: numbers 0..90 with no number twice, no wheel bit
+// beyond "Tutte", every stake finite and not negative.
 bool SoundPlay(const Play& play) {
-    for (auto n : play.numbers)
+    std::array<bool, 91> seen{};
+    for (auto n : play.numbers) {
         if (n > 90) return false;
+        if (n == 0) continue;
+        if (seen[n]) return false;
+        seen[n] = true;
+    }
+    if ((play.wheels & ~WheelMaskBits) != 0) return false;
     for (double s : play.stakes)
         if (!std::isfinite(s) || s < 0) return false;
     return true;
@@ -130,8 +142,11 @@ LoadSystemResult LoadSystemImage(std::string_view bytes, PlaySystem& system) {
     if (fixed == nullptr) return corrupt();
     const std::int32_t fixedCount = GetI32(fixed + lpc::MaxFixed);
     if (fixedCount < 0 || fixedCount > lpc::MaxFixed) return corrupt();
-    for (std::int32_t k = 0; k < fixedCount; ++k)
-        if (fixed[k] < 1 || fixed[k] > 90) return corrupt();
+    std::array<bool, 91> fixedSeen{};
+    for (std::int32_t k = 0; k < fixedCount; ++k) {
+        if (fixed[k] < 1 || fixed[k] > 90 || fixedSeen[fixed[k]]) return corrupt();
+        fixedSeen[fixed[k]] = true;
+    }
     for (std::size_t k = 0; k < system.forecast.fixed.size(); ++k)
         system.forecast.fixed[k] = static_cast<std::int32_t>(k) < fixedCount ? fixed[k] : 0;
     system.forecast.fixedCount = fixedCount;

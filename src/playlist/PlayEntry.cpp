@@ -43,20 +43,25 @@ PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings) {
     return t;
 }
 
-EnterPlayResult EnterPlay(PlayList& list, const Play& play) {
+EnterPlayResult EnterPlay(PlaySystem& system, const Play& play) {
+    PlayList& list = system.list;
     // A full list refuses every play, so the user learns at once why nothing can be added.
     if (list.full()) return EnterPlayResult::ListFull;
     if (FindPlay(list, play) != 0) return EnterPlayResult::Duplicate;
     list.setCount(list.count() + 1);
     list.play(list.count()) = play;
+    // A typed play exists nowhere else: closing must ask before it is lost.
+    system.modified = true;
     return EnterPlayResult::Appended;
 }
 
-bool ApplyEditedPlay(PlayList& list, int position, int first, int last, const Play& play) {
+bool ApplyEditedPlay(PlaySystem& system, int position, int first, int last, const Play& play) {
+    PlayList& list = system.list;
     if (position < 1 || position > list.count()) return false;
     const int b = FindPlay(list, play);
     if (b != 0 && (b < first || b > last)) return false;
     list.play(position) = play;
+    system.modified = true;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Play.h"
 #include "core/PlayList.h"
+#include "core/PlaySystem.h"
 #include "stakes/StakeRule.h"
 
 #include <array>
@@ -55,11 +56,12 @@ enum class EnterPlayResult {
     ListFull,  // the list holds its 100000 plays: show PlayListFullMessage
 };
 // Keyboard entry: never replaces, whatever the stakes of the identical play. A full list refuses
-// before looking for the play.
-EnterPlayResult EnterPlay(PlayList& list, const Play& play);
+// before looking for the play. An appended play marks the system modified.
+EnterPlayResult EnterPlay(PlaySystem& system, const Play& play);
 
 // The edit dialog working on plays first..last: the play at `position` is overwritten unless an
-// identical play lies outside first..last. False (nothing changed) when refused.
-bool ApplyEditedPlay(PlayList& list, int position, int first, int last, const Play& play);
+// identical play lies outside first..last, and the system is marked modified. False (nothing
+// changed) when refused.
+bool ApplyEditedPlay(PlaySystem& system, int position, int first, int last, const Play& play);
 
 } // namespace numora

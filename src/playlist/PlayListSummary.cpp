@@ -3,6 +3,7 @@
 #include "core/TextHelpers.h"
 #include "core/Types.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace numora {
@@ -19,10 +20,25 @@ PlayListSummary SummarizePlayList(const PlayList& list) {
     PlayListSummary s;
     s.plays = list.count();
     std::uint16_t wheels = 0;
+    constexpr std::uint16_t NamedWheels = 0x0FFF;
+    std::vector<bool> maskSeen(NamedWheels + 1u, false);
     for (int r = 1; r <= list.count(); ++r) {
         const Play& p = list.play(r);
-        for (std::uint8_t n : p.numbers)
-            if (n >= 1 && n <= MaxNumber) s.numbers[n - 1u] = true;
+        int count = 0;
+        int digits = 0;
+        for (std::uint8_t n : p.numbers) {
+            if (n == 0) continue;
+            ++count;
+            digits += n >= 100 ? 3 : (n >= 10 ? 2 : 1);
+            if (n <= MaxNumber) s.numbers[n - 1u] = true;
+        }
+        s.mostNumbers = std::max(s.mostNumbers, count);
+        s.mostDigits = std::max(s.mostDigits, digits);
+        const auto mask = static_cast<std::uint16_t>(p.wheels & NamedWheels);
+        if (!maskSeen[mask]) {
+            maskSeen[mask] = true;
+            s.masks.push_back(mask);
+        }
         wheels = static_cast<std::uint16_t>(wheels | p.wheels);
         s.total += PlayCost(p);
     }
@@ -41,10 +57,12 @@ std::string PlayNumbersText(const Play& play) {
     return t;
 }
 
-std::string PlayWheelsText(const Play& play) {
+std::string PlayWheelsText(const Play& play) { return WheelMaskText(play.wheels); }
+
+std::string WheelMaskText(std::uint16_t mask) {
     std::string t;
     for (int w = 1; w <= WheelTutte; ++w) {
-        if (!play.onWheel(w)) continue;
+        if ((mask & WheelBit(w)) == 0) continue;
         t += WheelName(w);
         t += ' ';
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace numora {
 
@@ -17,6 +18,12 @@ struct PlayListSummary {
     std::array<bool, 90> numbers{}; // number n at n-1
     std::array<bool, 12> wheels{};  // wheel w at w-1, "Tutte" (12) being its own entry
     double total = 0;
+    // What the widest cells of the grid hold: the most numbers of one play, the most digits of
+    // one play's numbers, and every distinct wheel mask (bits of the twelve wheel names only),
+    // in the order first met.
+    int mostNumbers = 0;
+    int mostDigits = 0;
+    std::vector<std::uint16_t> masks;
 
     int numberCount() const;
 };
@@ -32,6 +39,7 @@ double PlayCost(const Play& play);
 std::string PlayNumbersText(const Play& play);
 // The names of the wheels whose bits are set, in wheel order, each followed by a blank.
 std::string PlayWheelsText(const Play& play);
+std::string WheelMaskText(std::uint16_t mask);
 // FormatAmount of the stake of bet kind 1..5, empty when the stake is not above 0.
 std::string PlayStakeText(const Play& play, int betKind, const Settings& settings);
 // Column 0..7 of the row showing play `row` (1-based): the index, numbers, wheels, five stakes.

@@ -1,5 +1,7 @@
 #include "playlist/UDaTastiera.h"
 
+#include "components/UWindowRegistry.h"
+
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "playlist/PlayEntry.h"
@@ -17,7 +19,6 @@ namespace numora {
 
 namespace {
 
-TDaTastiera* theInstance = nullptr;
 
 void SetHint(QWidget* w, const char* hint) {
     w->setToolTip(QString::fromUtf8(hint));
@@ -27,7 +28,7 @@ void SetHint(QWidget* w, const char* hint) {
 } // namespace
 
 TDaTastiera::TDaTastiera(QWidget* parent) : QDialog(parent) {
-    theInstance = this;
+    Windows().enrol(this);
     setObjectName(u"TDaTastiera"_s);
     setWindowTitle(u"Inserimento giocate da tastiera"_s);
 
@@ -57,10 +58,10 @@ TDaTastiera::TDaTastiera(QWidget* parent) : QDialog(parent) {
 }
 
 TDaTastiera::~TDaTastiera() {
-    if (theInstance == this) theInstance = nullptr;
+    Windows().forget(this);
 }
 
-TDaTastiera* TDaTastiera::instance() { return theInstance; }
+TDaTastiera* TDaTastiera::instance() { return Windows().find<TDaTastiera>(); }
 
 void TDaTastiera::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -81,7 +82,7 @@ void TDaTastiera::AggiungiClick() {
         MessageBox::error(this, QString::fromUtf8(InvalidPlayNumbersMessage));
         return;
     }
-    switch (EnterPlay(Globals().system.list, built.play)) {
+    switch (EnterPlay(Globals().system, built.play)) {
     case EnterPlayResult::Duplicate:
         MessageBox::information(this, QString::fromUtf8(DuplicatePlayMessage), u"Attenzione"_s);
         return;

@@ -1,5 +1,7 @@
 #include "playlist/UGiocate.h"
 
+#include "components/UWindowRegistry.h"
+
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
@@ -27,7 +29,6 @@ namespace numora {
 
 namespace {
 
-TGiocate* theInstance = nullptr;
 
 const QColor HeaderColor{192, 192, 192};
 const QColor HeaderShadow{128, 128, 128};
@@ -40,10 +41,11 @@ QString Text(const std::string& s) { return QString::fromUtf8(s.data(), static_c
 } // namespace
 
 // Formats the rows of the list as they are painted: the list may hold 100000 plays, and only
-// the rows on screen are ever turned into text.
+// the rows on screen are ever turned into text. It reads the list and the settings given to it.
 class PlayListModel : public QAbstractTableModel {
 public:
-    explicit PlayListModel(QObject* parent) : QAbstractTableModel(parent) {}
+    PlayListModel(const PlayList& list, const Settings& settings, QObject* parent)
+        : QAbstractTableModel(parent), list_(list), settings_(settings) {}
 
     // The plays shown from now on; an empty list still shows one empty row.
     void reset(int plays) {
@@ -65,10 +67,9 @@ public:
         if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
         if (role != Qt::DisplayRole) return {};
         const int row = index.row() + 1;
-        const PlayList& list = Globals().system.list;
         // Rows beyond the list (it shrank and the refresh is still to come) show nothing.
-        if (plays_ <= 0 || row > list.count()) return QString();
-        return Text(PlayCellText(list.play(row), row, index.column(), Globals().settings));
+        if (plays_ <= 0 || row > list_.count()) return QString();
+        return Text(PlayCellText(list_.play(row), row, index.column(), settings_));
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -84,6 +85,8 @@ public:
     }
 
 private:
+    const PlayList& list_;
+    const Settings& settings_;
     int plays_ = 0;
 };
 
@@ -133,6 +136,16 @@ public:
     }
 };
 
+// A cell's text starts TextInset pixels in; one more pixel keeps it off the grid line.
+int CellWidth(int textWidth) { return TextInset + textWidth + TextInset + 1; }
+
+// The widest a text of `length` digits can be: the widest digit repeated.
+int WidestDigits(const QFontMetrics& fm, int length) {
+    int w = 0;
+    for (char16_t d = u'0'; d <= u'9'; ++d) w = std::max(w, fm.horizontalAdvance(QString(length, QChar(d))));
+    return w;
+}
+
 QLabel* ValueLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -142,8 +155,11 @@ QLabel* ValueLabel(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TGiocate::TGiocate(QWidget* parent) : QWidget(parent, Qt::Tool) {
-    theInstance = this;
+TGiocate::TGiocate(QWidget* parent) : TGiocate(Globals().system, Globals().settings, parent) {}
+
+TGiocate::TGiocate(const PlaySystem& system, const Settings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Tool), system_(system), settings_(settings) {
+    Windows().enrol(this);
     setObjectName(u"TGiocate"_s);
     setWindowTitle(u"Giocate"_s);
 
@@ -161,21 +177,21 @@ TGiocate::TGiocate(QWidget* parent) : QWidget(parent, Qt::Tool) {
     RuoteInGioco->setWordWrap(true);
     CostoTotale = ValueLabel(u"CostoTotale"_s, u"0,00 €"_s, this);
 
+    // The four lines one under the other, in the order they are named.
     auto* summary = new QGridLayout;
     summary->setHorizontalSpacing(6);
     summary->setVerticalSpacing(2);
     summary->addWidget(Label1, 0, 0);
     summary->addWidget(NumeroGiocate, 0, 1);
-    summary->addWidget(Label4, 0, 2);
-    summary->addWidget(CostoTotale, 0, 3);
     summary->addWidget(Label2, 1, 0);
-    summary->addWidget(NumeriInGioco, 1, 1, 1, 3);
+    summary->addWidget(NumeriInGioco, 1, 1);
     summary->addWidget(Label3, 2, 0, Qt::AlignTop);
-    summary->addWidget(RuoteInGioco, 2, 1, 1, 3);
+    summary->addWidget(RuoteInGioco, 2, 1);
+    summary->addWidget(Label4, 3, 0);
+    summary->addWidget(CostoTotale, 3, 1);
     summary->setColumnStretch(1, 1);
-    summary->setColumnStretch(3, 1);
 
-    model_ = new PlayListModel(this);
+    model_ = new PlayListModel(system_.list, settings_, this);
     sg = new QTableView(this);
     sg->setObjectName(u"sg"_s);
     auto* header = new PlayListHeader(sg);
@@ -199,8 +215,19 @@ TGiocate::TGiocate(QWidget* parent) : QWidget(parent, Qt::Tool) {
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(8);
     header->setFixedHeight(header->fontMetrics().height() + 2 * TextInset + 2);
-    static const int widths[ColumnCount] = {30, 115, 54, 34, 34, 34, 34, 34};
-    for (int c = 0; c < ColumnCount; ++c) sg->setColumnWidth(c, widths[c]);
+    // The header text also starts TextInset in and has the raised edge's line on its right.
+    const QFontMetrics headerMetrics = header->fontMetrics();
+    const int widestIndex = CellWidth(WidestDigits(sg->fontMetrics(), 6)); // "100000"
+    int width = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
+        const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        int w = std::max(StartWidths[c], CellWidth(headerMetrics.horizontalAdvance(title)) + 1);
+        if (c == 0) w = std::max(w, widestIndex);
+        sg->setColumnWidth(c, w);
+        leastWidths_[static_cast<std::size_t>(c)] = w;
+        fitted_[static_cast<std::size_t>(c)] = w;
+        width += w;
+    }
     QPalette p = sg->palette();
     p.setColor(QPalette::Base, Qt::white);
     sg->setPalette(p);
@@ -213,16 +240,14 @@ TGiocate::TGiocate(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->addLayout(summary);
     layout->addWidget(sg, 1);
 
-    int width = 0;
-    for (int w : widths) width += w;
     resize(width + sg->verticalScrollBar()->sizeHint().width() + 2 * sg->frameWidth() + 8, 420);
 }
 
 TGiocate::~TGiocate() {
-    if (theInstance == this) theInstance = nullptr;
+    Windows().forget(this);
 }
 
-TGiocate* TGiocate::instance() { return theInstance; }
+TGiocate* TGiocate::instance() { return Windows().find<TGiocate>(); }
 
 void TGiocate::RefreshPlayList() {
     NumeroGiocate->setText(u"0"_s);
@@ -236,7 +261,7 @@ void TGiocate::RefreshPlayList() {
     const bool hadSelection = selection(first, last);
     const int scroll = sg->verticalScrollBar()->value();
 
-    const PlayList& list = Globals().system.list;
+    const PlayList& list = system_.list;
     const int n = list.count();
     if (n <= 0) {
         model_->reset(0);
@@ -245,6 +270,7 @@ void TGiocate::RefreshPlayList() {
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     summary_ = SummarizePlayList(list);
+    fitColumns();
     model_->reset(n);
     // The grid kept its selection and its first visible row when rows were added or removed.
     if (hadSelection)
@@ -258,10 +284,30 @@ void TGiocate::RefreshPlayList() {
     NumeroGiocate->setText(QString::number(n));
     NumeriInGioco->setText(QString::number(summary_.numberCount()));
     RuoteInGioco->setText(Text(WheelSetText(summary_.wheels)));
-    CostoTotale->setText(Text(FormatAmount(summary_.total, Globals().settings)) + u" €"_s);
+    CostoTotale->setText(Text(FormatAmount(summary_.total, settings_)) + u" €"_s);
     QApplication::restoreOverrideCursor();
     // Let the grid paint now; user input waits, so no command starts inside a refresh.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TGiocate::fitColumns() {
+    const QFontMetrics fm = sg->fontMetrics();
+    // Each number is followed by one blank; every digit is taken as wide as the widest one.
+    const int numbers = CellWidth(WidestDigits(fm, summary_.mostDigits) +
+                                  summary_.mostNumbers * fm.horizontalAdvance(QLatin1Char(' ')));
+    int wheels = 0;
+    for (std::uint16_t mask : summary_.masks) wheels = std::max(wheels, fm.horizontalAdvance(Text(WheelMaskText(mask))));
+    wheels = CellWidth(wheels);
+    // A column the user has not resized follows the list, down to its least width; one the user
+    // resized only grows, so every cell stays whole.
+    const std::pair<int, int> needs[] = {{1, numbers}, {2, wheels}};
+    for (const auto& [c, need] : needs) {
+        const auto k = static_cast<std::size_t>(c);
+        const int now = sg->columnWidth(c);
+        const int w = now == fitted_[k] ? std::max(leastWidths_[k], need) : std::max(now, need);
+        if (w != now) sg->setColumnWidth(c, w);
+        fitted_[k] = w;
+    }
 }
 
 void TGiocate::selectRange(int first, int last) {
@@ -316,7 +362,7 @@ bool TGiocate::eventFilter(QObject* watched, QEvent* event) {
 void TGiocate::sgKeyDown(int key) {
     int first = 0;
     int last = 0;
-    if (key == Qt::Key_Delete && Globals().system.list.count() > 0 && selection(first, last))
+    if (key == Qt::Key_Delete && system_.list.count() > 0 && selection(first, last))
         emit deleteSelectedRequested();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <vector>
 
 class QLabel;
@@ -12,14 +13,25 @@ class QTableView;
 namespace numora {
 
 class PlayListModel;
+struct PlaySystem;
+struct Settings;
 
 // "Giocate": every play of the current system in the grid sg, and the summary above it. It
 // shows the list as of the last RefreshPlayList; whoever changes the list asks for one.
 class TGiocate : public QWidget {
     Q_OBJECT
 public:
+    // On the process-wide system and settings.
     explicit TGiocate(QWidget* parent = nullptr);
+    // On the given system and settings, which must outlive the window; the grid reads the plays
+    // and the amount format through them, never through the process-wide data.
+    TGiocate(const PlaySystem& system, const Settings& settings, QWidget* parent = nullptr);
     ~TGiocate() override;
+
+    // The widths the columns start with; each is then widened to fit its header, the index
+    // column to fit index 100000, and at every refresh the numbers and wheels columns to fit
+    // their widest cell.
+    static constexpr int StartWidths[8] = {30, 115, 54, 34, 34, 34, 34, 34};
 
     static TGiocate* instance();
 
@@ -55,8 +67,15 @@ protected:
 
 private:
     void selectRange(int first, int last);
+    // Fits the numbers and wheels columns to the widest cells of the summary.
+    void fitColumns();
 
+    const PlaySystem& system_;
+    const Settings& settings_;
     PlayListModel* model_;
+    // Each column's width before any play is shown, and the width fitColumns last gave it.
+    std::array<int, 8> leastWidths_{};
+    std::array<int, 8> fitted_{};
     PlayListSummary summary_;
 };
 

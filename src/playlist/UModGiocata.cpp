@@ -1,5 +1,7 @@
 #include "playlist/UModGiocata.h"
 
+#include "components/UWindowRegistry.h"
+
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "playlist/PlayEntry.h"
@@ -21,7 +23,6 @@ namespace numora {
 
 namespace {
 
-TModGiocata* theInstance = nullptr;
 
 void SetHint(QWidget* w, const char* hint) {
     w->setToolTip(QString::fromUtf8(hint));
@@ -31,7 +32,7 @@ void SetHint(QWidget* w, const char* hint) {
 } // namespace
 
 TModGiocata::TModGiocata(QWidget* parent) : QDialog(parent) {
-    theInstance = this;
+    Windows().enrol(this);
     setObjectName(u"TModGiocata"_s);
     setWindowTitle(u"Modifica giocate"_s);
 
@@ -75,10 +76,10 @@ TModGiocata::TModGiocata(QWidget* parent) : QDialog(parent) {
 }
 
 TModGiocata::~TModGiocata() {
-    if (theInstance == this) theInstance = nullptr;
+    Windows().forget(this);
 }
 
-TModGiocata* TModGiocata::instance() { return theInstance; }
+TModGiocata* TModGiocata::instance() { return Windows().find<TModGiocata>(); }
 
 void TModGiocata::setPlays(int first, int last) {
     first_ = first;
@@ -127,7 +128,7 @@ void TModGiocata::ApplicaClick() {
         return;
     }
     const int at = position();
-    if (!ApplyEditedPlay(Globals().system.list, at, first_, last_, built.play)) {
+    if (!ApplyEditedPlay(Globals().system, at, first_, last_, built.play)) {
         MessageBox::information(this, QString::fromUtf8(DuplicatePlayMessage), u"Attenzione"_s);
         return;
     }

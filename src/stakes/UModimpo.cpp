@@ -51,7 +51,7 @@ TModimpo::TModimpo(QWidget* parent) : QDialog(parent) {
     vincitamassima = AmountField(this, u"vincitamassima"_s);
     decimali = new QLineEdit(this);
     decimali->setObjectName(u"decimali"_s);
-    // Two digits are more than FormatAmount can fill with meaningful figures.
+    // Two characters, so that a value typed too large is explained rather than cut short.
     ApplyNumberFilter(decimali, 2);
     decimali->setAlignment(Qt::AlignRight);
     const int fieldWidth = decimali->fontMetrics().horizontalAdvance(u"000.000.000,00"_s) + 16;
@@ -177,8 +177,14 @@ void TModimpo::ApplicaClick() {
         }
     }
     long long digits = 0;
-    if (!ParseWholeNumber(decimali->text().toStdString(), digits) || digits > 99) {
+    if (!ParseWholeNumber(decimali->text().toStdString(), digits)) {
         MessageBox::error(this, u"Il numero di cifre decimali non è valido."_s);
+        decimali->setFocus();
+        return;
+    }
+    if (digits > Settings::MaxDecimali) {
+        MessageBox::error(this, u"Il numero di cifre decimali non è valido: deve essere compreso tra 0 e %1."_s.arg(
+                                    Settings::MaxDecimali));
         decimali->setFocus();
         return;
     }

@@ -193,10 +193,12 @@ TEST(PlaySystem, UndoAfterDeleteAllRestoresTwice) {
     sys->modified = false;
     ASSERT_TRUE(DeleteAllPlays(*sys));
     EXPECT_EQ(sys->list.count(), 0);
-    EXPECT_FALSE(sys->modified) << "Elimina tutte le giocate leaves the flag";
+    EXPECT_TRUE(sys->modified) << "deleting every play must be saved or asked about";
+    sys->modified = false;
     EXPECT_FALSE(DeleteAllPlays(*sys)) << "nothing to delete";
 
     ASSERT_TRUE(RestoreUndo(*sys));
+    EXPECT_TRUE(sys->modified) << "the undo replaced the list";
     ASSERT_EQ(sys->list.count(), 5);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(sys->list.play(i), NthPlay(i));
 
@@ -206,7 +208,7 @@ TEST(PlaySystem, UndoAfterDeleteAllRestoresTwice) {
     ASSERT_TRUE(RestoreUndo(*sys));
     ASSERT_EQ(sys->list.count(), 5);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(sys->list.play(i), NthPlay(i));
-    EXPECT_FALSE(sys->modified);
+    EXPECT_TRUE(sys->modified);
 }
 
 TEST(PlaySystem, NothingToRestoreAtStart) {

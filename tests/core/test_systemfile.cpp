@@ -280,6 +280,9 @@ TEST(SystemFile, ValuesNoProgramWritesAreRefused) {
         {"negative stake", play1 + 16, f64(-1)},
         {"NaN stake", play1 + 24, f64(std::nan(""))},
         {"infinite stake", play1 + 48, f64(std::numeric_limits<double>::infinity())},
+        {"fixed 17 twice", 1532, std::string(1, '\x11')},
+        {"play number 3 twice", play1 + 64 + 3, std::string(1, '\x03')},
+        {"wheel bit 12, past Tutte", play1 + 64 + 57, std::string(1, '\x18')},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -288,6 +291,7 @@ TEST(SystemFile, ValuesNoProgramWritesAreRefused) {
         auto sys = Fresh();
         EXPECT_EQ(LoadBytes(dir, bytes, *sys), LoadSystemResult::Corrupt) << c.what;
         EXPECT_EQ(sys->list.count(), 0) << c.what;
+        EXPECT_EQ(ReadAll(dir.file("t.lpc")), bytes) << c.what;
     }
     // A flag byte other than 1 does not choose its number; a fixed entry past the count is dropped.
     std::string bytes = SystemBytes(2, 0);

@@ -164,32 +164,36 @@ TEST(PlayEntryTexts, ShowingAPlayRoundTrips) {
 }
 
 TEST(EnterPlay, AppendsRefusesDuplicatesAndAFullList) {
-    PlayList list;
+    PlaySystem sys;
+    PlayList& list = sys.list;
     const Play a = MakePlay({5, 12}, {1, 1, 0, 0, 0}, Tutte);
-    EXPECT_EQ(EnterPlay(list, a), EnterPlayResult::Appended);
+    EXPECT_EQ(EnterPlay(sys, a), EnterPlayResult::Appended);
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.play(1), a);
+    EXPECT_TRUE(sys.modified) << "a typed play must be saved or asked about";
+    sys.modified = false;
 
     Play otherStakes = a;
     otherStakes.stakes = {2, 0, 0, 0, 0};
-    EXPECT_EQ(EnterPlay(list, otherStakes), EnterPlayResult::Duplicate);
+    EXPECT_EQ(EnterPlay(sys, otherStakes), EnterPlayResult::Duplicate);
     EXPECT_EQ(list.count(), 1);
+    EXPECT_FALSE(sys.modified) << "a refused play changes nothing";
     EXPECT_EQ(list.play(1), a) << "the existing play keeps its stakes";
 
     Play otherWheels = a;
     otherWheels.wheels = Bari;
-    EXPECT_EQ(EnterPlay(list, otherWheels), EnterPlayResult::Appended);
+    EXPECT_EQ(EnterPlay(sys, otherWheels), EnterPlayResult::Appended);
     EXPECT_EQ(list.count(), 2);
 
     list.setCount(PlayList::Capacity);
     const Play fresh = MakePlay({1, 2, 3}, {1, 0, 0, 0, 0}, Roma);
-    EXPECT_EQ(EnterPlay(list, fresh), EnterPlayResult::ListFull);
-    EXPECT_EQ(EnterPlay(list, a), EnterPlayResult::ListFull) << "full comes before duplicate";
+    EXPECT_EQ(EnterPlay(sys, fresh), EnterPlayResult::ListFull);
+    EXPECT_EQ(EnterPlay(sys, a), EnterPlayResult::ListFull) << "full comes before duplicate";
     EXPECT_EQ(list.count(), PlayList::Capacity);
     EXPECT_EQ(list.play(1), a);
 
     list.setCount(PlayList::Capacity - 1);
-    EXPECT_EQ(EnterPlay(list, fresh), EnterPlayResult::Appended) << "the last slot is usable";
+    EXPECT_EQ(EnterPlay(sys, fresh), EnterPlayResult::Appended) << "the last slot is usable";
     EXPECT_EQ(list.play(PlayList::Capacity), fresh);
 }
 
@@ -213,17 +217,21 @@ TEST(ApplyEditedPlay, DuplicatesInsideTheEditedRangeAreAccepted) {
         {"a play not in the list", 0, true},
     };
     for (const auto& c : cases) {
-        PlayList list = fourPlays();
+        PlaySystem sys;
+        sys.list = fourPlays();
+        PlayList& list = sys.list;
         const PlayList before = list;
         Play edited = c.copyOf ? list.play(c.copyOf) : MakePlay({70, 71}, {1, 0, 0, 0, 0}, Tutte);
         edited.stakes = {0.5, 0.5, 0, 0, 0};
-        EXPECT_EQ(ApplyEditedPlay(list, 3, 2, 4, edited), c.accepted) << c.what;
+        EXPECT_EQ(ApplyEditedPlay(sys, 3, 2, 4, edited), c.accepted) << c.what;
+        EXPECT_EQ(sys.modified, c.accepted) << c.what;
         for (int i = 1; i <= 4; ++i) {
             const Play& expected = (c.accepted && i == 3) ? edited : before.play(i);
             EXPECT_EQ(list.play(i), expected) << c.what << " play " << i;
         }
         EXPECT_EQ(list.count(), 4);
     }
-    PlayList list = fourPlays();
-    EXPECT_FALSE(ApplyEditedPlay(list, 5, 2, 5, MakePlay({1}, {1, 0, 0, 0, 0}, Bari))) << "beyond the list";
+    PlaySystem sys;
+    sys.list = fourPlays();
+    EXPECT_FALSE(ApplyEditedPlay(sys, 5, 2, 5, MakePlay({1}, {1, 0, 0, 0, 0}, Bari))) << "beyond the list";
 }

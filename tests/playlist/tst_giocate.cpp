@@ -47,6 +47,12 @@ private:
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(g_->sg->viewport(), Qt::LeftButton, modifiers, rowRect(row).center());
     }
+    // The text of a cell (row >= 0) or header (row -1), drawn 2 pixels in, ends inside its column.
+    bool fits(int row, int c) const {
+        const QString t = row < 0 ? model()->headerData(c, Qt::Horizontal).toString() : cell(row, c);
+        const QWidget* w = row < 0 ? static_cast<QWidget*>(g_->sg->horizontalHeader()) : g_->sg;
+        return 2 + w->fontMetrics().horizontalAdvance(t) <= g_->sg->columnWidth(c);
+    }
     QStringList values() const {
         return {g_->NumeroGiocate->text(), g_->NumeriInGioco->text(), g_->RuoteInGioco->text(), g_->CostoTotale->text()};
     }
@@ -82,7 +88,9 @@ private slots:
         const int widths[8] = {30, 115, 54, 34, 34, 34, 34, 34};
         for (int c = 0; c < 8; ++c) {
             QCOMPARE(model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
-            QCOMPARE(g_->sg->columnWidth(c), widths[c]);
+            // The widths of the list are where the columns start; no header is cut.
+            QVERIFY(g_->sg->columnWidth(c) >= widths[c]);
+            QVERIFY2(fits(-1, c), qPrintable(headers[c]));
         }
         QCOMPARE(g_->sg->horizontalHeader()->sectionResizeMode(1), QHeaderView::Interactive);
         QCOMPARE(g_->sg->selectionBehavior(), QAbstractItemView::SelectRows);
@@ -91,6 +99,9 @@ private slots:
         QCOMPARE(g_->Label2->text(), u"Numeri in gioco:"_s);
         QCOMPARE(g_->Label3->text(), u"Ruote in gioco:"_s);
         QCOMPARE(g_->Label4->text(), u"Costo Totale:"_s);
+        // "Costo Totale:" is the fourth of the summary lines, its value in the column of the others.
+        QVERIFY(g_->Label4->x() == g_->Label1->x() && g_->Label4->y() > g_->Label3->y());
+        QCOMPARE(g_->CostoTotale->x(), g_->NumeroGiocate->x());
     }
 
     void emptyListShowsOneEmptyRow() {
@@ -280,6 +291,8 @@ private slots:
         for (int i = 1; i <= PlayList::Capacity; ++i)
             list.play(i) = MakePlay({1 + i % 90, 1 + (i / 90) % 90}, {1, 0, 0, 0, 0}, Bari);
         list.play(PlayList::Capacity) = MakePlay({88, 89, 90}, {0.5, 0.5, 1, 0, 0}, Roma | Nazionale);
+        // The widest cells a play can have: ten two-digit numbers on every wheel.
+        list.play(PlayList::Capacity - 1) = MakePlay({80, 81, 82, 83, 84, 85, 86, 87, 88, 89}, {1, 0, 0, 0, 0}, 0x0FFF);
         g_->RefreshPlayList();
         QCOMPARE(model()->rowCount(), PlayList::Capacity);
         const int lastRow = PlayList::Capacity - 1;
@@ -287,9 +300,12 @@ private slots:
         QCOMPARE(cell(lastRow, 1), u"88 89 90 "_s);
         QCOMPARE(cell(lastRow, 2), u"Roma R. Nazionale "_s);
         QCOMPARE(cell(lastRow, 5), u"1,00"_s);
+        // Five- and six-digit indices, the widest numbers and wheels all show whole.
+        for (int row : {-1, 99989, lastRow - 1, lastRow})
+            for (int c = 0; c < 8; ++c) QVERIFY2(fits(row, c), qPrintable(QString::number(row)));
         QCOMPARE(g_->NumeroGiocate->text(), u"100000"_s);
         QCOMPARE(g_->NumeriInGioco->text(), u"90"_s);
-        QCOMPARE(g_->CostoTotale->text(), u"100.003,00 €"_s);
+        QCOMPARE(g_->CostoTotale->text(), u"100.014,00 €"_s);
         // The bottom of the grid paints the last play.
         g_->sg->scrollToBottom();
         QVERIFY(g_->sg->viewport()->rect().intersects(rowRect(lastRow)));

@@ -1,6 +1,7 @@
 #include "components/UMessageBox.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
+#include "core/SystemFile.h"
 #include "playlist/PlayEntry.h"
 #include "playlist/UDaTastiera.h"
 #include "playlist/UGiocate.h"
@@ -136,7 +137,7 @@ private slots:
         QCOMPARE(List().count(), 1);
         QCOMPARE(List().play(1), MakePlay({5, 12}, {1, 1, 0, 0, 0}, Bari | Roma));
         QVERIFY(!d.Aggiungi->isEnabled());
-        QVERIFY(!Globals().system.modified);
+        QVERIFY(Globals().system.modified);
         QCOMPARE(giocate_->NumeroGiocate->text(), u"1"_s);
         QCOMPARE(giocate_->CostoTotale->text(), u"4,00 €"_s);
 
@@ -291,6 +292,9 @@ private slots:
     void keyboardEntryCommand() {
         NumberedPlays(2);
         const PlayList before = List();
+        const std::string path = Globals().path("Sistema1.lpc");
+        QVERIFY(SaveSystem(path, Globals().system));
+        const std::string saved = test::ReadAll(path);
         TDaTastiera d;
         QTimer::singleShot(0, this, [&] {
             QVERIFY(d.isVisible() && d.isModal());
@@ -303,7 +307,8 @@ private slots:
         QCOMPARE(List().play(3), MakePlay({10, 20, 30}, {1, 0, 0, 0, 0}, Tutte));
         QCOMPARE(Globals().system.undo.count(), 2);
         QCOMPARE(Globals().system.undo.play(2), before.play(2));
-        QVERIFY(!Globals().system.modified);
+        QVERIFY(Globals().system.modified); // so closing asks before the typed play is lost
+        QCOMPARE(test::ReadAll(path), saved);
         QCOMPARE(giocate_->NumeroGiocate->text(), u"3"_s);
     }
 
@@ -370,7 +375,7 @@ private slots:
         QVERIFY(m.Applica->isEnabled());
         QTest::keyClick(field(&m, "Numeri"), Qt::Key_Escape);
         QVERIFY(!m.isVisible());
-        QVERIFY(!Globals().system.modified);
+        QVERIFY(Globals().system.modified);
     }
 
     void editIntoAPlayOutsideTheSelection() {

@@ -170,6 +170,21 @@ private slots:
         QVERIFY(ini.find("VincitaMassima=1000000.0000000000") != std::string::npos);
     }
 
+    // More than four decimals is refused before anything is written: the ini stays as it was.
+    void decimalsAboveFourAreRefused() {
+        const std::string ini = Globals().path(SettingsFileName);
+        const std::string before = "[IMPORTI]\r\nDecimali=2\r\n";
+        test::WriteAll(ini, before);
+        TModimpo d;
+        d.show();
+        TypeInto(Edit(d, u"decimali"_s), u"5"_s);
+        MessageBoxHook hook;
+        ClickApplica(d);
+        QCOMPARE(hook.last().text, u"Il numero di cifre decimali non è valido: deve essere compreso tra 0 e 4."_s);
+        QCOMPARE(Globals().settings.decimali, 2);
+        QCOMPARE(test::ReadAll(ini), before);
+    }
+
     void unwritableFolders_data() {
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("message");
