@@ -94,7 +94,7 @@ void BM_PairFrequencies(benchmark::State& state) {
     const bool literal = state.range(0) == 0;
     Measure<std::vector<PairValue>>(state, "pairs-frequency TT last 400", literal, [literal](const DrawArchive& a) {
         const int n = a.count();
-        return literal ? oracle::LiteralPairFrequencies(a, 0x3FF, n - 399, n) : PairFrequencies(a, 0x3FF, n - 399, n);
+        return literal ? oracle::LiteralPairFrequencies(a, 0x3FF, {n - 399, n}) : PairFrequencies(a, 0x3FF, {n - 399, n});
     });
 }
 
@@ -111,7 +111,7 @@ void BM_LeastFrequent(benchmark::State& state) {
     const int k = static_cast<int>(state.range(1));
     Measure<Top>(state, "top-pairs-frequency K=" + std::to_string(k), literal, [literal, k](const DrawArchive& a) {
         const int n = a.count();
-        return Top{literal ? oracle::LiteralLeastFrequentPairs(a, 11, 1, n, k, {}) : LeastFrequentPairs(a, 11, 1, n, k, {})};
+        return Top{literal ? oracle::LiteralLeastFrequentPairs(a, 11, {1, n}, k, {}) : LeastFrequentPairs(a, 11, {1, n}, k, {})};
     });
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cctype>
 #include <ostream>
+#include <sstream>
 
 namespace numora {
 
@@ -71,7 +72,9 @@ int RunStats(const CliContext& c) {
     CliArchive a;
     if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
     const int n = a.draws.count();
-    StatsRequest request{a.draws, wheels, {}, countText, withNational, stopAfter, c.out, c.err};
+    // The rows wait for the kind's own checks: a refusal prints nothing on stdout, not even the header.
+    std::ostringstream rows;
+    StatsRequest request{a.draws, wheels, {}, countText, withNational, stopAfter, rows, c.err};
     if (kind->options & WindowOption) {
         if (!fromGiven) fromText = std::to_string(kind->defaultSpan > 0 ? n - kind->defaultSpan + 1 : 1);
         if (!toGiven) toText = std::to_string(n);
@@ -82,8 +85,9 @@ int RunStats(const CliContext& c) {
         }
         request.window = w.window;
     }
-    c.out << kind->header << "\n";
-    return kind->run(request);
+    const int code = kind->run(request);
+    if (code == 0) c.out << kind->header << "\n" << rows.str();
+    return code;
 }
 
 void PrintNumbers(const StatsRequest& r, const std::vector<NumberValue>& rows) {

@@ -1,7 +1,6 @@
 #include "stats/PairStats.h"
 
 #include "core/Ranking.h"
-#include "core/TextHelpers.h"
 #include "core/Types.h"
 
 #include <algorithm>
@@ -53,8 +52,6 @@ template <class F> void ForEachPairOn(const DrawRecord& d, int wheel, F&& f) {
         for (int b = a + 1; b < count; ++b)
             f(t.index[static_cast<std::size_t>(n[static_cast<std::size_t>(a)])][static_cast<std::size_t>(n[static_cast<std::size_t>(b)])]);
 }
-
-bool Counted(PairWheelMask wheels, int w) { return (wheels >> (w - 1)) & 1u; }
 
 std::vector<PairValue> Ranked(const std::vector<int>& values, bool descending) {
     const std::vector<int> order = ExchangeSortOrder(values, descending);
@@ -162,7 +159,7 @@ int PairIndex(int j, int k) { return Pairs().index[static_cast<std::size_t>(j)][
 
 PairNumbers PairAt(int index) { return Pairs().pairs[static_cast<std::size_t>(index)]; }
 
-std::vector<PairValue> PairDelays(const DrawArchive& archive, PairWheelMask wheels) {
+std::vector<PairValue> PairDelays(const DrawArchive& archive, WheelSet wheels) {
     const int n = archive.count();
     // Backwards from the last draw: the first draw met is the pair's last appearance.
     std::vector<int> last(PairCount, 0);
@@ -170,7 +167,7 @@ std::vector<PairValue> PairDelays(const DrawArchive& archive, PairWheelMask whee
     for (int d = n; d >= 1 && found < PairCount; --d) {
         const DrawRecord& draw = archive.draw(d);
         for (int w = 1; w <= WheelCount; ++w) {
-            if (!Counted(wheels, w)) continue;
+            if (!Counts(wheels, w)) continue;
             ForEachPairOn(draw, w, [&](int p) {
                 if (last[static_cast<std::size_t>(p)] == 0) {
                     last[static_cast<std::size_t>(p)] = d;
@@ -187,20 +184,20 @@ std::vector<PairValue> PairDelays(const DrawArchive& archive, PairWheelMask whee
     return Ranked(values, true);
 }
 
-std::vector<PairValue> PairFrequencies(const DrawArchive& archive, PairWheelMask wheels, int start, int end) {
+std::vector<PairValue> PairFrequencies(const DrawArchive& archive, WheelSet wheels, DrawWindow window) {
     std::vector<int> values(PairCount, 0);
-    for (int d = start; d <= end; ++d) {
+    for (int d = window.start; d <= window.end; ++d) {
         const DrawRecord& draw = archive.draw(d);
         for (int w = 1; w <= WheelCount; ++w)
-            if (Counted(wheels, w)) ForEachPairOn(draw, w, [&](int p) { ++values[static_cast<std::size_t>(p)]; });
+            if (Counts(wheels, w)) ForEachPairOn(draw, w, [&](int p) { ++values[static_cast<std::size_t>(p)]; });
     }
     return Ranked(values, false);
 }
 
 std::optional<int> ParseTopPairsCount(std::string_view text) {
-    long long v = 0;
-    if (!ParseWholeNumber(text, v) || v < 1 || v > MaxTopPairs) return std::nullopt;
-    return static_cast<int>(v);
+    int v = 0;
+    if (!ParseFieldInteger(text, v) || v < 1 || v > MaxTopPairs) return std::nullopt;
+    return v;
 }
 
 TopPairsResult MostDelayedPairs(const DrawArchive& archive, int lastWheel, int k, const ProgressCallback& progress) {
@@ -219,11 +216,11 @@ TopPairsResult MostDelayedPairs(const DrawArchive& archive, int lastWheel, int k
     return Scan(last, lastWheel, k, true, progress);
 }
 
-TopPairsResult LeastFrequentPairs(const DrawArchive& archive, int lastWheel, int start, int end, int k,
+TopPairsResult LeastFrequentPairs(const DrawArchive& archive, int lastWheel, DrawWindow window, int k,
                                   const ProgressCallback& progress) {
     lastWheel = ClampWheel(lastWheel);
     std::vector<std::vector<int>> count(static_cast<std::size_t>(lastWheel), std::vector<int>(PairCount, 0));
-    for (int d = start; d <= end; ++d) {
+    for (int d = window.start; d <= window.end; ++d) {
         const DrawRecord& draw = archive.draw(d);
         for (int w = 1; w <= lastWheel; ++w) {
             std::vector<int>& row = count[static_cast<std::size_t>(w - 1)];

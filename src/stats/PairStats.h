@@ -5,6 +5,7 @@
 
 #include "core/DrawArchive.h"
 #include "core/Progress.h"
+#include "stats/DrawWindow.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,9 +20,6 @@ inline constexpr int MaxTopPairs = 5000;
 inline constexpr const char* InvalidTopPairsMessage = "Il numero di Ambi da visualizzare non è valido!";
 inline constexpr const char* InterruptQuestion = "Interrompere l'elaborazione ?";
 inline constexpr const char* NeverDrawnPairText = "Ambo mai uscito!";
-
-// Counted wheels: bit w-1 for wheel w (1..11); "Tutte" is already resolved into wheels 1..10.
-using PairWheelMask = std::uint16_t;
 
 struct PairValue {
     int j = 0; // j < k
@@ -48,13 +46,13 @@ PairNumbers PairAt(int index);
 
 // Delay of each pair on the counted wheels: N - d with d the last draw showing the pair on one of
 // them (N - 1 when none); longest first.
-std::vector<PairValue> PairDelays(const DrawArchive& archive, PairWheelMask wheels);
+std::vector<PairValue> PairDelays(const DrawArchive& archive, WheelSet wheels);
 
-// Appearances of each pair in (draw, counted wheel) combinations of draws start..end
-// (1 <= start <= end <= N, already checked); fewest first.
-std::vector<PairValue> PairFrequencies(const DrawArchive& archive, PairWheelMask wheels, int start, int end);
+// Appearances of each pair in (draw, counted wheel) combinations of the window; fewest first.
+std::vector<PairValue> PairFrequencies(const DrawArchive& archive, WheelSet wheels, DrawWindow window);
 
-// The count field of the two scans: an integer within 1..MaxTopPairs.
+// The count field of the two scans: an integer within 1..MaxTopPairs, read as the draw window
+// fields are.
 std::optional<int> ParseTopPairsCount(std::string_view text);
 
 struct TopPairsResult {
@@ -68,7 +66,7 @@ struct TopPairsResult {
 // (pair, wheel) step with done = the pairs begun (the gauge, 1..4005), total = 4005 and found =
 // the entries held; false ends the scan there, with the entries held so far.
 TopPairsResult MostDelayedPairs(const DrawArchive& archive, int lastWheel, int k, const ProgressCallback& progress);
-TopPairsResult LeastFrequentPairs(const DrawArchive& archive, int lastWheel, int start, int end, int k,
+TopPairsResult LeastFrequentPairs(const DrawArchive& archive, int lastWheel, DrawWindow window, int k,
                                   const ProgressCallback& progress);
 
 } // namespace numora

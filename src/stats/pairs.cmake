@@ -3,3 +3,5 @@ target_sources(numora_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PairStats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PairStats.h
 )
+# The pair kinds of numora-cli stats.
+set_property(GLOBAL APPEND PROPERTY NUMORA_CLI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CliStatsPairs.cpp)

@@ -35,9 +35,9 @@ inline bool WheelHolds(const DrawRecord& d, int wheel, int n) {
 
 inline bool PairOn(const DrawRecord& d, int wheel, int j, int k) { return WheelHolds(d, wheel, j) && WheelHolds(d, wheel, k); }
 
-inline bool LiteralCounted(PairWheelMask wheels, int w) { return (wheels >> (w - 1)) & 1u; }
+inline bool LiteralCounted(WheelSet wheels, int w) { return (wheels >> (w - 1)) & 1u; }
 
-inline int LiteralPairDelay(const DrawArchive& a, PairWheelMask wheels, int j, int k) {
+inline int LiteralPairDelay(const DrawArchive& a, WheelSet wheels, int j, int k) {
     const int n = a.count();
     for (int d = n; d >= 1; --d)
         for (int w = 1; w <= 11; ++w)
@@ -45,7 +45,7 @@ inline int LiteralPairDelay(const DrawArchive& a, PairWheelMask wheels, int j, i
     return n - 1;
 }
 
-inline int LiteralPairFrequency(const DrawArchive& a, PairWheelMask wheels, int start, int end, int j, int k) {
+inline int LiteralPairFrequency(const DrawArchive& a, WheelSet wheels, int start, int end, int j, int k) {
     int count = 0;
     for (int d = start; d <= end; ++d)
         for (int w = 1; w <= 11; ++w)
@@ -65,12 +65,12 @@ template <class Value> std::vector<PairValue> LiteralFullList(Value value, bool 
     return e;
 }
 
-inline std::vector<PairValue> LiteralPairDelays(const DrawArchive& a, PairWheelMask wheels) {
+inline std::vector<PairValue> LiteralPairDelays(const DrawArchive& a, WheelSet wheels) {
     return LiteralFullList([&](int j, int k) { return LiteralPairDelay(a, wheels, j, k); }, true);
 }
 
-inline std::vector<PairValue> LiteralPairFrequencies(const DrawArchive& a, PairWheelMask wheels, int start, int end) {
-    return LiteralFullList([&](int j, int k) { return LiteralPairFrequency(a, wheels, start, end, j, k); }, false);
+inline std::vector<PairValue> LiteralPairFrequencies(const DrawArchive& a, WheelSet wheels, DrawWindow window) {
+    return LiteralFullList([&](int j, int k) { return LiteralPairFrequency(a, wheels, window.start, window.end, j, k); }, false);
 }
 
 // The top-K scan: append while fewer than k are held; then replace the weakest when strictly
@@ -127,14 +127,14 @@ TopPairsResult LiteralTopScan(int lastWheel, int k, bool longest, const Progress
 
 inline TopPairsResult LiteralMostDelayedPairs(const DrawArchive& a, int lastWheel, int k, const ProgressCallback& progress) {
     return LiteralTopScan(lastWheel, k, true, progress, [&](int j, int kk, int w) {
-        return LiteralPairDelay(a, static_cast<PairWheelMask>(1u << (w - 1)), j, kk);
+        return LiteralPairDelay(a, static_cast<WheelSet>(1u << (w - 1)), j, kk);
     });
 }
 
-inline TopPairsResult LiteralLeastFrequentPairs(const DrawArchive& a, int lastWheel, int start, int end, int k,
+inline TopPairsResult LiteralLeastFrequentPairs(const DrawArchive& a, int lastWheel, DrawWindow window, int k,
                                                 const ProgressCallback& progress) {
     return LiteralTopScan(lastWheel, k, false, progress, [&](int j, int kk, int w) {
-        return LiteralPairFrequency(a, static_cast<PairWheelMask>(1u << (w - 1)), start, end, j, kk);
+        return LiteralPairFrequency(a, static_cast<WheelSet>(1u << (w - 1)), window.start, window.end, j, kk);
     });
 }
 
