@@ -1,5 +1,6 @@
 #include "playlist/UDaTastiera.h"
 
+#include "components/UHint.h"
 #include "components/UWindowRegistry.h"
 
 #include "components/UMessageBox.h"
@@ -20,11 +21,6 @@ namespace numora {
 namespace {
 
 
-void SetHint(QWidget* w, const char* hint) {
-    w->setToolTip(QString::fromUtf8(hint));
-    w->setStatusTip(QString::fromUtf8(hint));
-}
-
 } // namespace
 
 TDaTastiera::TDaTastiera(QWidget* parent) : QDialog(parent) {
@@ -36,11 +32,11 @@ TDaTastiera::TDaTastiera(QWidget* parent) : QDialog(parent) {
 
     Aggiungi = new QPushButton(u"Aggiungi"_s, this);
     Aggiungi->setObjectName(u"Aggiungi"_s);
-    SetHint(Aggiungi, " Inserisce la giocata ");
+    SetHint(Aggiungi, QStringLiteral(" Inserisce la giocata "));
     Aggiungi->setDefault(true);
     Chiudi = new QPushButton(u"Chiudi"_s, this);
     Chiudi->setObjectName(u"Chiudi"_s);
-    SetHint(Chiudi, " Chiude la scheda senza ");
+    SetHint(Chiudi, QStringLiteral(" Chiude la scheda senza "));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

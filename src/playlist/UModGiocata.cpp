@@ -1,5 +1,6 @@
 #include "playlist/UModGiocata.h"
 
+#include "components/UHint.h"
 #include "components/UWindowRegistry.h"
 
 #include "components/UMessageBox.h"
@@ -23,11 +24,6 @@ namespace numora {
 
 namespace {
 
-
-void SetHint(QWidget* w, const char* hint) {
-    w->setToolTip(QString::fromUtf8(hint));
-    w->setStatusTip(QString::fromUtf8(hint));
-}
 
 } // namespace
 
@@ -53,11 +49,11 @@ TModGiocata::TModGiocata(QWidget* parent) : QDialog(parent) {
 
     Applica = new QPushButton(u"Applica"_s, this);
     Applica->setObjectName(u"Applica"_s);
-    SetHint(Applica, " Applica le modifiche alla giocata ");
+    SetHint(Applica, QStringLiteral(" Applica le modifiche alla giocata "));
     Applica->setDefault(true);
     Chiudi = new QPushButton(u"Chiudi"_s, this);
     Chiudi->setObjectName(u"Chiudi"_s);
-    SetHint(Chiudi, " Chiude la scheda ");
+    SetHint(Chiudi, QStringLiteral(" Chiude la scheda "));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -1,5 +1,6 @@
 #include "playlist/UPlayEntryPanel.h"
 
+#include "components/UHint.h"
 #include "components/UFieldFilters.h"
 #include "components/UStakeFields.h"
 #include "components/UWheelSelection.h"
@@ -39,8 +40,7 @@ PlayEntryPanel::PlayEntryPanel(const QString& title, QWidget* parent) : QGroupBo
     Numeri = new QLineEdit(this);
     Numeri->setObjectName(u"Numeri"_s);
     const QString numeriHint = Hint(" Inserire i numeri della giocata separandoli con uno spazio ");
-    Numeri->setToolTip(numeriHint);
-    Numeri->setStatusTip(numeriHint);
+    SetHint(Numeri, numeriHint);
     numeriLabel->setBuddy(Numeri);
     numeriRow->addWidget(numeriLabel);
     numeriRow->addWidget(Numeri, 1);

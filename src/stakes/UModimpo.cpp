@@ -1,5 +1,6 @@
 #include "stakes/UModimpo.h"
 
+#include "components/UHint.h"
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
@@ -75,8 +76,7 @@ TModimpo::TModimpo(QWidget* parent) : QDialog(parent) {
     importi = new QTableWidget(18, 1, this);
     importi->setObjectName(u"importi"_s);
     const QString hint = u"Inserire gli importi di giocata in ordine decrescente."_s;
-    importi->setToolTip(hint);
-    importi->setStatusTip(hint);
+    SetHint(importi, hint);
     importi->horizontalHeader()->setVisible(false);
     importi->horizontalHeader()->setStretchLastSection(true);
     importi->verticalHeader()->setVisible(false);
