@@ -2,6 +2,7 @@
 #include "stats/PairStats.h"
 
 #include "LiteralPairStats.h"
+#include "RandomDraws.h"
 #include "core/OperatorImport.h"
 #include "support/TestSupport.h"
 
@@ -11,31 +12,12 @@
 #include <random>
 
 using namespace numora;
+using numora::test::RandomArchive;
 
 namespace {
 
 constexpr WheelSet Tutte = 0x3FF;
 constexpr WheelSet All = 0x7FF;
-
-// Draws whose numbers come from 1..pool (a small pool gives many ties and pairs never seen);
-// a wheel is left undrawn with probability 1/8.
-DrawArchive RandomArchive(unsigned seed, int draws, int pool) {
-    DrawArchive a;
-    std::mt19937 rng(seed);
-    std::vector<int> numbers(static_cast<std::size_t>(pool));
-    for (int d = 1; d <= draws; ++d) {
-        DrawRecord& r = a.draw(d);
-        r = DrawRecord{};
-        for (int w = 1; w <= 11; ++w) {
-            if (rng() % 8 == 0) continue;
-            std::iota(numbers.begin(), numbers.end(), 1);
-            std::shuffle(numbers.begin(), numbers.end(), rng);
-            for (int p = 0; p < 5; ++p) r.setNumber(w, p, static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(p)]));
-        }
-    }
-    a.setCount(draws);
-    return a;
-}
 
 const DrawArchive* Real() {
     static std::unique_ptr<DrawArchive> a = [] {
