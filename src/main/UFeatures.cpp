@@ -11,6 +11,7 @@ void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w);
 void RegisterForecastFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPlayListFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStakesFeature(CommandTable& t, WindowRegistry& w);
+void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     // The rows of windows still to come go first: a feature's row of the same name replaces one.
@@ -20,6 +21,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterPlayListFeature(commands, windows);
     RegisterForecastFeature(commands, windows);
     RegisterStakesFeature(commands, windows);
+    RegisterStatsNumbersFeature(commands, windows);
 }
 
 } // namespace numora

@@ -9,6 +9,19 @@ target_sources(numora_core PRIVATE
 )
 if(NUMORA_BUILD_UI)
   target_sources(numora_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/UNumberChart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UNumberChart.h
+    ${CMAKE_CURRENT_LIST_DIR}/UNumberList.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UNumberList.h
+    ${CMAKE_CURRENT_LIST_DIR}/UStatFre.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UStatFre.h
+    ${CMAKE_CURRENT_LIST_DIR}/UStatNumMenoFre.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UStatNumMenoFre.h
+    ${CMAKE_CURRENT_LIST_DIR}/UStatNumPiuRit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UStatNumPiuRit.h
+    ${CMAKE_CURRENT_LIST_DIR}/UStatRit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UStatRit.h
+    ${CMAKE_CURRENT_LIST_DIR}/UStatsNumbersRegistration.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UStatsShared.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UStatsShared.h
   )

@@ -1,0 +1,193 @@
+#include "stats/UNumberChart.h"
+
+#include "components/UHelp.h"
+#include "components/UHint.h"
+#include "components/UMessageBox.h"
+#include "components/UWheelSelection.h"
+#include "stats/UStatsShared.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPolygon>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+namespace {
+
+constexpr int ScrollRange = 1348;
+// The strip less the scroll range: the width that shows its last bar at the end of the scroll.
+constexpr int ChartWidth = NumberChart::StripWidth - ScrollRange;
+constexpr int ChartHeight = 300;
+
+void TextCentred(QPainter& p, int centreX, int top, const QString& text) {
+    const QFontMetrics fm = p.fontMetrics();
+    p.drawText(centreX - fm.horizontalAdvance(text) / 2, top + fm.ascent(), text);
+}
+
+} // namespace
+
+NumberChart::NumberChart(QWidget* parent, ChartColours colours) : QWidget(parent), colours_(colours) {
+    setObjectName(u"ritgraf"_s);
+    setFixedSize(ChartWidth, ChartHeight);
+}
+
+void NumberChart::setEntries(std::vector<NumberValue> entries) {
+    entries_ = std::move(entries);
+    update();
+}
+
+void NumberChart::setScroll(int s) {
+    scroll_ = s;
+    update();
+}
+
+void NumberChart::paintEvent(QPaintEvent*) {
+    if (busy_ || entries_.empty()) return;
+    int m = 0;
+    for (const NumberValue& e : entries_) m = std::max(m, e.value);
+    if (m <= 0) return;
+
+    QPainter p(this);
+    QFont font(u"Arial"_s);
+    font.setPointSize(8);
+    p.setFont(font);
+    p.setBackgroundMode(Qt::TransparentMode);
+    const QFontMetrics fm = p.fontMetrics();
+    const int w = width();
+    const int h = height();
+    const int s = scroll_;
+    const int plot = h - 17;
+
+    for (int i = 1; i <= 5; ++i) {
+        const int y = 2 + (i - 1) * (plot / 5);
+        p.setPen(QColor(144, 144, 144));
+        p.drawLine(30 - s, y, w - 1, y);
+        const QString label = QString::number(m - (i - 1) * (m / 5));
+        p.setPen(QColor(0, 64, 0));
+        p.drawText(26 - s - fm.horizontalAdvance(label), y - 5 + fm.ascent(), label);
+    }
+
+    p.setPen(Qt::black);
+    p.drawLine(28 - s, 0, 28 - s, h - 14);
+    p.drawLine(25 - s, 4, 28 - s, 0);
+    p.drawLine(31 - s, 4, 28 - s, 0);
+    p.drawLine(28 - s, h - 15, w - 1, h - 15);
+    const int tick = 29 + 20 * 90 - s;
+    p.drawLine(tick, h - 18, tick, h - 12);
+
+    for (std::size_t k = 0; k < entries_.size(); ++k) {
+        const NumberValue& e = entries_[k];
+        const int x = 30 - s + 20 * static_cast<int>(k);
+        const int bar = static_cast<int>(std::nearbyint(double(e.value) * plot / m));
+        if (bar > 0) {
+            p.fillRect(QRect(QPoint(x + 1, h - 17 - bar), QPoint(x + 19, h - 16)), QColor(140, 140, 140));
+            p.setPen(colours_.outline);
+            p.setBrush(colours_.fill);
+            p.drawRect(QRect(QPoint(x, h - 15 - bar), QPoint(x + 17, h - 15)).adjusted(0, 0, -1, -1));
+            p.setBrush(Qt::NoBrush);
+        }
+        if (colours_.valueLimit == 0 || e.value < colours_.valueLimit) {
+            p.setPen(colours_.valueText);
+            const int top = h - 15 - bar;
+            TextCentred(p, x + 9, bar <= 20 ? top - 15 : top + 1, QString::number(e.value));
+        }
+        p.setPen(QColor(64, 0, 0));
+        TextCentred(p, x + 9, h - 14, QString::number(e.number));
+    }
+}
+
+TStatNumChart::TStatNumChart(QWidget* parent, const QString& caption, ChartColours colours)
+    : QWidget(parent, Qt::Tool) {
+    setWindowTitle(caption);
+    setAutoFillBackground(true);
+
+    Label3 = new QLabel(this);
+    Label3->setObjectName(u"Label3"_s);
+    ritgraf = new NumberChart(this, colours);
+    scbrit = new QScrollBar(Qt::Horizontal, this);
+    scbrit->setObjectName(u"scbrit"_s);
+    scbrit->setRange(0, ScrollRange);
+    scbrit->setPageStep(ChartWidth);
+    scbrit->setSingleStep(20);
+    connect(scbrit, &QScrollBar::valueChanged, ritgraf, &NumberChart::setScroll);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(u"GroupBox1"_s);
+    ruote = new WheelSelection(GroupBox1, 6);
+    ruote->setHint(QString());
+    go = new QPushButton(u"Ricalcola"_s, GroupBox1);
+    go->setObjectName(u"go"_s);
+    SetHint(go, u" Ricalcola le statistiche "_s);
+    stampa = new QPushButton(u"Stampa"_s, GroupBox1);
+    stampa->setObjectName(u"stampa"_s);
+    SetHint(stampa, u" Stampa la schermata "_s);
+    manuale = new QPushButton(u"Manuale"_s, GroupBox1);
+    manuale->setObjectName(u"manuale"_s);
+    chiudi = new QPushButton(u"Chiudi"_s, GroupBox1);
+    chiudi->setObjectName(u"chiudi"_s);
+    connect(go, &QPushButton::clicked, this, &TStatNumChart::goClick);
+    connect(stampa, &QPushButton::clicked, this, &TStatNumChart::stampaClick);
+    connect(manuale, &QPushButton::clicked, this, [this] { ShowHelpContext(3, this); });
+    connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
+    connect(ruote, &WheelSelection::changed, this, [this] { go->setEnabled(true); });
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {go, stampa, manuale, chiudi}) buttons->addWidget(b);
+    buttons->addStretch(1);
+    groupLayout_ = new QVBoxLayout(GroupBox1);
+    groupLayout_->addWidget(ruote);
+    groupLayout_->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Label3);
+    layout->addWidget(ritgraf);
+    layout->addWidget(scbrit);
+    layout->addWidget(GroupBox1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TStatNumChart::addFieldsRow(QWidget* row) { groupLayout_->insertWidget(0, row); }
+
+void TStatNumChart::goClick() {
+    go->setEnabled(false);
+    compute();
+}
+
+void TStatNumChart::stampaClick() {
+    PrintWindowImage(this, [this](bool printing) {
+        GroupBox1->setVisible(!printing);
+        scbrit->setVisible(!printing);
+        if (printing) {
+            saved_ = palette();
+            QPalette white = saved_;
+            white.setColor(QPalette::Window, Qt::white);
+            setPalette(white);
+        } else {
+            setPalette(saved_);
+        }
+    });
+}
+
+void TStatNumChart::showRefusal(const char* message) { MessageBox::error(this, QString::fromUtf8(message)); }
+
+void TStatNumChart::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace numora
