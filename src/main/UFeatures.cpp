@@ -11,6 +11,7 @@ void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w);
 void RegisterForecastFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPlayListFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStakesFeature(CommandTable& t, WindowRegistry& w);
+void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
@@ -21,6 +22,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterPlayListFeature(commands, windows);
     RegisterForecastFeature(commands, windows);
     RegisterStakesFeature(commands, windows);
+    RegisterCheckingFeature(commands, windows);
     RegisterStatsNumbersFeature(commands, windows);
 }
 

@@ -75,7 +75,6 @@ void RegisterPendingCommands(CommandTable& t) {
     item(old, 70, u"Calibra stampa orizzontale su schedine"_s, u"Calibrastampaorizzontalesuschedine1"_s);
     item(old, 80, u"Calibra stampa verticale su schedine"_s, u"Calibrastampaverticalesuschedine1"_s);
 
-    item(u"Opzioni generali"_s, 30, u"Calcola vincite"_s, u"Calcolatoredellevincite1"_s);
 
     auto button = [&t](int order, const QString& name, const QString& hint, bool sep, const QString& sameAs,
                        std::optional<Check> check = std::nullopt) {

@@ -170,7 +170,10 @@ void TModimpo::ApplicaClick() {
         {vincitamassima, &s.vincitaMassima, u"La vincita massima per giocata non è valida."},
     };
     for (const auto& a : amounts) {
-        if (!TakeAmount(a.field, *a.target)) {
+        // A cap of 0 would leave every win at 0 and no play could ever win.
+        const bool capNotPositive = a.target == &s.vincitaMassima &&
+                                    !(ParseAmount(AmountFieldText(a.field->text())).value > 0);
+        if (capNotPositive || !TakeAmount(a.field, *a.target)) {
             MessageBox::error(this, QString::fromUtf16(a.message));
             a.field->setFocus();
             return;

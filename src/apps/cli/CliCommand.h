@@ -41,6 +41,7 @@ CliCommand InfoCommand();   // apps/cli/CliInfo.cpp
 CliCommand TablesCommand(); // apps/cli/CliTables.cpp
 CliCommand SystemCommand(); // apps/cli/CliSystem.cpp
 CliCommand StatsCommand();  // stats/CliStats.cpp
+CliCommand WinningsCommand(); // checking/CliWinnings.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();

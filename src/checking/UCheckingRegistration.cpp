@@ -1,0 +1,21 @@
+// The checking and winnings commands and their long-lived windows, as the main window's table
+// and registry take them.
+#include "checking/UCalcVin.h"
+#include "components/UCommandTable.h"
+#include "components/UWindowRegistry.h"
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w) {
+    w.add(19, [](QWidget* main) { return new TCalcVin(main); });
+
+    CommandRow calc = MenuItem(u"Opzioni generali"_s, u"Calcola vincite"_s, u"Calcolatoredellevincite1"_s, 30);
+    calc.action = [](QWidget*) {
+        if (auto* d = TCalcVin::instance()) d->exec();
+    };
+    t.add(calc);
+}
+
+} // namespace numora
