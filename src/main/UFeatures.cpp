@@ -12,6 +12,7 @@ void RegisterForecastFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPlayListFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStakesFeature(CommandTable& t, WindowRegistry& w);
 void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w);
+void RegisterSmorfiaFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
@@ -23,6 +24,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterForecastFeature(commands, windows);
     RegisterStakesFeature(commands, windows);
     RegisterCheckingFeature(commands, windows);
+    RegisterSmorfiaFeature(commands, windows);
     RegisterStatsNumbersFeature(commands, windows);
 }
 

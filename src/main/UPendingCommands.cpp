@@ -61,9 +61,6 @@ void RegisterPendingCommands(CommandTable& t) {
     item(gi, 30, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, false, std::nullopt,
          u"SpeedButton18"_s, showPlayList);
 
-    const QString sm = u"La smorfia"_s;
-    item(sm, 10, u"Visualizza"_s, u"Visualizza1"_s);
-    item(sm, 20, u"Modifica"_s, u"Modifica1"_s);
 
     const QString pt = u"Stampa"_s;
     item(pt, 20, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine2"_s, true, Check::G);

@@ -42,6 +42,7 @@ CliCommand TablesCommand(); // apps/cli/CliTables.cpp
 CliCommand SystemCommand(); // apps/cli/CliSystem.cpp
 CliCommand StatsCommand();  // stats/CliStats.cpp
 CliCommand WinningsCommand(); // checking/CliWinnings.cpp
+CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
