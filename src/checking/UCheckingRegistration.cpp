@@ -1,6 +1,7 @@
 // The checking and winnings commands and their long-lived windows, as the main window's table
 // and registry take them.
 #include "checking/UCalcVin.h"
+#include "checking/USpoglio.h"
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
 
@@ -10,12 +11,20 @@ namespace numora {
 
 void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w) {
     w.add(19, [](QWidget* main) { return new TCalcVin(main); });
+    w.add(27, [](QWidget* main) { return new TSpoglio(main); });
 
     CommandRow calc = MenuItem(u"Opzioni generali"_s, u"Calcola vincite"_s, u"Calcolatoredellevincite1"_s, 30);
     calc.action = [](QWidget*) {
         if (auto* d = TCalcVin::instance()) d->exec();
     };
     t.add(calc);
+
+    CommandRow check = MenuItem(u"Giocate"_s, u"Spoglio delle giocate"_s, u"Spogliodellegiocate1"_s, 20, true);
+    check.check = Check::F;
+    check.action = [](QWidget*) {
+        if (auto* d = TSpoglio::instance()) d->exec();
+    };
+    t.add(check);
 }
 
 } // namespace numora

@@ -57,7 +57,6 @@ void RegisterPendingCommands(CommandTable& t) {
          u"Visualizza2"_s);
 
     const QString gi = u"Giocate"_s;
-    item(gi, 20, u"Spoglio delle giocate"_s, u"Spogliodellegiocate1"_s, true, Check::F);
     item(gi, 30, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, false, std::nullopt,
          u"SpeedButton18"_s, showPlayList);
 

@@ -1,14 +1,20 @@
 // numora-cli winnings and check, run as a user runs them.
 #include "core/FileIo.h"
+#include "core/DrawArchive.h"
+#include "core/PlaySystem.h"
+#include "core/Random.h"
+#include "core/SystemFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <sys/wait.h>
 
 using namespace numora;
 using numora::test::BinDir;
+using numora::test::MakePlay;
 using numora::test::ReadAll;
 using numora::test::TempDir;
 using numora::test::WriteAll;
@@ -69,6 +75,85 @@ TEST(CliWinnings, TotalsRefusalsAndUsage) {
     // Without the settings file the cap is one euro and two decimals show.
     TempDir bare;
     EXPECT_EQ(RunCli(bare, "winnings --stakes 1").out, "Totale*: 1,00 €\n");
+}
+
+// Two draws, the first without R. Nazionale; a system of two plays.
+void WriteArchiveAndSystem(const TempDir& dir, int plays) {
+    DrawArchive a;
+    for (int i = 0; i < 2; ++i) {
+        DrawRecord d;
+        d.day = static_cast<std::uint8_t>(3 + i);
+        d.month = 1;
+        d.year = static_cast<std::uint16_t>(2004 + i);
+        for (int w = 1; w <= (i == 0 ? 10 : 11); ++w)
+            for (int k = 0; k < 5; ++k) d.setNumber(w, k, static_cast<std::uint8_t>(w + 10 * k + i));
+        InsertDraw(a, d);
+    }
+    DelayTable delays;
+    FrequencyTable freq;
+    StdRandom random;
+    ASSERT_TRUE(SaveArchive(dir.file(ArchiveFileName), a, delays, freq, random));
+    auto s = std::make_unique<PlaySystem>();
+    NewSystem(*s);
+    s->list.play(1) = MakePlay({1, 11}, {1, 1, 0, 0, 0}, 1u << 0);
+    s->list.play(2) = MakePlay({12, 22}, {0, 1, 0, 0, 0}, 1u << 10);
+    s->list.setCount(plays);
+    ASSERT_TRUE(SaveSystem(dir.file("Prova.lpc"), *s));
+}
+
+TEST(CliCheck, ReportAndRefusals) {
+    TempDir dir;
+    WriteAll(dir.file("Numora.ini"), "[IMPORTI]\nVincitaMassima=6000000\nDecimali=2\n");
+    WriteArchiveAndSystem(dir, 2);
+    const std::string first = "Estrazione del: 3/1/2004\n"
+                              "Nº Estratti indovinati: 2\tVincita: 11,23 €\n"
+                              "Nº Ambi indovinati: 1\tVincita: 250,00 €\n"
+                              "Nº Terni indovinati: 0\tVincita: 0,00 €\n"
+                              "Nº Quaterne indovinate: 0\tVincita: 0,00 €\n"
+                              "Nº Cinquine indovinate: 0\tVincita: 0,00 €\n"
+                              "Vincita Totale*: 261,23 €\n" +
+                              std::string(74, '-') + "\nGiocata Nº 1\n" +
+                              " Ruota: Bari          Nº Estratti indovinati: 2   Vincita: 11,23 Euro\n"
+                              " Ruota: Bari          Nº Ambi indovinati: 1       Vincita: 250,00 Euro\n" +
+                              std::string(74, '-') + "\n" + std::string(43, ' ') + "VINCITA TOTALE: 261,23 Euro\n";
+    struct Case {
+        std::string args;
+        int exit;
+        std::string out;
+        std::string errStart;
+    } cases[] = {
+        {"--draw 1", 0, first, ""},
+        {"--date 03/01/2004", 0, first, ""},
+        {"", 0, "", ""}, // the latest draw: checked below
+        {"--draw 0", 2, "", "Uso:"},
+        {"--draw 3", 2, "", "Uso:"},
+        {"--draw 1 --date 3/1/2004", 2, "", "Uso:"},
+        {"--week 1", 2, "", "Uso:"},
+        {"--date 3-1-2004", 1, "", "La data inserita non è valida. Usare il formato gg/mm/aaaa (es: 30/06/2003)\n"},
+        {"--date 4/1/2004", 1, "", "Nell'archivio storico non c'è nessuna estrazione del 4/1/2004.\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = RunCli(dir, "check '" + dir.file("Prova.lpc") + "' " + c.args);
+        EXPECT_EQ(r.exitCode, c.exit) << c.args << r.err;
+        if (!c.out.empty() || c.exit != 0) {
+            EXPECT_EQ(r.out, c.out) << c.args;
+        }
+        EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << c.args << ": " << r.err;
+    }
+    // The latest draw has R. Nazionale: the second play wins its ambo there.
+    const CliRun latest = RunCli(dir, "check '" + dir.file("Prova.lpc") + "'");
+    EXPECT_EQ(latest.out.rfind("Estrazione del: 4/1/2005\n", 0), 0u);
+    EXPECT_NE(latest.out.find(" Ruota: R. Nazionale  Nº Ambi indovinati: 1       Vincita: 250,00 Euro\n"), std::string::npos);
+
+    EXPECT_EQ(RunCli(dir, "check '" + dir.file("Nessuno.lpc") + "'").err,
+              "Si è verificato un errore durante l'apertura del sistema.\n");
+    WriteArchiveAndSystem(dir, 0);
+    EXPECT_EQ(RunCli(dir, "check '" + dir.file("Prova.lpc") + "' --date x").err, "Non ci sono giocate da controllare!\n");
+    WriteArchiveAndSystem(dir, 1);
+    RemoveFile(dir.file(ArchiveFileName));
+    const CliRun empty = RunCli(dir, "check '" + dir.file("Prova.lpc") + "'");
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("non contiene estrazioni"), std::string::npos);
 }
 
 } // namespace

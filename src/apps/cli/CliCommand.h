@@ -43,6 +43,7 @@ CliCommand SystemCommand(); // apps/cli/CliSystem.cpp
 CliCommand StatsCommand();  // stats/CliStats.cpp
 CliCommand WinningsCommand(); // checking/CliWinnings.cpp
 CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
+CliCommand CheckCommand(); // checking/CliCheck.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();

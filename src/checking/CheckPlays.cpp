@@ -1,0 +1,133 @@
+#include "checking/CheckPlays.h"
+
+#include "core/TextHelpers.h"
+#include "core/Types.h"
+
+namespace numora {
+
+namespace {
+
+constexpr std::array<std::array<int, 6>, 11> Binomials = [] {
+    std::array<std::array<int, 6>, 11> t{};
+    for (int a = 0; a <= 10; ++a) {
+        t[static_cast<std::size_t>(a)][0] = 1;
+        for (int k = 1; k <= 5; ++k)
+            t[static_cast<std::size_t>(a)][static_cast<std::size_t>(k)] =
+                a == 0 ? 0 : t[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(k - 1)] +
+                                 t[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(k)];
+    }
+    return t;
+}();
+
+std::string Quoted(int wheel) { return "\"" + std::string(WheelName(wheel)) + "\""; }
+
+} // namespace
+
+CheckDraw CheckDrawOf(const DrawRecord& d) {
+    CheckDraw draw{};
+    for (int w = 1; w <= WheelCount; ++w)
+        for (int k = 0; k < NumbersPerWheel; ++k) {
+            const int n = d.number(w, k);
+            draw[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)] = n >= 1 && n <= MaxNumber ? n : 0;
+        }
+    return draw;
+}
+
+CheckDrawRead ReadCheckCells(const CheckCells& cells, bool allRequired) {
+    CheckDrawRead r;
+    for (int w = 1; w <= WheelCount; ++w) {
+        for (int k = 0; k < NumbersPerWheel; ++k) {
+            const std::string& text = cells[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)];
+            long long v = 0;
+            const bool empty = text.empty() && !allRequired;
+            if (!empty && (!ParseWholeNumber(text, v) || v < 1 || v > MaxNumber)) {
+                r.message = "La ruota " + Quoted(w) + " contiene dei valori non validi!";
+                return r;
+            }
+            r.draw[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)] = static_cast<int>(v);
+        }
+    }
+    for (int w = 1; w <= WheelCount; ++w) {
+        const auto& row = r.draw[static_cast<std::size_t>(w - 1)];
+        for (std::size_t i = 0; i < row.size(); ++i)
+            for (std::size_t j = i + 1; j < row.size(); ++j)
+                if (row[i] != 0 && row[i] == row[j]) {
+                    r.message = "Alcuni numeri della ruota " + Quoted(w) + " sono identici!";
+                    return r;
+                }
+    }
+    r.ok = true;
+    return r;
+}
+
+std::string PadToCharacters(std::string text, std::size_t width) {
+    std::size_t chars = 0;
+    for (char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    if (chars < width) text.append(width - chars, ' ');
+    return text;
+}
+
+std::string ListingLine(int wheel, int k, long long combinations, Amount win, int decimals) {
+    std::string line = PadToCharacters(" Ruota: " + std::string(WheelName(wheel)), 22);
+    line += HitLabels[static_cast<std::size_t>(k - 1)];
+    line += " " + std::to_string(combinations);
+    line = PadToCharacters(std::move(line), 50);
+    return line + "Vincita: " + FormatAmount(win, decimals) + " Euro";
+}
+
+CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals) {
+    CheckResult r;
+    const std::string dashes(74, '-');
+    // drawn[w][n]: number n came out on wheel w (1..11).
+    std::array<std::array<bool, 91>, 12> drawn{};
+    for (int w = 1; w <= WheelCount; ++w)
+        for (int n : draw[static_cast<std::size_t>(w - 1)])
+            if (n >= 1 && n <= MaxNumber) drawn[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] = true;
+
+    std::array<double, 5> lastStakes{};
+    std::array<Amount, 5> stakes{};
+    std::vector<std::string> lines;
+    for (int p = 0; p < count; ++p) {
+        const Play& play = plays[p];
+        const int n = play.numberCount();
+        if (play.stakes != lastStakes || p == 0) {
+            lastStakes = play.stakes;
+            for (std::size_t k = 0; k < 5; ++k) stakes[k] = Amount::fromDouble(play.stakes[k]);
+        }
+        const bool tutte = (play.wheels & WheelBit(WheelTutte)) != 0;
+        const int d = tutte ? 10 : 1;
+        Amount playTotal;
+        lines.clear();
+        for (int w = 1; w <= WheelCount; ++w) {
+            const bool played = w <= RegionalWheels ? tutte || (play.wheels & WheelBit(w)) != 0
+                                                    : (play.wheels & WheelBit(WheelNazionale)) != 0;
+            if (!played) continue;
+            int h = 0;
+            for (auto number : play.numbers)
+                if (number != 0 && number <= MaxNumber && drawn[static_cast<std::size_t>(w)][number]) ++h;
+            for (int k = 1; k <= 5 && k <= h; ++k) {
+                const Amount& stake = stakes[static_cast<std::size_t>(k - 1)];
+                if (!stake.positive()) continue;
+                const long long c = Binomials[static_cast<std::size_t>(h)][static_cast<std::size_t>(k)];
+                const Amount win = BetWin(k, stake, h, n, w == WheelNazionale ? 1 : d, cap);
+                lines.push_back(ListingLine(w, k, c, win, decimals));
+                r.counts[static_cast<std::size_t>(k - 1)] += c;
+                r.amounts[static_cast<std::size_t>(k - 1)] += win;
+                playTotal += win;
+            }
+        }
+        if (!lines.empty()) {
+            r.listing.push_back("Giocata Nº " + std::to_string(p + 1));
+            for (std::string& l : lines) r.listing.push_back(std::move(l));
+            r.listing.push_back(dashes);
+        }
+        r.total += Capped(playTotal, cap);
+    }
+    if (r.total.positive()) {
+        r.listing.insert(r.listing.begin(), dashes);
+        r.listing.push_back(std::string(43, ' ') + "VINCITA TOTALE: " + FormatAmount(r.total, decimals) + " Euro");
+    }
+    return r;
+}
+
+} // namespace numora

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "checking/Payout.h"
+#include "core/DrawArchive.h"
+#include "core/Play.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace numora {
+
+// The draw a check compares with: wheel w (1..11) at index w - 1, five numbers each, 0 where
+// the cell is empty (a wheel not drawn on that date counts as empty).
+using CheckDraw = std::array<std::array<int, 5>, 11>;
+
+CheckDraw CheckDrawOf(const DrawRecord& draw);
+
+// The grid's texts, wheel by wheel.
+using CheckCells = std::array<std::array<std::string, 5>, 11>;
+
+struct CheckDrawRead {
+    bool ok = false;
+    std::string message; // the first fault, as the window shows it
+    CheckDraw draw{};
+};
+// Reads the grid: an empty cell is 0 unless every cell is required (storing the draw); any other
+// text must be a whole number 1..90; then no wheel may repeat a number.
+CheckDrawRead ReadCheckCells(const CheckCells& cells, bool allRequired);
+
+inline constexpr std::array<const char*, 5> HitLabels = {"Nº Estratti indovinati:", "Nº Ambi indovinati:",
+                                                         "Nº Terni indovinati:", "Nº Quaterne indovinate:",
+                                                         "Nº Cinquine indovinate:"};
+inline constexpr const char* NoPlaysToCheckMessage = "Non ci sono giocate da controllare!";
+
+struct CheckResult {
+    std::array<long long, 5> counts{};  // winning combinations per bet kind
+    std::array<Amount, 5> amounts{};    // their wins, each capped on its own
+    Amount total;                       // the plays' wins, each play capped
+    std::vector<std::string> listing;   // "Giocate vincenti", UTF-8
+};
+
+// Checks plays[0..count) against the draw with the payout rule; cap is VincitaMassima and
+// decimals the Decimali of the amounts written in the listing.
+CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals);
+
+// Appends spaces while the text (UTF-8) has fewer than `width` characters; never cuts.
+std::string PadToCharacters(std::string text, std::size_t width);
+// One line of the listing: wheel, bet kind k (1..5), combinations and their win.
+std::string ListingLine(int wheel, int k, long long combinations, Amount win, int decimals);
+
+} // namespace numora

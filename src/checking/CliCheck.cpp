@@ -1,0 +1,110 @@
+// numora-cli check SYSTEM [--draw N | --date D]: "Verifica" of "Spoglio delle giocate" on the
+// plays of a system file against an archived draw.
+#include "apps/cli/CliCommand.h"
+#include "checking/CheckPlays.h"
+#include "core/PlaySystem.h"
+#include "core/Settings.h"
+#include "core/SystemFile.h"
+#include "core/TextHelpers.h"
+
+#include <memory>
+#include <ostream>
+
+namespace numora {
+
+namespace {
+
+int UsageError(const CliContext& c) {
+    c.err << "Uso: numora-cli [--dir CARTELLA] check SISTEMA [--draw N | --date gg/mm/aaaa]\n";
+    return 2;
+}
+
+int RunCheck(const CliContext& c) {
+    std::string drawText, dateText;
+    bool byDraw = false, byDate = false;
+    for (std::size_t i = 1; i < c.args.size(); ++i) {
+        const std::string& opt = c.args[i];
+        if (i + 1 >= c.args.size() || byDraw || byDate) return UsageError(c);
+        if (opt == "--draw") byDraw = true;
+        else if (opt == "--date") byDate = true;
+        else return UsageError(c);
+        (byDraw ? drawText : dateText) = c.args[++i];
+    }
+    long long drawIndex = 0;
+    if (byDraw && !ParseWholeNumber(drawText, drawIndex)) return UsageError(c);
+
+    auto system = std::make_unique<PlaySystem>();
+    NewSystem(*system);
+    switch (LoadSystem(c.args[0], *system)) {
+    case LoadSystemResult::Ok: break;
+    case LoadSystemResult::Incompatible:
+        c.err << TerminalText(IncompatibleSystemMessage) << '\n';
+        [[fallthrough]];
+    case LoadSystemResult::CannotOpen:
+    case LoadSystemResult::Corrupt:
+        c.err << TerminalText(OpenSystemErrorMessage) << '\n';
+        return 1;
+    }
+    if (system->list.empty()) {
+        c.err << NoPlaysToCheckMessage << '\n';
+        return 1;
+    }
+    DateParse date;
+    if (byDate) {
+        date = ParseDate(dateText);
+        if (!date.ok) {
+            c.err << InvalidDateMessage << '\n';
+            return 1;
+        }
+    }
+    CliArchive a;
+    switch (LoadCliArchive(c, a)) {
+    case CliArchiveLoad::Unreadable: return 1;
+    case CliArchiveLoad::Ok:
+    case CliArchiveLoad::Missing:
+    case CliArchiveLoad::Truncated: break;
+    }
+    if (a.draws.empty()) {
+        c.err << "L'archivio storico non contiene estrazioni: non c'è nessuna estrazione da usare per lo spoglio.\n";
+        return 1;
+    }
+    int index = a.draws.count();
+    if (byDraw) {
+        if (drawIndex < 1 || drawIndex > a.draws.count()) return UsageError(c);
+        index = static_cast<int>(drawIndex);
+    } else if (byDate) {
+        DrawRecord wanted;
+        wanted.day = date.day;
+        wanted.month = date.month;
+        wanted.year = date.year;
+        index = FindDrawByDate(a.draws, wanted);
+        if (index == 0) {
+            c.err << "Nell'archivio storico non c'è nessuna estrazione del " << int{date.day} << '/' << int{date.month}
+                  << '/' << date.year << ".\n";
+            return 1;
+        }
+    }
+
+    Settings settings;
+    ReadSettings(c.dir + SettingsFileName, settings);
+    const DrawRecord& d = a.draws.draw(index);
+    const CheckResult r = CheckPlays(system->list.data(), system->list.count(), CheckDrawOf(d),
+                                     Amount::fromDouble(settings.vincitaMassima), settings.decimali);
+    c.out << "Estrazione del: " << DateText(d) << '\n';
+    for (std::size_t k = 0; k < 5; ++k)
+        c.out << HitLabels[k] << ' ' << r.counts[k] << "\tVincita: " << FormatAmount(r.amounts[k], settings) << " €\n";
+    c.out << "Vincita Totale*: " << FormatAmount(r.total, settings) << " €\n";
+    for (const std::string& line : r.listing) c.out << line << '\n';
+    return 0;
+}
+
+} // namespace
+
+CliCommand CheckCommand() {
+    CliCommand c{"check", "SISTEMA [--draw N | --date gg/mm/aaaa]",
+                 "spoglio delle giocate di un sistema su un'estrazione dell'archivio", 1, RunCheck};
+    c.variadic = true;
+    return c;
+}
+
+} // namespace numora
