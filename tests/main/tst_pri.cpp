@@ -84,7 +84,11 @@ private slots:
         g.settings.multiplo = 0.5;
         g.settings.denominations = {0.5, 1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50, 60, 75, 100, 150, 200};
         g.system.currentPath.clear();
-        CreateWindows();
+        {
+            // With an empty archive the frequency windows refuse their default draw window at creation.
+            MessageBoxHook hook;
+            CreateWindows();
+        }
         pri = TPri::instance();
         QVERIFY(pri);
     }
@@ -369,6 +373,7 @@ class TstPriStart : public QObject {
         g.settings.notificaaggio = notifica;
         g.system.list.clear();
         g.system.currentPath = DefaultSystemPath(g.appDir);
+        MessageBoxHook hook;
         CreateWindows();
         TPri* pri = TPri::instance();
         pri->setArguments(args);
