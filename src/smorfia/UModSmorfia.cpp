@@ -31,7 +31,9 @@ Tmodsmorfia::Tmodsmorfia(QWidget* parent) : QDialog(parent) {
     smo->horizontalHeader()->setStretchLastSection(true);
     smo->verticalHeader()->hide();
     smo->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    smo->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    smo->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                         QAbstractItemView::AnyKeyPressed);
+    smo->verticalHeader()->setDefaultSectionSize(smo->fontMetrics().height() + 6);
     connect(smo, &QTableWidget::cellClicked, this, &Tmodsmorfia::smoClick);
     connect(smo, &QTableWidget::cellChanged, this, &Tmodsmorfia::smoClick);
 

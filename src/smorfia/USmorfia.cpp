@@ -43,6 +43,7 @@ TSmorfia::TSmorfia(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSyste
     sgsmo->setColumnWidth(0, 29);
     sgsmo->setColumnWidth(1, 367);
     sgsmo->verticalHeader()->hide();
+    sgsmo->verticalHeader()->setDefaultSectionSize(sgsmo->fontMetrics().height() + 6);
     sgsmo->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgsmo->setSelectionMode(QAbstractItemView::SingleSelection);
     sgsmo->setEditTriggers(QAbstractItemView::NoEditTriggers);
