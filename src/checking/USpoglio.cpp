@@ -2,6 +2,7 @@
 
 #include "archive/UArchiveCommands.h"
 #include "archive/UDaiNumEstra.h"
+#include "components/UFieldFilters.h"
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
@@ -55,6 +56,7 @@ TSpoglio::TSpoglio(QWidget* parent) : QDialog(parent) {
     }
     stg->setFixedSize(110 + 5 * 36 + 4, 11 * 22 + 4);
     stg->installEventFilter(this);
+    stg->setItemDelegate(new FieldItemDelegate(FieldKind::Number, 2, stg));
     connect(stg, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() > 0) go->setEnabled(true);
     });
