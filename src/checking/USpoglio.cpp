@@ -2,6 +2,7 @@
 
 #include "archive/UArchiveCommands.h"
 #include "archive/UDaiNumEstra.h"
+#include "archive/Udb.h"
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
 #include "components/UHint.h"
@@ -245,13 +246,16 @@ void TSpoglio::SpeedButton4Click() {
         for (int k = 0; k < 5; ++k)
             record.setNumber(w, k, static_cast<std::uint8_t>(read.draw[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)]));
     Globali& g = Globals();
+    int index = 0;
     try {
-        g.insertDraw(record);
+        index = g.insertDraw(record);
     } catch (const ArchiveError& e) {
         MessageBox::error(this, QString::fromUtf8(e.what()));
         return;
     }
-    static_cast<void>(SaveArchiveOrSayWhy(this));
+    // The viewer shows the stored draw, so its range takes in the new one.
+    if (SaveArchiveOrSayWhy(this))
+        if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(index);
 }
 
 void TSpoglio::goClick() {
@@ -308,7 +312,11 @@ void TSpoglio::printReport(QPrinter& printer) {
     // The largest font for which ninety characters fit the page width.
     int h = 1, cw = 1;
     for (int i = 61; i <= 201; ++i) {
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(double(page.height()) / i))));
+        // The height asked for is the character cell's (ascent plus descent), not the em size.
+        const int cell = std::max(1, static_cast<int>(std::lround(double(page.height()) / i)));
+        font.setPixelSize(cell);
+        const int measured = QFontMetrics(font, &printer).height();
+        if (measured > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(double(cell) * cell / measured))));
         const QFontMetrics m(font, &printer);
         h = m.boundingRect(u"Hq"_s).height();
         cw = m.horizontalAdvance(u"H"_s);
