@@ -14,6 +14,7 @@ void RegisterStakesFeature(CommandTable& t, WindowRegistry& w);
 void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w);
 void RegisterSmorfiaFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
+void RegisterStatsPairsFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     // The rows of windows still to come go first: a feature's row of the same name replaces one.
@@ -26,6 +27,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterCheckingFeature(commands, windows);
     RegisterSmorfiaFeature(commands, windows);
     RegisterStatsNumbersFeature(commands, windows);
+    RegisterStatsPairsFeature(commands, windows);
 }
 
 } // namespace numora

@@ -28,10 +28,6 @@ void RegisterPendingCommands(CommandTable& t) {
     const QString st = u"Statistiche"_s;
     item(st, 10, u"Visualizza"_s, u"Visualizza2"_s);
     item(st, 40, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, false, std::nullopt, u"SpeedButton13"_s);
-    item(st, 70, u"I Ritardi dei 4005 Ambi"_s, u"IRitardidei4005Ambi1"_s, true);
-    item(st, 80, u"Le frequenze dei 4005 Ambi"_s, u"Lefrequenzedei4005Ambi1"_s);
-    item(st, 90, u"Gli Ambi più ritardatari"_s, u"GliAmbipiritardatari1"_s);
-    item(st, 100, u"Gli Ambi meno frequenti"_s, u"GliAmbimenofrequenti1"_s);
 
     const QString rd = u"Riduzioni"_s;
     item(rd, 10, u"Sviluppo integrale"_s, u"Sviluppointegraledelpronostico1"_s, false, Check::A);
