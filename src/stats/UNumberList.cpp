@@ -89,6 +89,7 @@ TStatNumList::TStatNumList(QWidget* parent, const QString& caption, const QStrin
     sg->verticalHeader()->setDefaultSectionSize(sg->fontMetrics().height() + 5);
     sg->horizontalHeader()->setSectionsClickable(false);
     sg->horizontalHeader()->setHighlightSections(false);
+    sg->horizontalHeader()->setStretchLastSection(true);
     sg->setSelectionBehavior(QAbstractItemView::SelectRows);
     sg->setSelectionMode(QAbstractItemView::ContiguousSelection);
     sg->setEditTriggers(QAbstractItemView::NoEditTriggers);
