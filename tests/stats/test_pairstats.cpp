@@ -60,17 +60,6 @@ TopPairsResult LiteralScan(const std::vector<std::array<int, 12>>& t, int lastWh
 
 } // namespace
 
-TEST(PairStats, PairIndexFollowsTheLexicographicOrder) {
-    int p = 0;
-    for (int j = 1; j <= 90; ++j)
-        for (int k = j + 1; k <= 90; ++k, ++p) {
-            ASSERT_EQ(PairIndex(j, k), p);
-            ASSERT_EQ(PairAt(p).j, j);
-            ASSERT_EQ(PairAt(p).k, k);
-        }
-    EXPECT_EQ(p, PairCount);
-}
-
 TEST(PairStats, FullListsMatchTheLiteralOnesOnRandomArchives) {
     struct Case {
         unsigned seed;
