@@ -227,7 +227,9 @@ private slots:
         TStatNumMenoFre w;
         QCOMPARE(w.sg->horizontalHeaderItem(2)->text(), u"Presenze"_s);
         QVERIFY(!w.go->isEnabled());
-        w.FormActivate();
+        w.show(); // becoming active computes
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(w.windowTitle(), u"I Numeri meno frequenti su 100 estrazioni"_s);
         QCOMPARE(w.rows(), NumberWheelFrequencies(Globals().archive, {Draws - 99, Draws}));
         QVERIFY(w.rows().back().value >= w.rows().front().value); // the bars' reference is the last row
