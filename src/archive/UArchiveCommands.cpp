@@ -6,6 +6,7 @@
 #include "archive/Udb.h"
 #include "archive/Ueliest.h"
 #include "components/UMessageBox.h"
+#include "components/UProgressPanel.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "core/OperatorImport.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QPushButton>
 
 #include <exception>
@@ -83,37 +83,16 @@ void ImportFile(QWidget* parent, const QString& file) {
         return;
     }
 
-    QProgressDialog gauge(u"Importazione delle estrazioni in corso..."_s, u"Interrompi"_s, 0, 1, parent);
-    gauge.setObjectName(u"gg"_s);
-    gauge.setWindowTitle(u"Importa archivio da file"_s);
-    gauge.setWindowModality(Qt::ApplicationModal);
-    gauge.setMinimumDuration(0);
-    gauge.setAutoClose(false);
-    gauge.setAutoReset(false);
-    // "Interrompi" asks first; the dialog's own handling would stop at once.
-    QObject::disconnect(&gauge, SIGNAL(canceled()), &gauge, SLOT(cancel()));
-    bool stopAsked = false;
-    bool interrupted = false;
-    QObject::connect(&gauge, &QProgressDialog::canceled, &gauge, [&stopAsked] { stopAsked = true; });
-    gauge.show();
-    QCoreApplication::processEvents();
-
-    const ImportProgress progress = [&](int done, int total) {
-        gauge.setMaximum(total > 0 ? total : 1);
-        gauge.setValue(done);
-        QCoreApplication::processEvents();
-        if (stopAsked) {
-            stopAsked = false;
-            if (MessageBox::question(&gauge, u"Sei sicuro di voler interrompere l'elaborazione?"_s) == MsgAnswer::Yes) {
-                interrupted = true;
-                return false;
-            }
-        }
-        return true;
+    TProgressWindow gauge(u"Importa archivio da file"_s, u"Importazione delle estrazioni in corso..."_s, parent);
+    gauge.begin();
+    const ImportProgress progress = [&gauge](int done, int total) {
+        return gauge.AntiPan3->report(
+            {static_cast<std::uint64_t>(done < 0 ? 0 : done), static_cast<std::uint64_t>(total < 0 ? 0 : total), 0});
     };
     Globali& g = Globals();
     const ImportResult r = MergeOperatorDraws(parsed, g.archive, progress);
-    gauge.close();
+    const bool interrupted = gauge.AntiPan3->interrupted();
+    gauge.end();
     if (!r.ok) {
         if (interrupted)
             MessageBox::information(parent, QString::fromStdString(r.error));

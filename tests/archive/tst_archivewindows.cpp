@@ -874,7 +874,7 @@ private slots:
         press.setInterval(0);
         bool pressed = false;
         connect(&press, &QTimer::timeout, [&] {
-            auto* gauge = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            QWidget* gauge = QApplication::activeModalWidget();
             if (!gauge) return;
             for (auto* b : gauge->findChildren<QPushButton*>())
                 if (b->text() == u"Interrompi"_s) {
