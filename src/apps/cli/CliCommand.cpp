@@ -15,15 +15,16 @@ const std::vector<CliCommand>& CliCommands() {
 }
 
 std::string CliUsageText() {
-    const auto& table = CliCommands();
-    std::size_t width = 0;
-    for (const CliCommand& c : table) width = std::max(width, c.usage().size());
-    std::string text = "Uso: numora-cli [--dir CARTELLA]";
-    for (std::size_t i = 0; i < table.size(); ++i) text += (i == 0 ? " " : " | ") + table[i].usage();
-    text += "\n";
-    for (const CliCommand& c : table) {
-        const std::string u = c.usage();
-        text += "  " + u + std::string(width + 3 - u.size(), ' ') + c.description + "\n";
+    // Each command on a line of its own with its arguments, its description beside it (below it
+    // when the arguments are long).
+    constexpr std::size_t column = 24;
+    std::string text = "Uso: numora-cli [--dir CARTELLA] COMANDO [argomenti]\n";
+    for (const CliCommand& c : CliCommands()) {
+        const std::string u = "  " + c.usage();
+        if (u.size() + 2 <= column)
+            text += u + std::string(column - u.size(), ' ') + c.description + "\n";
+        else
+            text += u + "\n" + std::string(column, ' ') + c.description + "\n";
     }
     return text;
 }
