@@ -206,25 +206,33 @@ void TPri::arrangeWindows() {
     std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
         return a.second.column != b.second.column ? a.second.column < b.second.column : a.second.row < b.second.row;
     });
+    // The first window of a column sets its width; the next column starts at its right edge.
     int x = avail.x();
     int columnLeft = avail.x();
+    int columnWidth = 0;
     int below = top;
     int lastColumn = -1;
     for (const auto& [w, place] : placed) {
         if (place.column != lastColumn) {
             columnLeft = x;
             below = top;
+            columnWidth = 0;
             lastColumn = place.column;
         }
         w->move(columnLeft, below);
         const QMargins frame = frameOf(w);
         if (place.fillsHeight) {
-            const int width = place.row == 0 ? std::max(200, avail.right() - columnLeft + 1 - frame.left() - frame.right())
-                                             : w->width();
-            w->resize(width, std::max(200, avail.bottom() - below + 1 - frame.top() - frame.bottom()));
+            const int height = std::max(200, avail.bottom() - below + 1 - frame.top() - frame.bottom());
+            const int width = place.row == 0
+                                  ? std::max(200, avail.right() - columnLeft + 1 - frame.left() - frame.right())
+                                  : std::max(w->minimumSizeHint().width(), columnWidth - frame.left() - frame.right());
+            w->resize(width, height);
         }
         below = w->frameGeometry().bottom() + 1;
-        x = std::max(x, w->frameGeometry().right() + 1);
+        if (place.row == 0) {
+            columnWidth = w->frameGeometry().width();
+            x = w->frameGeometry().right() + 1;
+        }
     }
 }
 
