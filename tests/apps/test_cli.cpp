@@ -158,7 +158,8 @@ TEST(CliImport, ErrorsAndUsage) {
     EXPECT_EQ(bogus.err.rfind("Uso: numora-cli [--dir CARTELLA] COMANDO [argomenti]\n", 0), 0u) << bogus.err;
     for (const char* line : {"\n  import FILE           aggiunge all'archivio le estrazioni del file di testo dell'operatore\n",
                              "\n  info                  numero di estrazioni, data della prima e dell'ultima\n",
-                             "\n  system FILE           contenuto di un sistema (.lpc)\n"})
+                             "\n  system FILE           contenuto di un sistema (.lpc)\n",
+                             "\n  probability [opzioni]\n                        probabilità dei 90 numeri; con --add/--remove M il pronostico risultante\n"})
         EXPECT_NE(bogus.err.find(line), std::string::npos) << line << bogus.err;
     EXPECT_EQ(Cli("info extra").code, 2);
     CliRun empty = Cli("--dir " + Quote(dir.path()) + " info");

@@ -44,6 +44,7 @@ CliCommand StatsCommand();  // stats/CliStats.cpp
 CliCommand WinningsCommand(); // checking/CliWinnings.cpp
 CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
 CliCommand CheckCommand(); // checking/CliCheck.cpp
+CliCommand ProbabilityCommand(); // probability/CliProbability.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
