@@ -15,6 +15,7 @@ void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w);
 void RegisterSmorfiaFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsPairsFeature(CommandTable& t, WindowRegistry& w);
+void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     // The rows of windows still to come go first: a feature's row of the same name replaces one.
@@ -28,6 +29,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterSmorfiaFeature(commands, windows);
     RegisterStatsNumbersFeature(commands, windows);
     RegisterStatsPairsFeature(commands, windows);
+    RegisterProbabilityFeature(commands, windows);
 }
 
 } // namespace numora

@@ -77,9 +77,6 @@ void RegisterPendingCommands(CommandTable& t) {
     };
     button(20, u"SpeedButton11"_s, u"Permette di estrarre dal pronostico le giocate più probabili"_s, false,
            u"Estraigiocatepiprobabili2"_s);
-    button(80, u"SpeedButton13"_s,
-           u" Visualizza probabilità dei 90 numeri |Questa scheda permette di visualizzare le probabilità dei 90 numeri."_s,
-           true, QString());
     button(130, u"SpeedButton16"_s,
            u"Spoglio delle giocate|Lo spoglio delle giocate permette di controllare i punteggi e le vincite realizzate."_s,
            true, u"Spogliodellegiocate1"_s);

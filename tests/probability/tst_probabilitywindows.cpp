@@ -1,0 +1,153 @@
+// The probability window through its controls: the grid against the engine, the refusals, the
+// criteria and wheel boxes, the enabling of the buttons, adding numbers and plays.
+#include "components/UMessageBox.h"
+#include "components/UWheelSelection.h"
+#include "core/Globali.h"
+#include "probability/UProbabilityFields.h"
+#include "probability/UVisuaProba90.h"
+#include "stakes/UImporti.h"
+
+#include "stats/RandomDraws.h"
+#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace numora;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void SetField(QLineEdit* e, const QString& text) {
+    e->clear();
+    QTest::keyClicks(e, text);
+}
+
+} // namespace
+
+class TstProbabilityWindows : public QObject {
+    Q_OBJECT
+
+private:
+    test::TempDir dir_;
+
+private slots:
+    void initTestCase() {
+        Globals().appDir = dir_.path();
+        Settings& s = Globals().settings;
+        s.minimo = 1;
+        s.massimo = 300;
+        s.multiplo = 0.5;
+        s.i(1) = 0.5;
+        for (int k = 2; k <= 18; ++k) s.i(k) = k * 10.0;
+    }
+    void init() {
+        Globals().archive = test::RandomArchive(4, 200, 90);
+        Globals().system.list.clear();
+        Globals().system.undo.clear();
+        Globals().system.forecast.clear();
+        Globals().system.modified = false;
+    }
+
+    void gridFollowsTheEngineAndRefusalsKeepIt() {
+        MessageBoxHook hook;
+        TVisuaProba90 w;
+        ProbabilityFields& f = *w.fields;
+        QCOMPARE(w.windowTitle(), u"Probabilità dei 90 Numeri"_s);
+        QCOMPARE(f.Edit10->text(), u"200"_s);
+        QVERIFY(!w.go->isEnabled() && !w.aggpro->isEnabled() && !w.agggio->isEnabled());
+        w.FormActivate();
+        QCOMPARE(hook.count(), 0);
+        ProbabilityCriteria c;
+        c.endText = "200";
+        const auto want = RankNumbers(ComputeNumberProbabilities(Globals().archive, c).p, true);
+        QCOMPARE(w.ranking(), want);
+        for (int r : {0, 45, 89}) {
+            QCOMPARE(w.sg->item(r, 0)->text(), QString::number(want[r].number));
+            QCOMPARE(w.sg->item(r, 1)->text(), QString::fromStdString(FormatProbability(want[r].probability)));
+        }
+
+        // Both criteria off: the delay one comes back; an off criterion's fields are disabled.
+        f.CheckBox12->click();
+        QVERIFY(!f.Edit1->isEnabled() && !f.Edit2->isEnabled() && f.Edit3->isEnabled());
+        QVERIFY(w.go->isEnabled());
+        f.CheckBox13->click();
+        QVERIFY(f.CheckBox12->isChecked() && !f.CheckBox13->isChecked());
+        QVERIFY(f.Edit1->isEnabled() && !f.Edit3->isEnabled() && !f.Edit4->isEnabled());
+
+        // Tutte with R. Nazionale counts eleven wheels.
+        f.ruote->box(WheelNazionale)->click();
+        QVERIFY(f.ruote->isChecked(WheelTutte));
+        w.go->click();
+        QVERIFY(!w.go->isEnabled());
+        c.frequencyOn = false;
+        c.wheels = AllWheelSet;
+        QCOMPARE(w.ranking(), RankNumbers(ComputeNumberProbabilities(Globals().archive, c).p, true));
+
+        // A refusal: its message, the grid as it was, Ricalcola disabled until the next change.
+        const QString before = w.sg->item(0, 1)->text();
+        SetField(f.Edit2, u"101"_s);
+        w.go->click();
+        QCOMPARE(hook.last().text, u"La probabilità del numero più ritardatario non è valida!"_s);
+        QCOMPARE(hook.last().caption, u"Errore"_s);
+        QCOMPARE(w.sg->item(0, 1)->text(), before);
+        QVERIFY(!w.go->isEnabled());
+        SetField(f.Edit9, u"201"_s);
+        QVERIFY(w.go->isEnabled());
+        w.go->click();
+        QCOMPARE(hook.last().text, u"Il numero dell'estrazione di partenza non è valido!"_s);
+    }
+
+    void addsNumbersAndPlays() {
+        MessageBoxHook hook;
+        TVisuaProba90 w;
+        w.FormActivate();
+        w.sg->selectionModel()->select(w.sg->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        w.sg->selectionModel()->select(w.sg->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(w.aggpro->isEnabled() && w.agggio->isEnabled());
+        const int a = w.ranking()[1].number, b = w.ranking()[2].number;
+        w.aggpro->click();
+        QVERIFY(!w.aggpro->isEnabled());
+        QVERIFY(Globals().system.forecast.isChosen(a) && Globals().system.forecast.isChosen(b));
+        QCOMPARE(Globals().system.forecast.chosenCount(), 2);
+
+        w.fields->ruote->box(2)->click(); // Cagliari alone
+        for (double stake : {2.0, 3.0}) { // the second time the same plays are replaced
+            test::RunModal<TImporti>([stake](TImporti* d) {
+                QCOMPARE(d->playSize(), 1);
+                d->Edit1->setText(QString::number(stake));
+                d->OKClick();
+            });
+            w.agggio->setEnabled(true);
+            w.agggio->click();
+            QVERIFY(!w.agggio->isEnabled());
+            const PlayList& list = Globals().system.list;
+            QCOMPARE(list.count(), 2);
+            for (int i = 1; i <= 2; ++i) {
+                QCOMPARE(list.play(i).numberCount(), 1);
+                QCOMPARE(list.play(i).stakes[0], stake);
+                QCOMPARE(list.play(i).wheels, std::uint16_t(0x002));
+            }
+            QCOMPARE(int(list.play(1).numbers[0]) + int(list.play(2).numbers[0]), a + b);
+            QVERIFY(list.play(1).numbers[0] != list.play(2).numbers[0]);
+        }
+        QCOMPARE(hook.count(), 0);
+    }
+
+    void emptyArchiveRefusesTheStart() {
+        Globals().archive = DrawArchive{};
+        MessageBoxHook hook;
+        TVisuaProba90 w;
+        QCOMPARE(w.fields->Edit10->text(), u"0"_s);
+        w.FormActivate();
+        QCOMPARE(hook.last().text, u"Il numero dell'estrazione di partenza non è valido!"_s);
+        QVERIFY(w.sg->item(0, 0)->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(TstProbabilityWindows)
+#include "tst_probabilitywindows.moc"
