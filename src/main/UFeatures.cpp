@@ -16,6 +16,7 @@ void RegisterSmorfiaFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsPairsFeature(CommandTable& t, WindowRegistry& w);
 void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w);
+void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     // The rows of windows still to come go first: a feature's row of the same name replaces one.
@@ -30,6 +31,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterStatsNumbersFeature(commands, windows);
     RegisterStatsPairsFeature(commands, windows);
     RegisterProbabilityFeature(commands, windows);
+    RegisterPrintingFeature(commands, windows);
 }
 
 } // namespace numora

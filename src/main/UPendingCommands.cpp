@@ -58,9 +58,6 @@ void RegisterPendingCommands(CommandTable& t) {
 
 
     const QString pt = u"Stampa"_s;
-    item(pt, 20, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine2"_s, true, Check::G);
-    item(pt, 30, u"Calibra la stampa verticale su schedine"_s, u"Calibralastampaverticalesuschedine1"_s);
-    item(pt, 40, u"Calibra la stampa orizzontale su schedine"_s, u"Calibralastampaorizzontalesuschedine1"_s);
     item(pt, 50, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, true, Check::G);
     const QString old = u"Stampa/Stampa su vecchie schedine"_s;
     item(old, 60, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine1"_s, false, Check::G);

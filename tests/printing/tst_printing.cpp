@@ -1,0 +1,181 @@
+// The slip printing dialog and the calibration dialogs through their controls, printing to PDF.
+#include "printing/UNewCalibra.h"
+#include "printing/UNewColSuSche.h"
+#include "printing/USlipPrint.h"
+
+#include "components/UMessageBox.h"
+#include "core/Globali.h"
+#include "core/TextHelpers.h"
+#include "support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+using namespace numora;
+
+namespace {
+
+int PdfPages(const std::string& path) {
+    const std::string pdf = test::ReadAll(path);
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") == 0 ? 0 : 1;
+    return pages;
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TempDir> dir;
+    MemoryStore store;
+    std::string pdf() const { return dir->file("out.pdf"); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<test::TempDir>();
+        store = MemoryStore{};
+        Globals().appDir = dir->path();
+        Globals().store = &store;
+        Globals().settings = Settings{};
+        Globals().settings.calibration.horizontal = SlipCalibration::DefaultHorizontal;
+        Globals().settings.calibration.vertical = SlipCalibration::DefaultVertical;
+        Globals().settings.orientamento = 1;
+        auto& list = Globals().system.list;
+        list.clear();
+        for (int k = 1; k <= 4; ++k) {
+            list.play(k) = test::MakePlay({k, k + 10, k + 20}, {1, 1, 0, 0, 0});
+        }
+        list.setCount(4);
+        QPrinter& printer = PrintingPrinter();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf()));
+    }
+    void cleanup() { Globals().store = nullptr; }
+
+    void slipFieldsAndMessages() {
+        MessageBoxHook hook;
+        TNewColSuSche d;
+        QCOMPARE(d.windowTitle(), u"Stampa di 4 Giocate"_s);
+        QVERIFY(d.staver->isChecked());
+        QCOMPARE(d.Edit3->text(), u"4"_s);
+        struct Case {
+            QString single, first, last;
+            const char* message;
+        } cases[] = {
+            {u"5"_s, u"1"_s, u"4"_s, printing::BadSlipMessage},
+            {u"1"_s, u"0"_s, u"4"_s, printing::BadSlipMessage},
+            {u"1"_s, u"1"_s, u"9"_s, printing::BadLastSlipMessage},
+            {u"1"_s, u"3"_s, u"2"_s, printing::BadRangeMessage},
+        };
+        for (const auto& c : cases) {
+            d.Edit1->setText(c.single);
+            d.Edit2->setText(c.first);
+            d.Edit3->setText(c.last);
+            hook.clear();
+            if (c.single != u"1"_s) d.SpeedButton11->click();
+            else d.SpeedButton1->click();
+            QCOMPARE(hook.count(), 1);
+            QCOMPARE(hook.last().text, QString::fromUtf8(c.message));
+            QCOMPARE(hook.last().caption, u"Errore !"_s);
+        }
+        QVERIFY(!std::filesystem::exists(pdf()));
+        // Typing a slip number moves the preview; a letter types nothing.
+        QTest::keyClicks(d.Edit1, u"x"_s);
+        d.Edit1->clear();
+        QTest::keyClicks(d.Edit1, u"3"_s);
+        QCOMPARE(d.currentSlip(), 3);
+    }
+
+    void singleSlipsAdvanceAndWrap() {
+        TNewColSuSche d;
+        d.Edit1->setText(u"4"_s);
+        d.SpeedButton11->click();
+        QCOMPARE(d.Edit1->text(), u"1"_s);
+        QCOMPARE(d.currentSlip(), 1);
+        QCOMPARE(PdfPages(pdf()), 1);
+    }
+
+    void rangeWithAnInterruptionAnsweredNo() {
+        MessageBoxHook hook;
+        hook.queueAnswer(MsgAnswer::No);
+        TNewColSuSche d;
+        d.stanu->setChecked(true);
+        d.afterSlip = [&d](int slip) {
+            if (slip == 1) d.fermastampa->click();
+        };
+        d.SpeedButton1->click();
+        QCOMPARE(hook.count(), 1); // asked once, then the rest printed without asking
+        QCOMPARE(PdfPages(pdf()), 4);
+        QVERIFY(d.fermastampa->isHidden());
+
+        hook.clear();
+        hook.queueAnswer(MsgAnswer::Yes);
+        d.Edit2->setText(u"1"_s);
+        d.afterSlip = [&d](int slip) {
+            if (slip == 2) d.fermastampa->click();
+        };
+        d.SpeedButton1->click();
+        QCOMPARE(PdfPages(pdf()), 2);
+        QCOMPARE(hook.last().caption, u"Conferma"_s);
+    }
+
+    void closeStoresTheOrientation() {
+        TNewColSuSche d;
+        d.staor->click();
+        d.SpeedButton9->click();
+        QCOMPARE(Globals().settings.orientamento, 0);
+        QCOMPARE(store.get("ms_orientamento").value_or(""), std::string("0"));
+    }
+
+    void calibrationArrowsFixingAndMarkers() {
+        for (int vertical = 0; vertical < 2; ++vertical) {
+            std::unique_ptr<TNewCalibrationDialog> d;
+            if (vertical) d = std::make_unique<TNewCalibraVer>();
+            else d = std::make_unique<TNewCalibra>();
+            const auto o = vertical ? printing::SlipOrientation::Vertical : printing::SlipOrientation::Horizontal;
+            const auto& g = printing::CalibrationGeometry(o);
+            QCOMPARE(d->markers[0]->pos(), QPoint(g.base1.x, g.base1.y));
+            d->edits[0]->setText(u"0"_s);
+            d->upDowns[0]->less->click();
+            QCOMPARE(d->edits[0]->text(), u"0.0"_s);
+            // "," typed becomes "."; Enter reads the fields and moves the markers.
+            d->edits[0]->clear();
+            QTest::keyClicks(d->edits[0], u"1,5a"_s);
+            QCOMPARE(d->edits[0]->text(), u"1.5"_s);
+            QTest::keyClick(d->edits[0], Qt::Key_Return);
+            QVERIFY(d->markers[0]->pos() != QPoint(g.base1.x, g.base1.y));
+            d->SpeedButton11->click();
+            QCOMPARE(d->markers[0]->pos(), QPoint(g.base1.x, g.base1.y));
+            QCOMPARE(PdfPages(pdf()), 1);
+            d->RadioButton2->click();
+            QCOMPARE(d->edits[0]->text(), u"58.0"_s);
+            d->RadioButton1->click();
+            QCOMPARE(d->edits[0]->text(), u"1.50"_s);
+            const auto before = vertical ? Globals().settings.calibration.vertical : Globals().settings.calibration.horizontal;
+            d->spb8->click();
+            QCOMPARE(vertical ? Globals().settings.calibration.vertical : Globals().settings.calibration.horizontal, before);
+            QVERIFY(!store.get(vertical ? "new_cal_ver_1" : "new_cal_or_1").has_value());
+        }
+        MessageBoxHook hook;
+        TNewCalibraVer d;
+        d.edits[4]->setText(u"7"_s);
+        d.SpeedButton13->click();
+        QCOMPARE(hook.last().text, u"Ripristinare i valori originali ?"_s);
+        QCOMPARE(d.edits[4]->text(), u"1.90"_s);
+        d.edits[1]->setText(u"30.25"_s);
+        d.SpeedButton9->click();
+        QCOMPARE(Globals().settings.calibration.vertical[1], 30.25);
+        QCOMPARE(store.get("new_cal_ver_2").value_or(""), std::string("30.250"));
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
