@@ -47,8 +47,6 @@ void RegisterPendingCommands(CommandTable& t) {
     const QString pr = u"Pronostico"_s;
     item(pr, 20, u"Visualizza probabilità dei 90 numeri"_s, u"Visualizzaprobabilitdei90numeri1"_s, true, std::nullopt,
          u"SpeedButton13"_s, showForecast);
-    item(pr, 30, u"Aggiungi numeri più probabili"_s, u"Aggiunginumeripiprobabili1"_s);
-    item(pr, 40, u"Elimina numeri meno probabili"_s, u"Eliminanumerimenoprobabili1"_s);
     item(pr, 70, u"Visualizza scheda statistiche"_s, u"Visualizzastatistichesuinumeri1"_s, true, std::nullopt,
          u"Visualizza2"_s);
 

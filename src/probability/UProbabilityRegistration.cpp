@@ -1,7 +1,8 @@
 // The probability windows and their commands: the toolbar button the two menu items of the
-// probability window follow.
+// probability window follow, and the two commands of the add/remove dialog.
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
+#include "probability/UAggNumPiuProba.h"
 #include "probability/UVisuaProba90.h"
 
 using namespace Qt::StringLiterals;
@@ -10,6 +11,7 @@ namespace numora {
 
 void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
     w.add(17, [](QWidget* main) { return new TVisuaProba90(main); });
+    w.add(18, [](QWidget* main) { return new TAggNumPiuProba(main); });
 
     CommandRow b = ToolButton(u"SpeedButton13"_s,
                               u" Visualizza probabilità dei 90 numeri |Questa scheda permette di visualizzare le probabilità dei 90 numeri."_s,
@@ -22,6 +24,21 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
         }
     };
     t.add(std::move(b));
+
+    // The forecast window first, then the dialog in its mode, modal.
+    auto item = [&t](int order, const QString& caption, const QString& name, TAggNumPiuProba::Mode mode) {
+        CommandRow r = MenuItem(u"Pronostico"_s, caption, name, order);
+        r.action = [&t, mode](QWidget*) {
+            if (t.views.showForecast) t.views.showForecast();
+            if (TAggNumPiuProba* d = TAggNumPiuProba::instance()) {
+                d->setMode(mode);
+                d->exec();
+            }
+        };
+        t.add(std::move(r));
+    };
+    item(30, u"Aggiungi numeri più probabili"_s, u"Aggiunginumeripiprobabili1"_s, TAggNumPiuProba::Adding);
+    item(40, u"Elimina numeri meno probabili"_s, u"Eliminanumerimenoprobabili1"_s, TAggNumPiuProba::Removing);
 }
 
 } // namespace numora

@@ -3,6 +3,7 @@
 #include "components/UMessageBox.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
+#include "probability/UAggNumPiuProba.h"
 #include "probability/UProbabilityFields.h"
 #include "probability/UVisuaProba90.h"
 #include "stakes/UImporti.h"
@@ -12,6 +13,8 @@
 #include "support/UiTestSupport.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -136,6 +139,73 @@ private slots:
             QVERIFY(list.play(1).numbers[0] != list.play(2).numbers[0]);
         }
         QCOMPARE(hook.count(), 0);
+    }
+
+    void addAndRemoveModes() {
+        MessageBoxHook hook;
+        TAggNumPiuProba d;
+        QCOMPARE(d.fields->ruoteGroup->statusTip(), u" Ruote da usare per i calcoli statistici "_s);
+        QCOMPARE(d.fields->ruote->box(WheelNazionale)->text(), u"Nazionale"_s);
+        ProbabilityCriteria c;
+        c.endText = "200";
+        const auto p = ComputeNumberProbabilities(Globals().archive, c).p;
+        const auto desc = RankNumbers(p, true), asc = RankNumbers(p, false);
+        Forecast& f = Globals().system.forecast;
+        f.setChosen(desc[0].number, true);
+
+        struct {
+            TAggNumPiuProba::Mode mode;
+            const char *title, *button, *label, *m, *message;
+        } modes[] = {
+            {TAggNumPiuProba::Adding, "Aggiungi numeri più probabili", "Aggiungi", "Numero di estratti più probabili da aggiungere:",
+             "0", "Il numero di estratti da aggiungere al pronostico non è valido!"},
+            {TAggNumPiuProba::Removing, "Elimina numeri meno probabili", "Elimina", "Numero di estratti meno probabili da eliminare:",
+             "91", "Il numero di estratti da eliminare dal pronostico non è valido!"},
+        };
+        for (const auto& m : modes) {
+            d.setMode(m.mode);
+            QCOMPARE(d.windowTitle(), QString::fromUtf8(m.title));
+            QCOMPARE(d.go->text(), QString::fromUtf8(m.button));
+            QCOMPARE(d.Label1->text(), QString::fromUtf8(m.label));
+            d.Edit5->setText(QString::fromUtf8(m.m));
+            d.go->click();
+            QCOMPARE(hook.last().text, QString::fromUtf8(m.message));
+        }
+        QCOMPARE(f.chosenCount(), 1);
+        QVERIFY(!Globals().system.modified);
+
+        // A refused criterion: its message, nothing changed, the dialog stays.
+        d.setMode(TAggNumPiuProba::Adding);
+        d.Edit5->setText(u"2"_s);
+        d.fields->Edit4->setText(u"51"_s);
+        d.go->click();
+        QCOMPARE(hook.last().text, u"La somma delle probabilità massime non può essere maggiore di 100!"_s);
+        QCOMPARE(f.chosenCount(), 1);
+        d.fields->Edit4->setText(u"50"_s);
+
+        // Enter in the count field acts as the button: the first two unchosen of the ranking.
+        d.show();
+        QTest::keyClick(d.Edit5, Qt::Key_Return);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(f.chosenCount(), 3);
+        QVERIFY(f.isChosen(desc[1].number) && f.isChosen(desc[2].number));
+        QVERIFY(Globals().system.modified);
+
+        // Removing more than are chosen empties the forecast; an empty one stays so and is marked.
+        d.setMode(TAggNumPiuProba::Removing);
+        d.Edit5->setText(u"90"_s);
+        d.go->click();
+        QCOMPARE(f.chosenCount(), 0);
+        Globals().system.modified = false;
+        d.go->click();
+        QCOMPARE(f.chosenCount(), 0);
+        QVERIFY(Globals().system.modified);
+        // Adding more than are unchosen selects them all.
+        d.setMode(TAggNumPiuProba::Adding);
+        f.setChosen(asc[0].number, true);
+        d.go->click();
+        QCOMPARE(f.chosenCount(), 90);
+        QCOMPARE(hook.count(), 3);
     }
 
     void emptyArchiveRefusesTheStart() {
