@@ -56,7 +56,6 @@ void RegisterPendingCommands(CommandTable& t) {
 
 
     const QString pt = u"Stampa"_s;
-    item(pt, 50, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, true, Check::G);
     const QString old = u"Stampa/Stampa su vecchie schedine"_s;
     item(old, 60, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine1"_s, false, Check::G);
     item(old, 70, u"Calibra stampa orizzontale su schedine"_s, u"Calibrastampaorizzontalesuschedine1"_s);

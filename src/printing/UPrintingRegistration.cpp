@@ -1,6 +1,7 @@
 // The printing commands of the "Stampa" menu.
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
+#include "printing/UColSuCarta.h"
 #include "printing/UNewCalibra.h"
 #include "printing/UNewColSuSche.h"
 
@@ -30,6 +31,14 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry&) {
         dialog.exec();
     };
     t.add(horizontal);
+    CommandRow plain = MenuItem(u"Stampa"_s, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, 50, true);
+    plain.check = Check::G;
+    plain.action = [](QWidget* parent) {
+        TColSuCarta dialog(parent);
+        dialog.fillHeading();
+        dialog.exec();
+    };
+    t.add(plain);
 }
 
 } // namespace numora

@@ -1,4 +1,5 @@
 // The slip printing dialog and the calibration dialogs through their controls, printing to PDF.
+#include "printing/UColSuCarta.h"
 #include "printing/UNewCalibra.h"
 #include "printing/UNewColSuSche.h"
 #include "printing/USlipPrint.h"
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -174,6 +176,31 @@ private slots:
         d.SpeedButton9->click();
         QCOMPARE(Globals().settings.calibration.vertical[1], 30.25);
         QCOMPARE(store.get("new_cal_ver_2").value_or(""), std::string("30.250"));
+    }
+
+    void plainPaperHeadingOptionsAndPages() {
+        auto& system = Globals().system;
+        system.currentPath = dir->file("SISTEMA1.LPC");
+        system.forecast.clear();
+        auto& list = system.list;
+        for (int k = 1; k <= 50; ++k) list.play(k) = test::MakePlay({k, k + 1}, {1, 1, 0, 0, 0});
+        list.setCount(50);
+        TColSuCarta d;
+        QVERIFY(!d.CheckBox1->isEnabled() && !d.CheckBox1->isChecked());
+        QVERIFY(!d.CheckBox2->isEnabled());
+        QVERIFY(d.CheckBox3->isChecked());
+        d.fillHeading();
+        QCOMPARE(d.Memo1->toPlainText(),
+                 u"Nome del sistema: Sistema1\nNº di giocate: 50\nCosto totale: 100,00 €"_s);
+        d.SpeedButton11->click();
+        QVERIFY(PdfPages(pdf()) >= 2);
+        system.forecast.setChosen(7, true);
+        system.forecast.fixed[0] = 7;
+        system.forecast.fixedCount = 1;
+        d.FormActivate();
+        QVERIFY(d.CheckBox1->isChecked() && d.CheckBox2->isChecked());
+        system.forecast.clear();
+        system.currentPath.clear();
     }
 };
 
