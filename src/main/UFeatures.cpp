@@ -16,6 +16,7 @@ void RegisterSmorfiaFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsNumbersFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsPairsFeature(CommandTable& t, WindowRegistry& w);
 void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w);
+void RegisterStatsSelectorFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
@@ -31,6 +32,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterStatsNumbersFeature(commands, windows);
     RegisterStatsPairsFeature(commands, windows);
     RegisterProbabilityFeature(commands, windows);
+    RegisterStatsSelectorFeature(commands, windows);
     RegisterPrintingFeature(commands, windows);
 }
 

@@ -26,7 +26,6 @@ void RegisterPendingCommands(CommandTable& t) {
     };
 
     const QString st = u"Statistiche"_s;
-    item(st, 10, u"Visualizza"_s, u"Visualizza2"_s);
     item(st, 40, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, false, std::nullopt, u"SpeedButton13"_s);
 
     const QString rd = u"Riduzioni"_s;
