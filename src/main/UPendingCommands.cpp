@@ -53,14 +53,6 @@ void RegisterPendingCommands(CommandTable& t) {
     item(gi, 30, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, false, std::nullopt,
          u"SpeedButton18"_s, showPlayList);
 
-
-    const QString pt = u"Stampa"_s;
-    const QString old = u"Stampa/Stampa su vecchie schedine"_s;
-    item(old, 60, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine1"_s, false, Check::G);
-    item(old, 70, u"Calibra stampa orizzontale su schedine"_s, u"Calibrastampaorizzontalesuschedine1"_s);
-    item(old, 80, u"Calibra stampa verticale su schedine"_s, u"Calibrastampaverticalesuschedine1"_s);
-
-
     auto button = [&t](int order, const QString& name, const QString& hint, bool sep, const QString& sameAs,
                        std::optional<Check> check = std::nullopt) {
         CommandRow r = ToolButton(name, hint, order, sep);

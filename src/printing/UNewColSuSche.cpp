@@ -35,8 +35,8 @@ const printing::Calibration5& CalibrationOf(printing::SlipOrientation o) {
 
 } // namespace
 
-TNewColSuSche::TNewColSuSche(QWidget* parent) : QDialog(parent) {
-    setObjectName(u"NewColSuSche"_s);
+TSlipPrintDialog::TSlipPrintDialog(QWidget* parent, const QString& calibrateCaption, const QString& helpCaption)
+    : QDialog(parent) {
     auto* root = new QHBoxLayout(this);
 
     auto* left = new QVBoxLayout;
@@ -74,9 +74,9 @@ TNewColSuSche::TNewColSuSche(QWidget* parent) : QDialog(parent) {
     pl->addWidget(fermastampa, 3, 0, 1, 4);
     left->addWidget(print);
 
-    SpeedButton3 = new QPushButton(u"Calibra stampa"_s, this);
+    SpeedButton3 = new QPushButton(calibrateCaption, this);
     SpeedButton12 = new QPushButton(u"Imposta stampante"_s, this);
-    SpeedButton10 = new QPushButton(u"Guida in linea"_s, this);
+    SpeedButton10 = new QPushButton(helpCaption, this);
     SpeedButton9 = new QPushButton(u"Chiudi"_s, this);
     for (QPushButton* b : {SpeedButton3, SpeedButton12, SpeedButton10, SpeedButton9}) {
         b->setAutoDefault(false);
@@ -84,14 +84,15 @@ TNewColSuSche::TNewColSuSche(QWidget* parent) : QDialog(parent) {
     }
     SpeedButton11->setAutoDefault(false);
     SpeedButton1->setAutoDefault(false);
+    buttonArea = left;
     left->addStretch(1);
     root->addLayout(left);
 
     auto* right = new QVBoxLayout;
     previewLabel = new QLabel(this);
-    antep = new TSlipPreview(this);
     right->addWidget(previewLabel);
-    right->addWidget(antep);
+    previewArea = new QVBoxLayout;
+    right->addLayout(previewArea);
     right->addStretch(1);
     root->addLayout(right);
 
@@ -103,24 +104,21 @@ TNewColSuSche::TNewColSuSche(QWidget* parent) : QDialog(parent) {
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(fermastampa, &QPushButton::clicked, this, [this] { fermastampaClick(); });
     connect(SpeedButton3, &QPushButton::clicked, this, [this] {
-        const QString name = orientation() == printing::SlipOrientation::Vertical
-                                 ? u"Calibralastampaverticalesuschedine1"_s
-                                 : u"Calibralastampaorizzontalesuschedine1"_s;
-        if (const CommandRow* row = Commands().find(name); row && row->action) row->action(this);
+        if (const CommandRow* row = Commands().find(calibrationCommand(orientation())); row && row->action)
+            row->action(this);
     });
     connect(SpeedButton12, &QPushButton::clicked, this, [this] { SetUpPrintingPrinter(this); });
     connect(SpeedButton10, &QPushButton::clicked, this, [this] {
         ShowHelpContext(orientation() == printing::SlipOrientation::Vertical ? 13 : 12, this);
     });
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
-    FormActivate();
 }
 
-printing::SlipOrientation TNewColSuSche::orientation() const {
+printing::SlipOrientation TSlipPrintDialog::orientation() const {
     return staver->isChecked() ? printing::SlipOrientation::Vertical : printing::SlipOrientation::Horizontal;
 }
 
-void TNewColSuSche::FormActivate() {
+void TSlipPrintDialog::FormActivate() {
     const bool vertical = printing::OrientationFromStored(Globals().settings.orientamento) == printing::SlipOrientation::Vertical;
     staver->setChecked(vertical);
     staor->setChecked(!vertical);
@@ -135,28 +133,45 @@ void TNewColSuSche::FormActivate() {
     DrawSlipPreview();
 }
 
-void TNewColSuSche::showInsertion() { insertion->setPixmap(InsertionPicture(orientation())); }
+void TSlipPrintDialog::showInsertion() { insertion->setPixmap(InsertionPicture(orientation())); }
 
-void TNewColSuSche::slipEdited(QLineEdit* edit) {
+void TSlipPrintDialog::slipEdited(QLineEdit* edit) {
     int n = printing::ParseSlipNumber(edit->text().toStdString(), Globals().system.list.count());
     if (n == 0) return;
     current_ = n;
     DrawSlipPreview();
 }
 
-void TNewColSuSche::DrawSlipPreview() {
+void TSlipPrintDialog::DrawSlipPreview() {
     previewLabel->setText(Q("Schedina nº ") + QString::number(current_));
     const auto& list = Globals().system.list;
-    if (current_ >= 1 && current_ <= list.count())
-        antep->setCircles(printing::NewSlipPreview(list.play(current_), Globals().settings.denominations));
-    else
-        antep->setCircles({});
+    drawPreview(current_ >= 1 && current_ <= list.count() ? current_ : 0);
 }
 
-bool TNewColSuSche::beginJob(QPainter& painter) {
+bool TSlipPrintDialog::beginJob(QPainter& painter) {
     if (painter.begin(&PrintingPrinter())) return true;
     MessageBox::error(this, u"Impossibile avviare la stampa."_s);
     return false;
+}
+
+TNewColSuSche::TNewColSuSche(QWidget* parent)
+    : TSlipPrintDialog(parent, u"Calibra stampa"_s, u"Guida in linea"_s) {
+    setObjectName(u"NewColSuSche"_s);
+    antep = new TSlipPreview(this);
+    previewArea->addWidget(antep);
+    FormActivate();
+}
+
+QString TNewColSuSche::calibrationCommand(printing::SlipOrientation o) const {
+    return o == printing::SlipOrientation::Vertical ? u"Calibralastampaverticalesuschedine1"_s
+                                                    : u"Calibralastampaorizzontalesuschedine1"_s;
+}
+
+void TNewColSuSche::drawPreview(int index) {
+    if (index > 0)
+        antep->setCircles(printing::NewSlipPreview(Globals().system.list.play(index), Globals().settings.denominations));
+    else
+        antep->setCircles({});
 }
 
 void TNewColSuSche::PrintSlip(QPainter& painter, int index) {
@@ -170,7 +185,7 @@ void TNewColSuSche::PrintSlip(QPainter& painter, int index) {
                        printing::NewSlipNumberPosition(o, cal, page));
 }
 
-void TNewColSuSche::SpeedButton11Click() {
+void TSlipPrintDialog::SpeedButton11Click() {
     const int count = Globals().system.list.count();
     const int n = printing::ParseSlipNumber(Edit1->text().toStdString(), count);
     if (n == 0) {
@@ -192,7 +207,7 @@ void TNewColSuSche::SpeedButton11Click() {
     QApplication::processEvents();
 }
 
-void TNewColSuSche::SpeedButton1Click() {
+void TSlipPrintDialog::SpeedButton1Click() {
     const int count = Globals().system.list.count();
     const auto check = printing::CheckSlipRange(Edit2->text().toStdString(), Edit3->text().toStdString(), count);
     if (check.message) {

@@ -1,15 +1,22 @@
 // The printing commands of the "Stampa" menu.
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
+#include "printing/UCalibra.h"
 #include "printing/UColSuCarta.h"
+#include "printing/UColSuSche.h"
 #include "printing/UNewCalibra.h"
 #include "printing/UNewColSuSche.h"
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace numora {
 
-void RegisterPrintingFeature(CommandTable& t, WindowRegistry&) {
+void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
+    // The old-slip printing dialog lives for the whole run; the others are made for one use.
+    w.add(21, [](QWidget* main) { return new TColSuSche(main); });
+
     CommandRow slips = MenuItem(u"Stampa"_s, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine2"_s, 20, true);
     slips.check = Check::G;
     slips.action = [](QWidget* parent) {
@@ -39,6 +46,34 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry&) {
         dialog.exec();
     };
     t.add(plain);
+
+    const QString old = u"Stampa/Stampa su vecchie schedine"_s;
+    CommandRow oldSlips = MenuItem(old, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine1"_s, 60);
+    oldSlips.check = Check::G;
+    oldSlips.action = [](QWidget* parent) {
+        TColSuSche* d = TColSuSche::instance();
+        std::unique_ptr<TColSuSche> own;
+        if (!d) {
+            own = std::make_unique<TColSuSche>(parent);
+            d = own.get();
+        }
+        d->exec();
+    };
+    t.add(oldSlips);
+    CommandRow oldHorizontal = MenuItem(old, u"Calibra stampa orizzontale su schedine"_s,
+                                        u"Calibrastampaorizzontalesuschedine1"_s, 70);
+    oldHorizontal.action = [](QWidget* parent) {
+        TCalibra dialog(parent);
+        dialog.exec();
+    };
+    t.add(oldHorizontal);
+    CommandRow oldVertical = MenuItem(old, u"Calibra stampa verticale su schedine"_s,
+                                      u"Calibrastampaverticalesuschedine1"_s, 80);
+    oldVertical.action = [](QWidget* parent) {
+        TCalibraVer dialog(parent);
+        dialog.exec();
+    };
+    t.add(oldVertical);
 }
 
 } // namespace numora

@@ -1,5 +1,7 @@
 // The slip printing dialog and the calibration dialogs through their controls, printing to PDF.
+#include "printing/UCalibra.h"
 #include "printing/UColSuCarta.h"
+#include "printing/UColSuSche.h"
 #include "printing/UNewCalibra.h"
 #include "printing/UNewColSuSche.h"
 #include "printing/USlipPrint.h"
@@ -201,6 +203,62 @@ private slots:
         QVERIFY(d.CheckBox1->isChecked() && d.CheckBox2->isChecked());
         system.forecast.clear();
         system.currentPath.clear();
+    }
+
+    void oldSlipsPrintForecastAndClose() {
+        Globals().settings.oldHorizontal = printing::OldSlipOriginalValues(printing::SlipOrientation::Horizontal);
+        Globals().system.forecast.clear();
+        Globals().system.forecast.setChosen(5, true);
+        TColSuSche d;
+        d.show();
+        QCOMPARE(d.windowTitle(), u"Stampa di 4 Giocate"_s);
+        QCOMPARE(d.antep->cells().front(), (printing::Cell{1, 1})); // number 1 of play 1
+        d.staor->click();
+        d.SpeedButton1->click();
+        QCOMPARE(PdfPages(pdf()), 4);
+        d.pronostico->click();
+        QCOMPARE(PdfPages(pdf()), 1);
+        for (bool readOnly : {true, false}) {
+            Globals().readOnly = readOnly;
+            d.show();
+            d.staor->click();
+            d.SpeedButton9->click();
+            QCOMPARE(Globals().settings.orientamento, 0);
+            QCOMPARE(std::filesystem::exists(dir->file(SettingsFileName)), !readOnly);
+        }
+        QVERIFY(test::ReadAll(dir->file(SettingsFileName)).find("orientamento=0") != std::string::npos);
+        Globals().readOnly = false;
+        Globals().system.forecast.clear();
+    }
+
+    void oldCalibrationButtonsRestoreAndSave() {
+        test::WriteAll(dir->file(SettingsFileName), "[GENERALI]\nProxyServer=host\n");
+        for (bool readOnly : {true, false}) {
+            Globals().readOnly = readOnly;
+            MessageBoxHook hook;
+            TCalibraVer d;
+            QCOMPARE(d.edits[0]->text(), u"0.0"_s);
+            d.moves[1]->click(); // "più a destra" at 0 keeps 0
+            QCOMPARE(d.edits[0]->text(), u"0.0"_s);
+            d.SpeedButton13->click();
+            QCOMPARE(hook.count(), 0);
+            QCOMPARE(d.edits[5]->text(), u"108.20"_s);
+            const QPoint before = d.markers[4]->pos();
+            d.moves[2]->click(); // "più in alto": superiore and distanza_importi + 0.35341
+            QCOMPARE(d.markers[4]->pos(), before - QPoint(0, 1));
+            d.SpeedButton11->click();
+            const auto fifth = printing::OldCalibrationTestCells(printing::SlipOrientation::Vertical)[4];
+            QCOMPARE(d.markers[4]->pos(), TOldCalibrationDialog::cellPosition(printing::SlipOrientation::Vertical, fifth));
+            QCOMPARE(PdfPages(pdf()), 1);
+            d.SpeedButton9->click();
+            const std::string ini = test::ReadAll(dir->file(SettingsFileName));
+            QCOMPARE(ini.find("distanza_importi_ver=108.55341") != std::string::npos, !readOnly);
+            QVERIFY(ini.find("ProxyServer=host") != std::string::npos);
+            QCOMPARE(hook.count(), readOnly ? 1 : 0);
+            QCOMPARE(Globals().settings.oldVertical.distanza_importi, 108.2 + 0.35341);
+            Globals().settings.oldVertical = OldSlipLayout{};
+        }
+        Globals().readOnly = false;
     }
 };
 
