@@ -8,7 +8,6 @@
 #include "printing/USlipPrint.h"
 
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -83,28 +82,6 @@ bool TColSuCarta::printListing(QPrinter& printer) {
     printer.setDocName(u"Numora"_s);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-    const auto page = PageOf(printer);
-    QFont font(u"Arial"_s);
-    font.setStyleHint(QFont::SansSerif);
-    auto fontAt = [&font](int h) {
-        QFont f = font;
-        f.setPixelSize(h > 0 ? h : 1);
-        return f;
-    };
-    const int height = printing::SlipNumberFontHeight(
-        page, 200, [&](int h) { return QFontMetrics(fontAt(h), &printer).horizontalAdvance(u"H"_s); });
-    painter.setFont(fontAt(height));
-    const QFontMetrics m(painter.font(), &printer);
-
-    printing::PlainPaperMetrics metrics;
-    metrics.pageWidth = page.width;
-    metrics.pageHeight = page.height;
-    metrics.h = m.boundingRect(u"Hq"_s).height();
-    metrics.cw = m.horizontalAdvance(u"H"_s);
-    metrics.width = [&m](const std::string& s) { return m.horizontalAdvance(QString::fromStdString(s)); };
-
     std::vector<std::string> heading;
     const QString text = Memo1->toPlainText();
     if (!text.isEmpty())
@@ -115,12 +92,7 @@ bool TColSuCarta::printListing(QPrinter& printer) {
     plays.reserve(static_cast<std::size_t>(g.system.list.count()));
     for (int i = 1; i <= g.system.list.count(); ++i) plays.push_back(g.system.list.play(i));
     const printing::PlainPaperOptions options{CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked()};
-    const auto pages = printing::LayOutPlainPaper(heading, g.system.forecast, plays, options, g.settings.decimali, metrics);
-    for (std::size_t k = 0; k < pages.size(); ++k) {
-        if (k > 0) printer.newPage();
-        for (const auto& run : pages[k].runs)
-            painter.drawText(run.x, run.y + m.ascent(), QString::fromStdString(run.text));
-    }
+    PaintPlainPaper(painter, printer, heading, g.system.forecast, plays, options, g.settings.decimali);
     painter.end();
     return true;
 }

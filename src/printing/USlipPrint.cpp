@@ -2,7 +2,6 @@
 
 #include "core/Types.h"
 
-#include <QFontMetrics>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPainterPath>
@@ -20,43 +19,6 @@ QPrinter& PrintingPrinter() {
 bool SetUpPrintingPrinter(QWidget* parent) {
     QPageSetupDialog dialog(&PrintingPrinter(), parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-printing::PageSize PageOf(const QPagedPaintDevice& device) { return {device.width(), device.height()}; }
-
-void DrawDot(QPainter& painter, const printing::PixelDot& dot) {
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-    painter.setBrush(QBrush(Qt::black, Qt::SolidPattern));
-    painter.drawEllipse(QRect(dot.x, dot.y, dot.d, dot.d));
-    painter.restore();
-}
-
-void DrawDots(QPainter& painter, const std::vector<printing::PixelDot>& dots) {
-    for (const auto& d : dots) DrawDot(painter, d);
-}
-
-void DrawSlipNumber(QPainter& painter, const printing::PageSize& page, int lastK, const QString& text,
-                    printing::PixelPoint at) {
-    painter.save();
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-    QFont font(u"Arial"_s);
-    font.setStyleHint(QFont::SansSerif);
-    font.setFixedPitch(false);
-    auto fontAt = [&font](int cellHeight) {
-        QFont f = font;
-        f.setPixelSize(cellHeight > 0 ? cellHeight : 1);
-        return f;
-    };
-    QPaintDevice* device = painter.device();
-    const int height = printing::SlipNumberFontHeight(
-        page, lastK, [&](int h) { return QFontMetrics(fontAt(h), device).horizontalAdvance(u"H"_s); });
-    painter.setFont(fontAt(height));
-    const QFontMetrics m(painter.font(), device);
-    painter.drawText(at.x, at.y + m.ascent(), text);
-    painter.restore();
 }
 
 // ---- Preview ----------------------------------------------------------------------------

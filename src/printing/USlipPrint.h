@@ -3,6 +3,7 @@
 // the slip number drawn on a page, and the slip picture of the preview.
 
 #include "printing/SlipGeometry.h"
+#include "printing/USlipPainting.h"
 
 #include <QString>
 #include <QWidget>
@@ -21,18 +22,6 @@ QPrinter& PrintingPrinter();
 // "Imposta stampante": the system's print set-up dialog on that printer (which offers printing
 // to a PDF file); false when cancelled.
 bool SetUpPrintingPrinter(QWidget* parent);
-
-// The printable page of a device in its own pixels.
-printing::PageSize PageOf(const QPagedPaintDevice& device);
-
-// A filled black circle with a black pen of width 1, its bounding square from (x, y) to
-// (x + d, y + d); the painter's pen and brush are put back afterwards.
-void DrawDot(QPainter& painter, const printing::PixelDot& dot);
-void DrawDots(QPainter& painter, const std::vector<printing::PixelDot>& dots);
-// The slip number in Arial, its cell height found as the slip printing finds it (lastK: the last
-// divisor tried), at the given pixel position (the text's top left); font, pen and brush restored.
-void DrawSlipNumber(QPainter& painter, const printing::PageSize& page, int lastK, const QString& text,
-                    printing::PixelPoint at);
 
 // The preview of the new slip: the slip picture with its boxes at the preview positions and the
 // marks of the play; 300 x 310 pixels.
