@@ -58,7 +58,7 @@ TNumStats::TNumStats(QWidget* parent) : QWidget(parent, Qt::Tool) {
     vdb->setEditTriggers(QAbstractItemView::NoEditTriggers);
     vdb->setFocusPolicy(Qt::NoFocus);
     vdb->setItemDelegate(new PanelDelegate(vdb));
-    const int widths[] = {100, 70, 80};
+    const int widths[] = {84, 60, 72}; // the panel keeps within the width of the forecast window above it
     for (int c = 0; c < 3; ++c) vdb->setColumnWidth(c, widths[c]);
     for (int r = 0; r < Rows; ++r) {
         for (int c = 0; c < 3; ++c) vdb->setItem(r, c, new QTableWidgetItem);
@@ -86,11 +86,15 @@ TNumStats::TNumStats(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->addLayout(heads);
     layout->addWidget(vdb, 1);
 
+    resize(minimumSizeHint());
+
     if (TPronostico* f = TPronostico::instance()) f->setHoverListener([this](int n) { ShowNumberStatistics(n); });
     ShowNumberStatistics(1);
 }
 
 TNumStats::~TNumStats() {
+    resize(minimumSizeHint());
+
     if (TPronostico* f = TPronostico::instance()) f->setHoverListener({});
     Windows().forget(this);
 }

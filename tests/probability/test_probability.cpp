@@ -1,5 +1,5 @@
 // The probability engine against the literal computation on the real archive and on seeded
-// random ones, the order of the refusals, and the add/remove walk of the ranking.
+// random ones, the edges of the scores and the order of the refusals.
 #include "probability/NumberProbability.h"
 
 #include "LiteralProbability.h"
@@ -164,29 +164,4 @@ TEST(NumberProbability, RefusalsInOrder) {
             EXPECT_STREQ(r.message, row.message) << row.dlo << " " << row.fmost << " " << row.fleast;
         }
     }
-}
-
-TEST(NumberProbability, AddAndRemoveWalkTheRanking) {
-    std::array<double, 90> p{};
-    for (int i = 0; i < 90; ++i) p[i] = (i * 37) % 90;
-    const auto desc = RankNumbers(p, true), asc = RankNumbers(p, false);
-    Forecast f;
-    f.setChosen(desc[0].number, true);
-    f.fixed[0] = 4;
-    f.fixedCount = 1;
-    EXPECT_EQ(ApplyRanking(f, desc, 2, true), 2);
-    EXPECT_TRUE(f.isChosen(desc[0].number) && f.isChosen(desc[1].number) && f.isChosen(desc[2].number));
-    EXPECT_EQ(f.chosenCount(), 3);
-    EXPECT_EQ(ApplyRanking(f, desc, 90, true), 87) << "M beyond the unchosen numbers selects them all";
-    EXPECT_EQ(f.chosenCount(), 90);
-    EXPECT_EQ(ApplyRanking(f, asc, 1, false), 1);
-    EXPECT_FALSE(f.isChosen(asc[0].number));
-    EXPECT_EQ(ApplyRanking(f, asc, 90, false), 89);
-    EXPECT_EQ(f.chosenCount(), 0);
-    EXPECT_EQ(ApplyRanking(f, asc, 5, false), 0);
-    EXPECT_EQ(f.fixedCount, 1);
-    int m = 0;
-    for (const char* bad : {"0", "91", "", "1.5", "x"}) EXPECT_FALSE(ReadNumberCount(bad, m)) << bad;
-    EXPECT_TRUE(ReadNumberCount("90", m));
-    EXPECT_EQ(m, 90);
 }
