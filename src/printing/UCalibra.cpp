@@ -89,6 +89,7 @@ TOldCalibrationDialog::TOldCalibrationDialog(printing::SlipOrientation o, QWidge
         auto uk = static_cast<std::size_t>(k);
         edits[uk] = new QLineEdit(this);
         edits[uk]->installEventFilter(this);
+        edits[uk]->setMinimumWidth(130);
     }
     for (int k = 0; k < 5; ++k) {
         ml->addWidget(new QLabel(QString::fromUtf8(labels[k]), marks), k, 0);

@@ -94,6 +94,7 @@ TNewCalibrationDialog::TNewCalibrationDialog(printing::SlipOrientation o, QWidge
         edits[uk] = new QLineEdit(values);
         edits[uk]->setObjectName(u"Edit"_s + QString::number(k + 1));
         edits[uk]->installEventFilter(this);
+        edits[uk]->setMinimumWidth(130);
         upDowns[uk] = new TUpDown(leftRight[k], values);
         upDowns[uk]->setObjectName(QString::fromLatin1(upDownNames[k]));
         vl->addWidget(new QLabel(QString::fromUtf8(labels[k]), values), k, 0);

@@ -2,7 +2,7 @@
 
 #include "core/Types.h"
 
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
@@ -17,7 +17,10 @@ QPrinter& PrintingPrinter() {
 }
 
 bool SetUpPrintingPrinter(QWidget* parent) {
-    QPageSetupDialog dialog(&PrintingPrinter(), parent);
+    // The print dialog rather than the page set-up: it also offers printing to a PDF file.
+    QPrintDialog dialog(&PrintingPrinter(), parent);
+    dialog.setWindowTitle(u"Imposta stampante"_s);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -90,8 +93,6 @@ QPixmap InsertionPicture(printing::SlipOrientation orientation) {
     p.setPen(QPen(Qt::black, 2));
     p.setBrush(Qt::black);
     const int x = 60;
-    const int y0 = slip.bottom() + 12, y1 = slip.bottom() + 2;
-    p.drawLine(x, y0 + 6, x, y1);
     QPainterPath head;
     head.moveTo(x, slip.top() - 2);
     head.lineTo(x - 6, slip.top() + 8);

@@ -19,8 +19,8 @@ namespace numora {
 // The printer of the printing dialogs (high resolution; the job is titled "Numora"). Tests point
 // it at a PDF file.
 QPrinter& PrintingPrinter();
-// "Imposta stampante": the system's print set-up dialog on that printer (which offers printing
-// to a PDF file); false when cancelled.
+// "Imposta stampante": the system's print dialog on that printer, printing to a PDF file among
+// its choices; false when cancelled.
 bool SetUpPrintingPrinter(QWidget* parent);
 
 // The preview of the new slip: the slip picture with its boxes at the preview positions and the
