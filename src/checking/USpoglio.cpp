@@ -3,6 +3,7 @@
 #include "archive/UArchiveCommands.h"
 #include "archive/UDaiNumEstra.h"
 #include "archive/Udb.h"
+#include "components/UPrinter.h"
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
 #include "components/UHint.h"
@@ -289,7 +290,7 @@ void TSpoglio::goClick() {
 }
 
 void TSpoglio::stampaClick() {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = ProgramPrinter();
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     printReport(printer);

@@ -1,4 +1,5 @@
 // The main window's own commands: the system files, the printer set-up and the help.
+#include "components/UPrinter.h"
 #include "components/UCommandTable.h"
 #include "components/UHelp.h"
 #include "components/UWindowRegistry.h"
@@ -15,11 +16,6 @@ using namespace Qt::StringLiterals;
 namespace numora {
 
 namespace {
-
-QPrinter& SharedPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
 
 TPri* Main(QWidget* parent) {
     if (auto* pri = qobject_cast<TPri*>(parent)) return pri;
@@ -52,7 +48,7 @@ void RegisterMainCommands(CommandTable& t) {
 
     CommandRow printer = MenuItem(u"Stampa"_s, u"Imposta stampante"_s, u"Impostastampante1"_s, 10);
     printer.action = [](QWidget* parent) {
-        QPageSetupDialog dialog(&SharedPrinter(), parent);
+        QPageSetupDialog dialog(&ProgramPrinter(), parent);
         dialog.exec();
     };
     t.add(printer);

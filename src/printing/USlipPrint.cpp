@@ -1,5 +1,6 @@
 #include "printing/USlipPrint.h"
 
+#include "components/UPrinter.h"
 #include "core/Types.h"
 
 #include <QPrintDialog>
@@ -11,10 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-QPrinter& PrintingPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
+QPrinter& PrintingPrinter() { return ProgramPrinter(); }
 
 bool SetUpPrintingPrinter(QWidget* parent) {
     // The print dialog rather than the page set-up: it also offers printing to a PDF file.

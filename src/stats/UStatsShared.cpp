@@ -1,5 +1,6 @@
 #include "stats/UStatsShared.h"
 
+#include "components/UPrinter.h"
 #include "components/UCommandTable.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
@@ -27,10 +28,7 @@ PrinterSetupHook& Hook() {
     return hook;
 }
 
-QPrinter& StatsPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
+QPrinter& StatsPrinter() { return ProgramPrinter(); }
 
 // The program's stake entry dialog lives for the whole run; a window built alone (in a test)
 // gets one of its own.
