@@ -45,7 +45,7 @@ CliCommand WinningsCommand(); // checking/CliWinnings.cpp
 CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
 CliCommand CheckCommand(); // checking/CliCheck.cpp
 CliCommand ProbabilityCommand(); // probability/CliProbability.cpp
-CliCommand PrintCommand(); // printing/CliPrint.cpp
+CliCommand PrintCommand(); // printing/UCliPrint.cpp (Qt paints the PDF)
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
