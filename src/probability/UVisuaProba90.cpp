@@ -68,7 +68,7 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 
 } // namespace
 
-TVisuaProba90::TVisuaProba90(QWidget* parent) : QWidget(parent, Qt::Tool) {
+TVisuaProba90::TVisuaProba90(QWidget* parent) : TStatWindow(parent, Qt::Tool) {
     Windows().enrol(this);
     setObjectName(u"TVisuaProba90"_s);
     setWindowTitle(u"Probabilità dei 90 Numeri"_s);
@@ -157,9 +157,7 @@ bool TVisuaProba90::compute() {
     const NumberProbabilities r = ComputeNumberProbabilities(Globals().archive, fields->criteria());
     QApplication::restoreOverrideCursor();
     if (!r.ok) {
-        MessageBox::error(this, QString::fromUtf8(r.message));
-        // A real box takes the activation with it; coming back to the window is no new activation.
-        swallowActivation_ = !isActiveWindow();
+        showRefusal(r.message);
         return false;
     }
     ranking_ = RankNumbers(r.p, true);
@@ -219,34 +217,8 @@ void TVisuaProba90::stampaClick() {
     PrintWindowImage(this, [this](bool printing) {
         fields->setPrinting(printing);
         for (QPushButton* b : buttons_) b->setVisible(!printing);
-        Bevel1->setFrameStyle(printing ? QFrame::NoFrame : (QFrame::Box | QFrame::Sunken));
-        if (printing) {
-            saved_ = palette();
-            QPalette white = saved_;
-            white.setColor(QPalette::Window, Qt::white);
-            setPalette(white);
-        } else {
-            setPalette(saved_);
-        }
+        setPrintingLook(printing, Bevel1);
     });
-}
-
-void TVisuaProba90::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-    if (swallowActivation_) {
-        swallowActivation_ = false;
-        return;
-    }
-    FormActivate();
-}
-
-void TVisuaProba90::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace numora

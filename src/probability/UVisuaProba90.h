@@ -2,6 +2,7 @@
 // "Probabilità dei 90 Numeri": the 90 numbers ranked by their probability score, recomputed each
 // time the window becomes active, to add to the forecast or as one-number plays.
 
+#include "stats/UStatWindow.h"
 #include "probability/NumberProbability.h"
 
 #include <QPalette>
@@ -18,7 +19,7 @@ namespace numora {
 
 class ProbabilityFields;
 
-class TVisuaProba90 : public QWidget {
+class TVisuaProba90 : public TStatWindow {
     Q_OBJECT
 public:
     explicit TVisuaProba90(QWidget* parent = nullptr);
@@ -37,15 +38,11 @@ public:
 
     const std::vector<RankedNumber>& ranking() const { return ranking_; }
 
-    void FormActivate();
+    void FormActivate() override;
     void goClick();
     void aggproClick();
     void agggioClick();
     void stampaClick();
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool compute();
@@ -54,8 +51,6 @@ private:
     std::vector<RankedNumber> ranking_;
     std::vector<QPushButton*> buttons_;
     std::vector<QLabel*> headings_;
-    QPalette saved_;
-    bool swallowActivation_ = false;
 };
 
 } // namespace numora

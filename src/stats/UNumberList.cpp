@@ -74,7 +74,7 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 
 TStatNumList::TStatNumList(QWidget* parent, const QString& caption, const QString& valueHeading, QColor barColour,
                            bool barReferenceLast)
-    : QWidget(parent, Qt::Tool) {
+    : TStatWindow(parent, Qt::Tool) {
     setWindowTitle(caption);
     setAutoFillBackground(true);
 
@@ -201,40 +201,8 @@ void TStatNumList::agggioClick() {
 void TStatNumList::stampaClick() {
     PrintWindowImage(this, [this](bool printing) {
         for (QPushButton* b : allButtons_) b->setVisible(!printing);
-        Bevel1->setFrameStyle(printing ? QFrame::NoFrame : (QFrame::Box | QFrame::Sunken));
-        if (printing) {
-            saved_ = palette();
-            QPalette white = saved_;
-            white.setColor(QPalette::Window, Qt::white);
-            setPalette(white);
-        } else {
-            setPalette(saved_);
-        }
+        setPrintingLook(printing, Bevel1);
     });
-}
-
-void TStatNumList::showRefusal(const char* message) {
-    MessageBox::error(this, QString::fromUtf8(message));
-    // A real box takes the activation with it; coming back to the window is no new activation.
-    swallowActivation_ = !isActiveWindow();
-}
-
-void TStatNumList::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-    if (swallowActivation_) {
-        swallowActivation_ = false;
-        return;
-    }
-    FormActivate();
-}
-
-void TStatNumList::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace numora

@@ -2,6 +2,7 @@
 // The two list windows of single numbers: 990 rows (number, wheel, value, bar) that the user can
 // add to the forecast or turn into one-number plays on the row's wheel.
 
+#include "stats/UStatWindow.h"
 #include "stats/NumberStats.h"
 
 #include <QColor>
@@ -17,7 +18,7 @@ class QTableWidget;
 
 namespace numora {
 
-class TStatNumList : public QWidget {
+class TStatNumList : public TStatWindow {
     Q_OBJECT
 public:
     QFrame* Bevel1; // the frame around the grid; hidden while printing
@@ -31,7 +32,7 @@ public:
     const std::vector<NumberWheelValue>& rows() const { return rows_; }
 
     // Recomputes with the current fields: what happens each time the window becomes active.
-    void FormActivate();
+    void FormActivate() override;
     void aggproClick();
     void agggioClick();
     void stampaClick();
@@ -46,10 +47,7 @@ protected:
     void addButton(QPushButton* button, int position);
     // Fills the grid from a fresh computation; false when it was refused.
     bool recompute();
-    void showRefusal(const char* message);
 
-    void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fill();
@@ -58,8 +56,6 @@ private:
     std::vector<NumberWheelValue> rows_;
     QHBoxLayout* buttons_ = nullptr;
     std::vector<QPushButton*> allButtons_;
-    QPalette saved_;
-    bool swallowActivation_ = false;
 };
 
 } // namespace numora

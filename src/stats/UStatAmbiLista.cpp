@@ -33,7 +33,7 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 } // namespace
 
 TStatAmbiLista::TStatAmbiLista(QWidget* parent, const QString& caption, const PairGridStyle& style)
-    : QWidget(parent, Qt::Tool) {
+    : TStatWindow(parent, Qt::Tool) {
     setWindowTitle(caption);
     setAutoFillBackground(true);
 
@@ -142,40 +142,8 @@ void TStatAmbiLista::agggioClick() {
 void TStatAmbiLista::stampaClick() {
     PrintWindowImage(this, [this](bool printing) {
         GroupBox1->setVisible(!printing);
-        Bevel1->setFrameStyle(printing ? QFrame::NoFrame : (QFrame::Box | QFrame::Sunken));
-        if (printing) {
-            saved_ = palette();
-            QPalette white = saved_;
-            white.setColor(QPalette::Window, Qt::white);
-            setPalette(white);
-        } else {
-            setPalette(saved_);
-        }
+        setPrintingLook(printing, Bevel1);
     });
-}
-
-void TStatAmbiLista::showRefusal(const char* message) {
-    MessageBox::error(this, QString::fromUtf8(message));
-    // A real box takes the activation with it; coming back from it is no new activation.
-    swallowActivation_ = !isActiveWindow();
-}
-
-void TStatAmbiLista::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-    if (swallowActivation_) {
-        swallowActivation_ = false;
-        return;
-    }
-    FormActivate();
-}
-
-void TStatAmbiLista::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace numora

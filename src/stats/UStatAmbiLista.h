@@ -3,6 +3,7 @@
 // active and on "Ricalcola"; the selected pairs go to the forecast or become two-number plays on
 // the checked wheels.
 
+#include "stats/UStatWindow.h"
 #include "stats/UPairGrid.h"
 
 #include <QPalette>
@@ -18,7 +19,7 @@ namespace numora {
 
 class WheelSelection;
 
-class TStatAmbiLista : public QWidget {
+class TStatAmbiLista : public TStatWindow {
     Q_OBJECT
 public:
     QFrame* Bevel1; // the frame around the grid
@@ -34,7 +35,7 @@ public:
 
     const std::vector<WheelPairValue>& rows() const { return model_->rows(); }
 
-    void FormActivate();
+    void FormActivate() override;
     void goClick();
     void aggproClick();
     void agggioClick();
@@ -47,10 +48,7 @@ protected:
     virtual bool compute(std::vector<PairValue>& rows, int& neverDrawnFrom) = 0;
     // Where a window puts its own fields: inside the group, above the buttons.
     QVBoxLayout* fieldsArea() const { return fields_; }
-    void showRefusal(const char* message);
 
-    void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool recompute();
@@ -58,8 +56,6 @@ private:
 
     PairRowsModel* model_;
     QVBoxLayout* fields_;
-    QPalette saved_;
-    bool swallowActivation_ = false;
     bool restoringSelection_ = false;
 };
 

@@ -13,6 +13,8 @@ if(NUMORA_BUILD_UI)
     ${CMAKE_CURRENT_LIST_DIR}/UNumberChart.h
     ${CMAKE_CURRENT_LIST_DIR}/UNumberList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UNumberList.h
+    ${CMAKE_CURRENT_LIST_DIR}/UStatWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UStatWindow.h
     ${CMAKE_CURRENT_LIST_DIR}/UStatFre.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UStatFre.h
     ${CMAKE_CURRENT_LIST_DIR}/UStatNumMenoFre.cpp
