@@ -24,16 +24,8 @@
 #include <QtTest>
 
 using namespace numora;
+using numora::test::SetField;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-void SetField(QLineEdit* e, const QString& text) {
-    e->clear();
-    QTest::keyClicks(e, text);
-}
-
-} // namespace
 
 class TstProbabilityWindows : public QObject {
     Q_OBJECT
@@ -44,12 +36,7 @@ private:
 private slots:
     void initTestCase() {
         Globals().appDir = dir_.path();
-        Settings& s = Globals().settings;
-        s.minimo = 1;
-        s.massimo = 300;
-        s.multiplo = 0.5;
-        s.i(1) = 0.5;
-        for (int k = 2; k <= 18; ++k) s.i(k) = k * 10.0;
+        test::UseTestStakes(Globals().settings);
     }
     void init() {
         Globals().archive = test::RandomArchive(4, 200, 90);

@@ -29,6 +29,7 @@
 #include <QtTest>
 
 using namespace numora;
+using numora::test::SetField;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -60,11 +61,6 @@ QStringList ChartLines(const TStatNumChart& w) {
     return lines;
 }
 
-void SetField(QLineEdit* e, const QString& text) {
-    e->clear();
-    QTest::keyClicks(e, text);
-}
-
 } // namespace
 
 class TstNumberWindows : public QObject {
@@ -76,12 +72,7 @@ private:
 private slots:
     void initTestCase() {
         Globals().appDir = dir_.path();
-        Settings& s = Globals().settings;
-        s.minimo = 1;
-        s.massimo = 300;
-        s.multiplo = 0.5;
-        s.i(1) = 0.5;
-        for (int k = 2; k <= 18; ++k) s.i(k) = k * 10.0;
+        test::UseTestStakes(Globals().settings);
     }
     void init() {
         Globals().archive = test::RandomArchive(9, Draws, 90);

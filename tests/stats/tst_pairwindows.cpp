@@ -81,12 +81,7 @@ private:
 private slots:
     void initTestCase() {
         Globals().appDir = dir_.path();
-        Settings& s = Globals().settings;
-        s.minimo = 1;
-        s.massimo = 300;
-        s.multiplo = 0.5;
-        s.i(1) = 0.5;
-        for (int k = 2; k <= 18; ++k) s.i(k) = k * 10.0;
+        test::UseTestStakes(Globals().settings);
         Globals().archive = test::RandomArchive(5, Draws, 90);
     }
     void init() {

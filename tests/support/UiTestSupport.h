@@ -3,11 +3,14 @@
 
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
+#include "core/Settings.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
 
 #include <functional>
 #include <memory>
@@ -34,6 +37,22 @@ template <class T = QWidget> void RunModal(std::function<void(T*)> inspect) {
         }
     });
     poll->start(10);
+}
+
+// Types text into a field as a user does, after emptying it.
+inline void SetField(QLineEdit* e, const QString& text) {
+    e->clear();
+    QTest::keyClicks(e, text);
+}
+
+// The stake settings the window tests of the statistics assume: 1 to 300 euro in multiples of 0,50,
+// denominations 0,50 and 20 to 180.
+inline void UseTestStakes(Settings& s) {
+    s.minimo = 1;
+    s.massimo = 300;
+    s.multiplo = 0.5;
+    s.i(1) = 0.5;
+    for (int k = 2; k <= 18; ++k) s.i(k) = k * 10.0;
 }
 
 // Forgets every long-lived window (deleting it) and every registered command.
