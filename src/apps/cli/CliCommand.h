@@ -46,6 +46,8 @@ CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
 CliCommand CheckCommand(); // checking/CliCheck.cpp
 CliCommand ProbabilityCommand(); // probability/CliProbability.cpp
 CliCommand PrintCommand(); // printing/UCliPrint.cpp (Qt paints the PDF)
+CliCommand ExtractCommand(); // generation/CliExtract.cpp
+CliCommand DevelopCommand(); // generation/CliExtract.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();

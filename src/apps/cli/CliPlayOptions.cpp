@@ -1,0 +1,161 @@
+#include "apps/cli/CliPlayOptions.h"
+
+#include "core/PlaySystem.h"
+#include "core/Settings.h"
+#include "core/SystemFile.h"
+#include "core/TextHelpers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+namespace numora {
+
+namespace {
+
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char at) {
+    std::vector<std::string_view> parts;
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t next = text.find(at, pos);
+        parts.push_back(text.substr(pos, next == std::string_view::npos ? std::string_view::npos : next - pos));
+        if (next == std::string_view::npos) break;
+        pos = next + 1;
+    }
+    return parts;
+}
+
+// "3,17,45": numbers 1..90, none twice; the empty text is the empty list.
+bool ParseCliNumbers(std::string_view text, std::vector<int>& numbers) {
+    numbers.clear();
+    if (Trimmed(text).empty()) return true;
+    for (std::string_view part : Split(text, ',')) {
+        long long v = 0;
+        if (!ParseWholeNumber(Trimmed(part), v) || v < 1 || v > 90) return false;
+        if (std::find(numbers.begin(), numbers.end(), static_cast<int>(v)) != numbers.end()) return false;
+        numbers.push_back(static_cast<int>(v));
+    }
+    return true;
+}
+
+} // namespace
+
+bool CliOptions::parse(const std::vector<std::string>& args, std::span<const CliOptionSpec> specs, std::size_t first) {
+    values_.clear();
+    for (std::size_t i = first; i < args.size(); ++i) {
+        const auto spec = std::find_if(specs.begin(), specs.end(), [&](const CliOptionSpec& s) { return s.name == args[i]; });
+        if (spec == specs.end() || values_.count(args[i]) != 0) return false;
+        if (!spec->takesValue) {
+            values_[args[i]] = std::string();
+            continue;
+        }
+        if (i + 1 >= args.size()) return false;
+        values_[args[i]] = args[i + 1];
+        ++i;
+    }
+    return true;
+}
+
+std::string CliOptions::value(std::string_view name, std::string_view fallback) const {
+    const auto it = values_.find(std::string(name));
+    return it == values_.end() ? std::string(fallback) : it->second;
+}
+
+std::vector<CliOptionSpec> WithPlayOptions(std::initializer_list<CliOptionSpec> own) {
+    std::vector<CliOptionSpec> specs(std::begin(PlayOptionSpecs), std::end(PlayOptionSpecs));
+    specs.insert(specs.end(), own.begin(), own.end());
+    return specs;
+}
+
+int PrepareCliSystem(const CliContext& c, const CliOptions& options, PlaySystem& system) {
+    std::vector<int> numbers, fixed;
+    if (options.has("--numbers") && !ParseCliNumbers(options.value("--numbers"), numbers)) return 2;
+    if (options.has("--fixed") && (!ParseCliNumbers(options.value("--fixed"), fixed) || fixed.size() > system.forecast.fixed.size()))
+        return 2;
+    NewSystem(system);
+    if (options.has("--system")) {
+        switch (LoadSystem(options.value("--system"), system)) {
+        case LoadSystemResult::Ok: break;
+        case LoadSystemResult::Incompatible:
+            c.err << TerminalText(IncompatibleSystemMessage) << '\n';
+            [[fallthrough]];
+        case LoadSystemResult::CannotOpen:
+        case LoadSystemResult::Corrupt: c.err << TerminalText(OpenSystemErrorMessage) << '\n'; return 1;
+        }
+    }
+    if (options.has("--numbers")) {
+        system.forecast.chosen.fill(0);
+        for (int n : numbers) system.forecast.setChosen(n, true);
+    }
+    if (options.has("--fixed")) {
+        system.forecast.fixed.fill(0);
+        for (std::size_t i = 0; i < fixed.size(); ++i) system.forecast.fixed[i] = static_cast<std::uint8_t>(fixed[i]);
+        system.forecast.fixedCount = static_cast<std::int32_t>(fixed.size());
+    }
+    return 0;
+}
+
+bool SplitCliStakes(std::string_view text, std::array<std::string, 5>& fields) {
+    fields = {};
+    const bool semicolons = text.find(';') != std::string_view::npos;
+    const std::vector<std::string_view> parts = Split(text, semicolons ? ';' : ',');
+    if (parts.size() > fields.size()) return false;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        std::string field(parts[i]);
+        // The fields take "," as the decimal comma, as a typed "." becomes one.
+        std::replace(field.begin(), field.end(), '.', ',');
+        fields[i] = field;
+    }
+    return true;
+}
+
+bool ParseCliPlayWheels(std::string_view text, std::uint16_t& mask) {
+    static constexpr std::array<std::string_view, 12> codes = {"BA", "CA", "FI", "GE", "MI", "NA",
+                                                               "PA", "RM", "TO", "VE", "RN", "TT"};
+    std::uint16_t m = 0;
+    for (std::string_view part : Split(text, ',')) {
+        std::string code;
+        for (char ch : Trimmed(part)) code.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
+        const auto it = std::find(codes.begin(), codes.end(), code);
+        if (it == codes.end()) return false;
+        m = static_cast<std::uint16_t>(m | (1u << (it - codes.begin())));
+    }
+    const bool regional = (m & 0x3FF) != 0;
+    const bool all = (m & (1u << 11)) != 0;
+    if (m == 0 || (regional && all)) return false;
+    mask = m;
+    return true;
+}
+
+bool CliPlayWheels(const CliOptions& options, std::uint16_t& mask) {
+    if (options.has("--wheels") && options.has("--play-wheels")) return false;
+    if (options.has("--wheels")) return ParseCliPlayWheels(options.value("--wheels"), mask);
+    if (options.has("--play-wheels")) return ParseCliPlayWheels(options.value("--play-wheels"), mask);
+    mask = static_cast<std::uint16_t>(1u << 11);
+    return true;
+}
+
+int CliRefuse(const CliContext& c, std::string_view message) {
+    c.err << TerminalText(std::string(message)) << '\n';
+    return 1;
+}
+
+int WriteCliSystem(const CliContext& c, const CliOptions& options, const PlaySystem& system) {
+    if (!options.has("--out")) return 0;
+    if (!SaveSystem(options.value("--out"), system)) return CliRefuse(c, SaveSystemErrorMessage);
+    return 0;
+}
+
+Settings CliSettings(const CliContext& c) {
+    Settings s;
+    ReadSettings(c.dir + SettingsFileName, s);
+    return s;
+}
+
+} // namespace numora

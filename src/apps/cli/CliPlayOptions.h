@@ -1,0 +1,75 @@
+#pragma once
+// What the commands that run a generator, an eliminator or a reduction share: their option
+// parser, the system they start from, the stakes and wheels of the new plays, the refusals and
+// the system they write.
+
+#include "apps/cli/CliCommand.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace numora {
+
+struct PlaySystem;
+
+struct CliOptionSpec {
+    std::string_view name; // "--plays"
+    bool takesValue = true;
+};
+
+// "--name VALUE" and "--flag" options in any order. parse() is false for an option the command
+// lacks, a missing value or an option given twice: the caller exits with 2.
+class CliOptions {
+public:
+    bool parse(const std::vector<std::string>& args, std::span<const CliOptionSpec> specs, std::size_t first = 0);
+    bool has(std::string_view name) const { return values_.count(std::string(name)) != 0; }
+    // The value as given ("" is an empty field), or the fallback when the option is absent.
+    std::string value(std::string_view name, std::string_view fallback = {}) const;
+
+private:
+    std::map<std::string, std::string> values_;
+};
+
+// The options every such command takes: --system F.lpc, --numbers LIST, --fixed LIST, --out F.lpc,
+// --size K, --stakes E,A,T,Q,C, --wheels LIST (also --play-wheels), --ignore-fixed.
+inline constexpr CliOptionSpec PlayOptionSpecs[] = {
+    {"--system"}, {"--numbers"}, {"--fixed"}, {"--out"}, {"--size"}, {"--stakes"}, {"--wheels"}, {"--play-wheels"},
+    {"--ignore-fixed", false},
+};
+// The play options followed by the command's own.
+std::vector<CliOptionSpec> WithPlayOptions(std::initializer_list<CliOptionSpec> own);
+
+// The system a command starts from: --system's file (the open-error messages on err and 1 when it
+// cannot be read) or an empty one; then --numbers replaces the chosen numbers and --fixed the
+// fixed ones (comma-separated numbers 1..90, none twice, at most nine fixed: else 2). 0 when the
+// system is ready, else the exit code.
+int PrepareCliSystem(const CliContext& context, const CliOptions& options, PlaySystem& system);
+
+// The five stake field texts of "--stakes E,A,T,Q,C": split at ";" when the text holds one (","
+// is then the decimal comma), else at ","; fields not given are empty; more than five: false.
+bool SplitCliStakes(std::string_view text, std::array<std::string, 5>& fields);
+
+// The wheel mask of the new plays from "BA,CA,...,VE,RN" or "TT" (RM is Roma, RN "Nazion.", TT
+// "Tutte"; letters in any case): false for an unknown code, an empty list or TT with a regional
+// code. The default (no option) is "Tutte".
+bool ParseCliPlayWheels(std::string_view text, std::uint16_t& mask);
+// --wheels or --play-wheels, whichever is given (TT when neither); false as above.
+bool CliPlayWheels(const CliOptions& options, std::uint16_t& mask);
+
+// A refusal: the message with its CR line breaks as terminal lines on err; returns 1.
+int CliRefuse(const CliContext& context, std::string_view message);
+
+// --out F.lpc: writes the system (format 2) through a temporary file. 0, or 1 with the program's
+// save-error message on err. Without --out nothing is written and 0 is returned.
+int WriteCliSystem(const CliContext& context, const CliOptions& options, const PlaySystem& system);
+
+// The Numora.ini of the command's folder (defaults when it is missing).
+struct Settings;
+Settings CliSettings(const CliContext& context);
+
+} // namespace numora

@@ -1,0 +1,488 @@
+#include "generation/Generation.h"
+
+#include "core/Combinations.h"
+#include "core/PlayIndex.h"
+#include "core/PlayList.h"
+#include "core/Random.h"
+#include "probability/NumberProbability.h"
+#include "stats/DrawWindow.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace numora {
+
+namespace {
+
+// The forecast in ascending order, each number once, only numbers 1..90.
+std::vector<std::uint8_t> AscendingForecast(const std::vector<std::uint8_t>& numbers) {
+    std::array<bool, 91> in{};
+    for (std::uint8_t n : numbers)
+        if (n >= 1 && n <= 90) in[n] = true;
+    std::vector<std::uint8_t> list;
+    for (int n = 1; n <= 90; ++n)
+        if (in[static_cast<std::size_t>(n)]) list.push_back(static_cast<std::uint8_t>(n));
+    return list;
+}
+
+// The fixed numbers each once. A candidate holds all of them exactly when it holds each distinct
+// one, so the test that counts pairs and the enumeration that puts them first agree.
+std::vector<std::uint8_t> DistinctFixed(const std::vector<std::uint8_t>& fixed) {
+    std::vector<std::uint8_t> out;
+    for (std::uint8_t f : fixed)
+        if (std::find(out.begin(), out.end(), f) == out.end()) out.push_back(f);
+    return out;
+}
+
+bool InList(std::span<const std::uint8_t> list, std::uint8_t n) {
+    return std::find(list.begin(), list.end(), n) != list.end();
+}
+
+// The kept slots of ExtractBestPlays once they are all filled: the smallest score and the first
+// slot holding it, kept in a tournament tree so that replacing one slot costs log M instead of a
+// rescan of every slot. It answers what the rescan from the start value 10000000 answers: a slot
+// becomes the worst only with a score strictly below the start value.
+class WorstSlot {
+public:
+    static constexpr double StartValue = 10000000;
+
+    void build(const std::vector<double>& scores) {
+        n_ = scores.size();
+        size_ = 1;
+        while (size_ < n_) size_ *= 2;
+        tree_.assign(2 * size_, Leaf{std::numeric_limits<double>::infinity(), 0});
+        for (std::size_t i = 0; i < n_; ++i) tree_[size_ + i] = Leaf{scores[i], i};
+        for (std::size_t i = size_ - 1; i >= 1; --i) tree_[i] = Better(tree_[2 * i], tree_[2 * i + 1]);
+        settle();
+    }
+    void update(std::size_t slot, double score) {
+        std::size_t i = size_ + slot;
+        tree_[i].score = score;
+        for (i /= 2; i >= 1; i /= 2) tree_[i] = Better(tree_[2 * i], tree_[2 * i + 1]);
+        settle();
+    }
+    double score() const { return worst_; }
+    std::size_t slot() const { return slot_; }
+
+private:
+    struct Leaf {
+        double score;
+        std::size_t slot;
+    };
+    // The smaller score; of equal scores the lower slot (the left child holds the lower slots).
+    static Leaf Better(const Leaf& a, const Leaf& b) { return b.score < a.score ? b : a; }
+    void settle() {
+        worst_ = StartValue;
+        if (tree_[1].score < StartValue) {
+            worst_ = tree_[1].score;
+            slot_ = tree_[1].slot;
+        }
+    }
+
+    std::vector<Leaf> tree_;
+    std::size_t n_ = 0;
+    std::size_t size_ = 1;
+    double worst_ = StartValue;
+    std::size_t slot_ = 0;
+};
+
+// The selection of ExtractBestPlays: offer() takes each candidate's score and, only when it can
+// enter, its numbers.
+class Selection {
+public:
+    Selection(PlayList& list, int plays, std::uint16_t wheels)
+        : list_(list), base_(list.count()), m_(static_cast<std::size_t>(plays)), wheels_(wheels),
+          scores_(static_cast<std::size_t>(plays), 0.0) {
+        if (base_ > 0) committed_.build(list, 1, base_);
+    }
+
+    // Whether a candidate with this score would be looked at further (steps 1 and 2).
+    bool mayEnter(double s) const { return s > 0 && (j_ < m_ || s > worst_.score()); }
+
+    template <typename WriteNumbers> void offer(double s, WriteNumbers&& write) {
+        if (!mayEnter(s)) return;
+        Play candidate;
+        write(candidate.numbers.data());
+        candidate.wheels = wheels_;
+        if (base_ > 0 && committed_.contains(candidate)) return;
+        std::size_t slot;
+        if (j_ < m_) {
+            slot = j_++;
+        } else {
+            slot = worst_.slot();
+        }
+        candidate.stakes[0] = s; // the score waits in the estratto stake until the commit
+        list_.play(base_ + 1 + static_cast<int>(slot)) = candidate;
+        scores_[slot] = s;
+        if (j_ == m_) {
+            if (!treeBuilt_) {
+                worst_.build(scores_);
+                treeBuilt_ = true;
+            } else {
+                worst_.update(slot, s);
+            }
+        }
+    }
+
+    int kept() const { return static_cast<int>(j_); }
+
+    void commit(const std::array<double, 5>& stakes) {
+        for (std::size_t s = 0; s < j_; ++s) {
+            Play& p = list_.play(base_ + 1 + static_cast<int>(s));
+            p.stakes = stakes;
+            p.wheels = wheels_;
+        }
+        list_.setCount(base_ + static_cast<int>(j_));
+    }
+
+private:
+    PlayList& list_;
+    int base_;
+    std::size_t m_;
+    std::uint16_t wheels_;
+    std::vector<double> scores_;
+    std::size_t j_ = 0;
+    PlayIndex committed_;
+    WorstSlot worst_;
+    bool treeBuilt_ = false;
+};
+
+} // namespace
+
+bool WheelUsed(std::uint16_t mask, int wheel) {
+    if (wheel == 11) return (mask & (1u << 10)) != 0;
+    return (mask & (1u << (wheel - 1))) != 0 || (mask & (1u << 11)) != 0;
+}
+
+int UsedWheelCount(std::uint16_t mask) {
+    int w = 0;
+    for (int wheel = 1; wheel <= 11; ++wheel) w += WheelUsed(mask, wheel) ? 1 : 0;
+    return w;
+}
+
+const char* ReadScoreCriteria(const ScoreCriteriaTexts& t, ScoreCriteria& c) {
+    c = ScoreCriteria{};
+    c.delayOn = t.delayOn;
+    c.frequencyOn = t.frequencyOn;
+    c.dlo = c.dhi = c.fmost = c.fleast = 0;
+    auto percentage = [](const std::string& text, int& v) { return ParseFieldInteger(text, v) && v >= 0 && v <= 100; };
+    if (t.delayOn) {
+        if (!percentage(t.dlo, c.dlo)) return InvalidDloMessage;
+        if (!percentage(t.dhi, c.dhi)) return InvalidDhiMessage;
+        if (c.dlo > c.dhi) return MinAboveMaxMessage;
+    }
+    if (t.frequencyOn) {
+        if (!percentage(t.fmost, c.fmost)) return InvalidFmostMessage;
+        if (!percentage(t.fleast, c.fleast)) return InvalidFleastMessage;
+        if (c.fmost > c.fleast) return MinAboveMaxMessage;
+    }
+    if (c.dhi + c.fleast > 100) return MaximaAbove100Message;
+    if (c.dhi + c.fleast <= c.dlo + c.fmost) return MaximaNotAboveMinimaMessage;
+    return nullptr;
+}
+
+bool ReadPlayCount(std::string_view text, int& plays) { return ParseFieldInteger(text, plays) && plays >= 1; }
+
+PlayScore DelayFrequencyScore(std::span<const std::uint8_t> forecast, int size, std::uint16_t wheels,
+                              const ScoreCriteria& c, const DelayTable& delays, const FrequencyTable& frequencies) {
+    PlayScore score;
+    if (size < 1) return score;
+    const int w = UsedWheelCount(wheels);
+    std::array<std::int64_t, 91> d{};
+    std::array<std::int64_t, 91> f{};
+    std::int64_t minD = 100000000, maxD = -1, minF = 100000000, maxF = -1;
+    for (std::uint8_t n : forecast) {
+        if (n < 1 || n > 90) continue;
+        std::int64_t delay = std::numeric_limits<std::int64_t>::max();
+        std::int64_t sum = 0;
+        for (int wheel = 1; wheel <= 11; ++wheel) {
+            if (!WheelUsed(wheels, wheel)) continue;
+            delay = std::min<std::int64_t>(delay, delays.at(wheel, n));
+            const std::int64_t single = frequencies.at(wheel, n);
+            sum += single;
+            minF = std::min(minF, single);
+            maxF = std::max(maxF, single);
+        }
+        d[n] = delay;
+        f[n] = sum;
+        minD = std::min(minD, delay);
+        maxD = std::max(maxD, delay);
+    }
+    minF *= w;
+    maxF *= w;
+    const double k = size;
+    for (std::uint8_t n : forecast) {
+        if (n < 1 || n > 90) continue;
+        if (c.delayOn) {
+            const double num = static_cast<double>(static_cast<std::int64_t>(c.dhi - c.dlo) * (d[n] - minD));
+            const double frac = maxD == minD ? 0.0 : num / static_cast<double>(maxD - minD);
+            score.first[n] = (c.dlo + frac) / k;
+        }
+        if (c.frequencyOn) {
+            const double num = static_cast<double>(static_cast<std::int64_t>(c.fleast - c.fmost) * (maxF - f[n]));
+            const double frac = maxF == minF ? 0.0 : num / static_cast<double>(maxF - minF);
+            score.second[n] = (c.fmost + frac) / k;
+        }
+    }
+    return score;
+}
+
+PlayScore CustomProbabilityScore(const std::array<double, 90>& probabilities, int size) {
+    PlayScore score;
+    for (int n = 1; n <= 90; ++n) score.first[static_cast<std::size_t>(n)] = probabilities[static_cast<std::size_t>(n - 1)];
+    score.divisor = size;
+    return score;
+}
+
+double PlayCountOf(int n, int k) {
+    if (k < 0 || k > n) return 0;
+    double c = 1;
+    for (int i = k + 1; i <= n; ++i) c *= i;
+    for (int i = 1; i <= n - k; ++i) c /= i;
+    return c;
+}
+
+RunResult ExtractBestPlays(PlayList& list, const PlayRequest& request, int plays, const PlayScore& score,
+                           const Progress& progress) {
+    RunResult result;
+    if (plays < 1) return result;
+    if (static_cast<long long>(list.count()) + plays > PlayList::Capacity) {
+        result.outcome = RunOutcome::ListFull;
+        return result;
+    }
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.forecast);
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.fixed);
+    const int n = static_cast<int>(forecast.size());
+    const int k = request.size;
+    Selection selection(list, plays, request.wheels);
+    const bool mean = score.divisor != 0;
+    auto join = [&](double a, double b) { return mean ? a / score.divisor : a + b; };
+
+    if (k == 1) {
+        // One number per play: every forecast number in turn, without progress.
+        for (std::uint8_t v : forecast) {
+            if (!fixed.empty() && !(fixed.size() == 1 && fixed[0] == v)) continue;
+            const double s = join(0.0 + score.first[v], 0.0 + score.second[v]);
+            selection.offer(s, [v](std::uint8_t* out) { out[0] = v; });
+        }
+    } else if (k >= 2 && k <= n && fixed.empty()) {
+        // The lexicographic enumeration with the sums of the leading numbers kept per depth: a
+        // step adds only the terms of the numbers that changed, in the same order as a full sum.
+        ProgressTicker ticker(progress, Binomial(n, k));
+        std::array<int, 90> idx{};
+        std::array<double, 91> a{}, b{}; // sums of the first i numbers
+        for (int i = 0; i < k; ++i) idx[static_cast<std::size_t>(i)] = i;
+        int from = 0;
+        const int last = k - 1;
+        std::array<std::uint8_t, 10> numbers{};
+        while (true) {
+            for (int i = from; i < last; ++i) {
+                const std::uint8_t v = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
+                a[static_cast<std::size_t>(i + 1)] = a[static_cast<std::size_t>(i)] + score.first[v];
+                b[static_cast<std::size_t>(i + 1)] = b[static_cast<std::size_t>(i)] + score.second[v];
+            }
+            const double pa = a[static_cast<std::size_t>(last)];
+            const double pb = b[static_cast<std::size_t>(last)];
+            for (int p = idx[static_cast<std::size_t>(last)]; p < n; ++p) {
+                const std::uint8_t v = forecast[static_cast<std::size_t>(p)];
+                const double s = join(pa + score.first[v], pb + score.second[v]);
+                if (selection.mayEnter(s)) {
+                    idx[static_cast<std::size_t>(last)] = p;
+                    selection.offer(s, [&](std::uint8_t* out) {
+                        for (int i = 0; i < k && i < 10; ++i)
+                            out[i] = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
+                    });
+                }
+                if (!ticker.step()) {
+                    result.outcome = RunOutcome::Interrupted;
+                    return result;
+                }
+            }
+            int i = last - 1;
+            while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i) --i;
+            if (i < 0) break;
+            ++idx[static_cast<std::size_t>(i)];
+            for (int j = i + 1; j < k; ++j) idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
+            from = i;
+        }
+        (void)numbers;
+    } else if (k >= 2) {
+        // With fixed numbers only the combinations holding them all can score above 0; they are
+        // visited in the same order, each summed afresh in ascending order.
+        CombinationEnumerator e;
+        if (e.start(forecast, k, fixed)) {
+            ProgressTicker ticker(progress, e.count());
+            std::array<std::uint8_t, 90> sorted{};
+            do {
+                e.sorted(sorted.data());
+                double sa = 0, sb = 0;
+                for (int i = 0; i < k; ++i) {
+                    sa += score.first[sorted[static_cast<std::size_t>(i)]];
+                    sb += score.second[sorted[static_cast<std::size_t>(i)]];
+                }
+                selection.offer(join(sa, sb), [&](std::uint8_t* out) {
+                    for (int i = 0; i < k && i < 10; ++i) out[i] = sorted[static_cast<std::size_t>(i)];
+                });
+                if (!ticker.step()) {
+                    result.outcome = RunOutcome::Interrupted;
+                    return result;
+                }
+            } while (e.next());
+        }
+    }
+    selection.commit(request.stakes);
+    result.added = selection.kept();
+    return result;
+}
+
+RunResult ExtractRandomPlays(PlayList& list, const PlayRequest& request, int plays, RandomSource& random,
+                             const Progress& progress) {
+    RunResult result;
+    if (plays < 1) return result;
+    const int base = list.count();
+    if (static_cast<long long>(base) + plays > PlayList::Capacity) {
+        result.outcome = RunOutcome::ListFull;
+        return result;
+    }
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.forecast);
+    const int n = static_cast<int>(forecast.size());
+    const int k = request.size;
+    const int f = static_cast<int>(request.fixed.size());
+    // Enough distinct numbers for every play, or the draws below would never end.
+    int available = f;
+    for (std::uint8_t v : forecast) available += InList(request.fixed, v) ? 0 : 1;
+    if (k < 1 || k > Play::MaxNumbers || f > k || n < 1 || available < k) return result;
+
+    // One index for both kinds of repeat: the committed plays and the plays of this run.
+    PlayIndex seen(list, 1, base);
+    seen.reserve(base + plays);
+    ProgressTicker ticker(Progress{progress.callback, 1}, static_cast<std::uint64_t>(plays));
+    Play templ;
+    templ.wheels = request.wheels;
+    templ.stakes = request.stakes;
+    int added = 0;
+    int repeats = 0;
+    do {
+        Play c = templ;
+        for (int i = 0; i < f; ++i) c.numbers[static_cast<std::size_t>(i)] = request.fixed[static_cast<std::size_t>(i)];
+        int i = f;
+        while (i < k) {
+            const std::uint8_t x = forecast[static_cast<std::size_t>(random.below(n))];
+            if (std::find(c.numbers.begin(), c.numbers.begin() + i, x) != c.numbers.begin() + i) continue;
+            c.numbers[static_cast<std::size_t>(i++)] = x;
+        }
+        std::sort(c.numbers.begin(), c.numbers.begin() + k);
+        if (seen.contains(c)) {
+            ++repeats;
+        } else {
+            ++added;
+            list.play(base + added) = c;
+            seen.insert(c, base + added);
+            repeats = 0;
+        }
+        ticker.setDone(static_cast<std::uint64_t>(added));
+        ticker.setFound(static_cast<std::uint64_t>(added));
+        if (!ticker.report()) {
+            result.outcome = RunOutcome::Interrupted;
+            return result;
+        }
+    } while (added < plays && repeats <= RandomRepeatLimit);
+    list.setCount(base + added);
+    result.added = added;
+    return result;
+}
+
+bool EliminateRandomPlays(PlayList& list, int plays, RandomSource& random) {
+    const int p = list.count();
+    if (plays < 1 || plays > p) return false;
+    if (plays == p) {
+        list.setCount(0);
+        return true;
+    }
+    // Removing position i of the current list is removing the i-th play still there; a Fenwick
+    // tree over the original positions finds it in log P, and the survivors move once at the end.
+    std::vector<int> tree(static_cast<std::size_t>(p) + 1, 0);
+    for (int i = 1; i <= p; ++i) {
+        tree[static_cast<std::size_t>(i)] += 1;
+        const int up = i + (i & -i);
+        if (up <= p) tree[static_cast<std::size_t>(up)] += tree[static_cast<std::size_t>(i)];
+    }
+    int top = 1;
+    while (top * 2 <= p) top *= 2;
+    std::vector<bool> removed(static_cast<std::size_t>(p) + 1, false);
+    int current = p;
+    for (int e = 0; e < plays; ++e) {
+        int rank = random.below(current) + 1;
+        int pos = 0;
+        for (int step = top; step > 0; step /= 2) {
+            const int next = pos + step;
+            if (next <= p && tree[static_cast<std::size_t>(next)] < rank) {
+                pos = next;
+                rank -= tree[static_cast<std::size_t>(next)];
+            }
+        }
+        const int victim = pos + 1;
+        removed[static_cast<std::size_t>(victim)] = true;
+        for (int i = victim; i <= p; i += i & -i) tree[static_cast<std::size_t>(i)] -= 1;
+        --current;
+    }
+    int out = 0;
+    for (int i = 1; i <= p; ++i)
+        if (!removed[static_cast<std::size_t>(i)]) {
+            ++out;
+            if (out != i) list.play(out) = list.play(i);
+        }
+    list.setCount(out);
+    return true;
+}
+
+bool CandidatePasses(const Play& candidate, std::span<const std::uint8_t> fixed, const PlayIndex& committed) {
+    if (!fixed.empty()) {
+        std::size_t pairs = 0;
+        for (std::uint8_t v : candidate.numbers) {
+            if (v == 0) continue;
+            for (std::uint8_t x : fixed) pairs += v == x ? 1 : 0;
+        }
+        if (pairs < fixed.size()) return false;
+    }
+    return committed.size() == 0 || !committed.contains(candidate);
+}
+
+RunResult DevelopIntegral(PlayList& list, const PlayRequest& request, const Progress& progress) {
+    RunResult result;
+    const int base = list.count();
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.forecast);
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.fixed);
+    const int k = request.size;
+    CombinationEnumerator e;
+    // Only the combinations holding every fixed number are visited: the others fail the test.
+    if (!e.start(forecast, k, fixed)) return result;
+    PlayIndex committed;
+    if (base > 0) committed.build(list, 1, base);
+    Play candidate;
+    candidate.stakes = request.stakes;
+    candidate.wheels = request.wheels;
+    ProgressTicker ticker(k >= 2 ? progress : Progress{}, e.count());
+    int added = 0;
+    do {
+        e.writeTo(candidate);
+        if (base == 0 || !committed.contains(candidate)) {
+            if (base + added >= PlayList::Capacity) {
+                result.outcome = RunOutcome::ListFull;
+                return result;
+            }
+            ++added;
+            list.play(base + added) = candidate;
+        }
+        ticker.setFound(static_cast<std::uint64_t>(added));
+        if (!ticker.step()) {
+            result.outcome = RunOutcome::Interrupted;
+            return result;
+        }
+    } while (e.next());
+    list.setCount(base + added);
+    result.added = added;
+    return result;
+}
+
+} // namespace numora
