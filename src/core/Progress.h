@@ -47,6 +47,14 @@ public:
         if (++sinceCall_ < interval_) return !stopped_;
         return report();
     }
+    // Several units of work done at once (a row of an enumeration): the callback is called when
+    // the interval is reached or passed, once.
+    bool advance(std::uint64_t steps) {
+        status_.done += steps;
+        sinceCall_ += steps;
+        if (sinceCall_ < interval_) return !stopped_;
+        return report();
+    }
     // Calls the callback now, whatever the interval: the end of a phase, a changed total.
     bool report() {
         sinceCall_ = 0;

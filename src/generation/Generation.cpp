@@ -96,8 +96,11 @@ public:
         if (base_ > 0) committed_.build(list, 1, base_);
     }
 
-    // Whether a candidate with this score would be looked at further (steps 1 and 2).
-    bool mayEnter(double s) const { return s > 0 && (j_ < m_ || s > worst_.score()); }
+    // Whether a candidate with this score would be looked at further: above 0, and above the worst
+    // kept score once every slot is taken.
+    bool mayEnter(double s) const { return s > threshold(); }
+    // The score a candidate must pass (every kept score is above 0, so the worst one is too).
+    double threshold() const { return j_ < m_ ? 0.0 : worst_.score(); }
 
     template <typename WriteNumbers> void offer(double s, WriteNumbers&& write) {
         if (!mayEnter(s)) return;
@@ -146,6 +149,59 @@ private:
     WorstSlot worst_;
     bool treeBuilt_ = false;
 };
+
+
+// The lexicographic enumeration of ExtractBestPlays without fixed numbers. The sums of the leading
+// numbers are kept per depth, so a step adds only the terms of the numbers that changed, in the
+// same order as a full sum; the last number runs along a row, where a candidate costs its two
+// additions and one comparison with the score it must beat. False when the run was stopped.
+template <bool Mean>
+bool EnumerateRows(const std::vector<std::uint8_t>& forecast, int k, const PlayScore& score, Selection& selection,
+                   const Progress& progress) {
+    const int n = static_cast<int>(forecast.size());
+    ProgressTicker ticker(progress, Binomial(n, k));
+    std::array<int, 90> idx{};
+    std::array<double, 91> a{}, b{}; // sums of the first i numbers
+    std::array<double, 90> rowFirst{}, rowSecond{};
+    for (int p = 0; p < n; ++p) {
+        rowFirst[static_cast<std::size_t>(p)] = score.first[forecast[static_cast<std::size_t>(p)]];
+        rowSecond[static_cast<std::size_t>(p)] = score.second[forecast[static_cast<std::size_t>(p)]];
+    }
+    for (int i = 0; i < k; ++i) idx[static_cast<std::size_t>(i)] = i;
+    const int last = k - 1;
+    const double divisor = score.divisor;
+    int from = 0;
+    double threshold = selection.threshold();
+    while (true) {
+        for (int i = from; i < last; ++i) {
+            const std::size_t p = static_cast<std::size_t>(idx[static_cast<std::size_t>(i)]);
+            a[static_cast<std::size_t>(i + 1)] = a[static_cast<std::size_t>(i)] + rowFirst[p];
+            b[static_cast<std::size_t>(i + 1)] = b[static_cast<std::size_t>(i)] + rowSecond[p];
+        }
+        const double pa = a[static_cast<std::size_t>(last)];
+        const double pb = b[static_cast<std::size_t>(last)];
+        const int start = idx[static_cast<std::size_t>(last)];
+        for (int p = start; p < n; ++p) {
+            const double s = Mean ? (pa + rowFirst[static_cast<std::size_t>(p)]) / divisor
+                                  : (pa + rowFirst[static_cast<std::size_t>(p)]) + (pb + rowSecond[static_cast<std::size_t>(p)]);
+            if (s > threshold) {
+                idx[static_cast<std::size_t>(last)] = p;
+                selection.offer(s, [&](std::uint8_t* out) {
+                    for (int i = 0; i < k && i < 10; ++i)
+                        out[i] = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
+                });
+                threshold = selection.threshold();
+            }
+        }
+        if (!ticker.advance(static_cast<std::uint64_t>(n - start))) return false;
+        int i = last - 1;
+        while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i) --i;
+        if (i < 0) return true;
+        ++idx[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < k; ++j) idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
+        from = i;
+    }
+}
 
 } // namespace
 
@@ -266,46 +322,11 @@ RunResult ExtractBestPlays(PlayList& list, const PlayRequest& request, int plays
             selection.offer(s, [v](std::uint8_t* out) { out[0] = v; });
         }
     } else if (k >= 2 && k <= n && fixed.empty()) {
-        // The lexicographic enumeration with the sums of the leading numbers kept per depth: a
-        // step adds only the terms of the numbers that changed, in the same order as a full sum.
-        ProgressTicker ticker(progress, Binomial(n, k));
-        std::array<int, 90> idx{};
-        std::array<double, 91> a{}, b{}; // sums of the first i numbers
-        for (int i = 0; i < k; ++i) idx[static_cast<std::size_t>(i)] = i;
-        int from = 0;
-        const int last = k - 1;
-        std::array<std::uint8_t, 10> numbers{};
-        while (true) {
-            for (int i = from; i < last; ++i) {
-                const std::uint8_t v = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
-                a[static_cast<std::size_t>(i + 1)] = a[static_cast<std::size_t>(i)] + score.first[v];
-                b[static_cast<std::size_t>(i + 1)] = b[static_cast<std::size_t>(i)] + score.second[v];
-            }
-            const double pa = a[static_cast<std::size_t>(last)];
-            const double pb = b[static_cast<std::size_t>(last)];
-            for (int p = idx[static_cast<std::size_t>(last)]; p < n; ++p) {
-                const std::uint8_t v = forecast[static_cast<std::size_t>(p)];
-                const double s = join(pa + score.first[v], pb + score.second[v]);
-                if (selection.mayEnter(s)) {
-                    idx[static_cast<std::size_t>(last)] = p;
-                    selection.offer(s, [&](std::uint8_t* out) {
-                        for (int i = 0; i < k && i < 10; ++i)
-                            out[i] = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
-                    });
-                }
-                if (!ticker.step()) {
-                    result.outcome = RunOutcome::Interrupted;
-                    return result;
-                }
-            }
-            int i = last - 1;
-            while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i) --i;
-            if (i < 0) break;
-            ++idx[static_cast<std::size_t>(i)];
-            for (int j = i + 1; j < k; ++j) idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
-            from = i;
+        if (!(mean ? EnumerateRows<true>(forecast, k, score, selection, progress)
+                   : EnumerateRows<false>(forecast, k, score, selection, progress))) {
+            result.outcome = RunOutcome::Interrupted;
+            return result;
         }
-        (void)numbers;
     } else if (k >= 2) {
         // With fixed numbers only the combinations holding them all can score above 0; they are
         // visited in the same order, each summed afresh in ascending order.
