@@ -1,10 +1,19 @@
 #include "probability/ProbabilityDistribution.h"
 
 #include "core/Combinations.h"
+#include "core/TextHelpers.h"
 
 #include <cmath>
 
 namespace numora {
+
+const char* ReadDistributionSize(std::string_view text, int forecastCount, int& k) {
+    long long v = 0;
+    if (!ParseWholeNumber(text, v) || v <= 0 || v > forecastCount || v > 10) return InvalidDistributionSizeMessage;
+    if (v == 1) return DistributionNeedsTwoNumbersMessage;
+    k = static_cast<int>(v);
+    return nullptr;
+}
 
 int DistributionBin(double sum, int count) {
     const double mean = sum / count;

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace numora {
 
@@ -18,6 +19,16 @@ using CustomProbabilityTable = std::array<double, 90>;  // entry n-1 is number n
 
 // The steps between two reports of the distribution over the plays of the list: every play.
 inline constexpr std::uint64_t DistributedPlayInterval = 1;
+
+inline constexpr const char* InvalidDistributionSizeMessage = "La quantità di numeri per ogni giocata non è valida!";
+inline constexpr const char* DistributionNeedsTwoNumbersMessage =
+    "Per visualizzare la distribuzione delle probabilità sono neccessari\ralmeno due numeri per ogni giocata!";
+
+// The play size typed for the distribution of the forecast's combinations: k when it is a whole
+// number within 2..10 and not above the count of forecast numbers, and then nullptr; otherwise
+// the message to show ("not valid" for a text that is no whole number, 0, above the count or
+// above 10; the "two numbers" one for 1).
+const char* ReadDistributionSize(std::string_view text, int forecastCount, int& k);
 
 // The bin of a sum of `count` probabilities: the mean rounded to the nearest whole number, an
 // exact half going to the even neighbour (47.5 -> 48, 48.5 -> 48). A mean outside 0..100 (only
