@@ -48,8 +48,9 @@ bool KeepsGuarantee(std::span<const Play> committed, const GuaranteedRequest& re
 
 // The search itself, from `start` (plays that keep the guarantee, the greedy's). The budget is
 // measured on `clock` from the first reading; the search reads it after a fixed amount of work,
-// so a manual clock and a seeded source give the same result every time. Progress: at every
-// reading, done = milliseconds spent of total = the budget, found = the plays of the best system.
+// so a manual clock and a seeded source give the same result every time. Progress: once when
+// the search starts (done = 0, found = the start's plays), then at every reading, done =
+// milliseconds spent of total = the budget, found = the plays of the best system.
 // A stop from the callback ends the run as Interrupted with no plays. When the search finds
 // nothing smaller, or its result fails KeepsGuarantee, the start is offered unchanged.
 CoveringResult OptimiseCovering(std::span<const Play> committed, const GuaranteedRequest& request,

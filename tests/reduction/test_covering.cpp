@@ -156,6 +156,8 @@ TEST(CoveringOptimiser, ProgressAndInterruption) {
     StdRandom random(3);
     const CoveringResult done = ReduceToGuaranteeOptimised({}, r, 100, clock, random, {}, keep);
     ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen[0].done, 0u);
+    EXPECT_EQ(seen[0].found, static_cast<std::uint64_t>(done.greedyCount));
     for (std::size_t i = 0; i < seen.size(); ++i) {
         EXPECT_EQ(seen[i].total, 100u);
         EXPECT_LE(seen[i].done, 100u);
