@@ -18,6 +18,7 @@ void RegisterStatsPairsFeature(CommandTable& t, WindowRegistry& w);
 void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsSelectorFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w);
+void RegisterConditionsFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     // The rows of windows still to come go first: a feature's row of the same name replaces one.
@@ -34,6 +35,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterProbabilityFeature(commands, windows);
     RegisterStatsSelectorFeature(commands, windows);
     RegisterPrintingFeature(commands, windows);
+    RegisterConditionsFeature(commands, windows);
 }
 
 } // namespace numora

@@ -31,7 +31,6 @@ void RegisterPendingCommands(CommandTable& t) {
     const QString rd = u"Riduzioni"_s;
     item(rd, 10, u"Sviluppo integrale"_s, u"Sviluppointegraledelpronostico1"_s, false, Check::A);
     item(rd, 20, u"Riduzione a garanzia"_s, u"Riduzioneagaranzia1"_s, false, Check::A);
-    item(rd, 30, u"Riduzione condizionata"_s, u"Riduzionecondizionata1"_s, false, Check::C);
     item(rd, 40, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, false, Check::B);
     item(rd, 50, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, false,
          Check::D);

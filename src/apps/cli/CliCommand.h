@@ -48,6 +48,8 @@ CliCommand ProbabilityCommand(); // probability/CliProbability.cpp
 CliCommand PrintCommand(); // printing/UCliPrint.cpp (Qt paints the PDF)
 CliCommand ExtractCommand(); // generation/CliExtract.cpp
 CliCommand DevelopCommand(); // generation/CliExtract.cpp
+CliCommand ConditionCommand(); // conditions/CliCondition.cpp
+CliCommand ConditionStatsCommand(); // conditions/CliCondition.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
