@@ -58,6 +58,26 @@ inline int Common(NumberMask a, NumberMask b) {
     return static_cast<int>((x * 0x0101010101010101ull) >> 56);
 }
 
+// Within 64 numbers the masks have one word, and the counts take half the work.
+inline int Count(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((x * 0x0101010101010101ull) >> 56);
+}
+template <bool Wide> inline int CommonOf(NumberMask a, NumberMask b) {
+    if constexpr (Wide)
+        return Common(a, b);
+    else
+        return Count(a.lo & b.lo);
+}
+template <bool Wide> inline bool MeetsOf(NumberMask a, NumberMask b) {
+    if constexpr (Wide)
+        return ((a.lo & b.lo) | (a.hi & b.hi)) != 0;
+    else
+        return (a.lo & b.lo) != 0;
+}
+
 NumberMask Without(NumberMask m, NumberMask o) {
     return {m.lo & ~o.lo, m.hi & ~o.hi};
 }
@@ -65,9 +85,6 @@ NumberMask Single(int n) {
     NumberMask m;
     m.add(n);
     return m;
-}
-bool Meets(NumberMask a, NumberMask b) {
-    return ((a.lo & b.lo) | (a.hi & b.hi)) != 0;
 }
 
 // The numbers of a mask in ascending order; returns how many.
@@ -111,6 +128,7 @@ public:
     Coverage(std::vector<NumberMask> combinations, NumberMask fixed, int t)
         : masks_(std::move(combinations)), count_(masks_.size(), 0), where_(masks_.size(), 0), t_(t) {
         for (std::size_t c = 0; c < masks_.size(); ++c) {
+            wide_ = wide_ || masks_[c].hi != 0;
             std::array<std::uint8_t, 90> numbers{};
             const int k = NumbersOf(Without(masks_[c], fixed), numbers);
             for (int i = 0; i < k; ++i) {
@@ -149,46 +167,61 @@ public:
         work_ += masks_.size();
     }
 
-    // How the uncovered count changes when the play gives up x for y (x in it, y not): the
-    // combinations holding y and not x that reach the threshold, those holding x and not y
-    // that fall below it.
-    long delta(NumberMask play, int x, int y) {
+    // How the uncovered count changes when the play gives up x for y (x in it, y not).
+    long delta(NumberMask play, int x, int y) { return wide_ ? deltaOf<true>(play, x, y) : deltaOf<false>(play, x, y); }
+    // Makes the swap; returns the play's new mask.
+    NumberMask swap(NumberMask play, int x, int y) {
+        return wide_ ? swapOf<true>(play, x, y) : swapOf<false>(play, x, y);
+    }
+
+private:
+    // The two moves for masks of one word or two: how the uncovered count changes when the play gives up x for y (x in
+    // it, y not): the combinations holding y and not x that reach the threshold, those holding x and not y that fall
+    // below it.
+    template <bool Wide> long deltaOf(NumberMask play, int x, int y) {
         const NumberMask xm = Single(x), ym = Single(y), rest = Without(play, xm);
         long change = 0;
         // Only an uncovered combination can be gained: the shorter of the two lists holding them.
         const Holders& gains = byNumber_[static_cast<std::size_t>(y)];
         if (uncovered_.size() < gains.ids.size()) {
             for (std::uint32_t c : uncovered_)
-                if (Meets(masks_[c], ym) && !Meets(masks_[c], xm) && Common(masks_[c], rest) == t_ - 1) --change;
+                if (MeetsOf<Wide>(masks_[c], ym) && !MeetsOf<Wide>(masks_[c], xm) &&
+                    CommonOf<Wide>(masks_[c], rest) == t_ - 1)
+                    --change;
             work_ += uncovered_.size();
         } else {
             for (std::size_t i = 0; i < gains.ids.size(); ++i)
-                if (!Meets(gains.masks[i], xm) && Common(gains.masks[i], rest) == t_ - 1 && count_[gains.ids[i]] == 0)
+                if (!MeetsOf<Wide>(gains.masks[i], xm) && CommonOf<Wide>(gains.masks[i], rest) == t_ - 1 &&
+                    count_[gains.ids[i]] == 0)
                     --change;
             work_ += gains.ids.size();
         }
         const Holders& losses = byNumber_[static_cast<std::size_t>(x)];
         for (std::size_t i = 0; i < losses.ids.size(); ++i)
-            if (!Meets(losses.masks[i], ym) && Common(losses.masks[i], play) == t_ && count_[losses.ids[i]] == 1)
+            if (!MeetsOf<Wide>(losses.masks[i], ym) && CommonOf<Wide>(losses.masks[i], play) == t_ &&
+                count_[losses.ids[i]] == 1)
                 ++change;
         work_ += losses.ids.size();
         return change;
     }
     // Makes the swap; returns the play's new mask.
-    NumberMask swap(NumberMask play, int x, int y) {
+    template <bool Wide> NumberMask swapOf(NumberMask play, int x, int y) {
         const NumberMask xm = Single(x), ym = Single(y), rest = Without(play, xm);
         const Holders& gains = byNumber_[static_cast<std::size_t>(y)];
         for (std::size_t i = 0; i < gains.ids.size(); ++i)
-            if (!Meets(gains.masks[i], xm) && Common(gains.masks[i], rest) == t_ - 1 && count_[gains.ids[i]]++ == 0)
+            if (!MeetsOf<Wide>(gains.masks[i], xm) && CommonOf<Wide>(gains.masks[i], rest) == t_ - 1 &&
+                count_[gains.ids[i]]++ == 0)
                 cover(gains.ids[i]);
         const Holders& losses = byNumber_[static_cast<std::size_t>(x)];
         for (std::size_t i = 0; i < losses.ids.size(); ++i)
-            if (!Meets(losses.masks[i], ym) && Common(losses.masks[i], play) == t_ && --count_[losses.ids[i]] == 0)
+            if (!MeetsOf<Wide>(losses.masks[i], ym) && CommonOf<Wide>(losses.masks[i], play) == t_ &&
+                --count_[losses.ids[i]] == 0)
                 uncover(losses.ids[i]);
         work_ += gains.ids.size() + losses.ids.size();
         return rest | ym;
     }
 
+public:
     // Per play, the combinations it alone covers.
     std::vector<std::uint64_t> alone(const std::vector<NumberMask>& plays) {
         std::vector<std::uint64_t> out(plays.size(), 0);
@@ -229,6 +262,7 @@ private:
     };
     std::array<Holders, 91> byNumber_;
     int t_;
+    bool wide_ = false;
     std::uint64_t work_ = 0;
 };
 
@@ -341,6 +375,30 @@ private:
     std::uint64_t moves_ = 0;
 };
 
+// Numbers of the forecast to their positions 1..M in it and back.
+class Positions {
+public:
+    explicit Positions(const std::vector<std::uint8_t>& forecast) {
+        for (std::size_t i = 0; i < forecast.size(); ++i) {
+            position_[forecast[i]] = static_cast<std::uint8_t>(i + 1);
+            number_[i + 1] = forecast[i];
+        }
+    }
+    NumberMask of(NumberMask numbers) const { return Map(numbers, position_); }
+    NumberMask numbers(NumberMask positions) const { return Map(positions, number_); }
+
+private:
+    static NumberMask Map(NumberMask m, const std::array<std::uint8_t, 91>& to) {
+        std::array<std::uint8_t, 90> from{};
+        const int k = NumbersOf(m, from);
+        NumberMask out;
+        for (int i = 0; i < k; ++i) out.add(to[from[static_cast<std::size_t>(i)]]);
+        return out;
+    }
+    std::array<std::uint8_t, 91> position_{};
+    std::array<std::uint8_t, 91> number_{};
+};
+
 std::vector<Play> PlaysOf(const std::vector<NumberMask>& masks, const GuaranteedRequest& request) {
     std::vector<Play> out;
     for (const NumberMask& m : masks) {
@@ -410,10 +468,13 @@ CoveringResult OptimiseCovering(std::span<const Play> committed, const Guarantee
         out.status = CoveringStatus::TooLarge;
         return out;
     }
+    // The search works on the positions 1..M of the numbers in the forecast, so that forecasts
+    // of up to 64 numbers take masks of one word.
+    const Positions positions(forecast);
     std::vector<NumberMask> open;
     do {
         const NumberMask c = NumberMask::Of(std::span<const std::uint8_t>(e.numbers(), static_cast<std::size_t>(n)));
-        if (!CoveredBy(c, committedCover, t)) open.push_back(c);
+        if (!CoveredBy(c, committedCover, t)) open.push_back(positions.of(c));
     } while (e.next());
 
     // No play of N numbers holding the fixed ones covers more combinations than `most`.
@@ -430,9 +491,9 @@ CoveringResult OptimiseCovering(std::span<const Play> committed, const Guarantee
     ProgressTicker ticker(progress, static_cast<std::uint64_t>(std::max<std::int64_t>(0, budgetMs)));
     ticker.setFound(start.size());
     bool stopped = !ticker.report();
-    Coverage coverage(std::move(open), fixedMask, t);
+    Coverage coverage(std::move(open), positions.of(fixedMask), t);
     std::vector<NumberMask> covering;
-    for (const Play& p : start) covering.push_back(MaskOf(p));
+    for (const Play& p : start) covering.push_back(positions.of(MaskOf(p)));
     Annealing annealing(coverage, t, freeSize, freeNumbers, random);
     annealing.begin(covering);
 
@@ -459,7 +520,9 @@ CoveringResult OptimiseCovering(std::span<const Play> committed, const Guarantee
         return out;
     }
     if (static_cast<int>(annealing.best().size()) < out.greedyCount) {
-        std::vector<Play> found = PlaysOf(annealing.best(), request);
+        std::vector<NumberMask> best;
+        for (const NumberMask& m : annealing.best()) best.push_back(positions.numbers(m));
+        std::vector<Play> found = PlaysOf(best, request);
         if (KeepsGuarantee(committed, request, found)) {
             out.plays = std::move(found);
             out.status = CoveringStatus::Improved;
