@@ -1,0 +1,152 @@
+// The conditioned reduction and its archive statistics: the literal statement against the
+// engine in one run. Statistic 7 ("Media dei ritardi") with "Ambi" on all eleven wheels of the
+// real archive (the literal searches backwards for every number of every pair), and the forecast
+// mode over 30 numbers in cinquine (142506 combinations) with every condition on. The last
+// benchmark of each pair checks that both give the same result.
+#include "conditions/ConditionStats.h"
+#include "conditions/ConditionedReduction.h"
+
+#include "conditions/LiteralConditions.h"
+#include "core/OperatorImport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+using namespace numora;
+
+namespace {
+
+const DrawArchive* Real() {
+    static std::unique_ptr<DrawArchive> archive = [] {
+        const char* dir = std::getenv("NUMORA_SHARED_DATA");
+        const std::string path = std::string(dir ? dir : "../shared/data") + "/storico.txt";
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return std::unique_ptr<DrawArchive>();
+        std::stringstream text;
+        text << in.rdbuf();
+        auto a = std::make_unique<DrawArchive>();
+        if (!ImportOperatorText(text.str(), *a).ok) return std::unique_ptr<DrawArchive>();
+        return a;
+    }();
+    return archive.get();
+}
+
+constexpr std::uint16_t AllWheels = (1u << 11) | (1u << 10);
+
+// Every condition on, with ranges wide enough to keep a part of the combinations.
+ConditionSet EveryCondition() {
+    ConditionSet s;
+    const int bounds[8][2] = {{1, 4}, {1, 4}, {30, 60}, {0, 1}, {0, 1}, {0, 2}, {0, 4}, {40, 70}};
+    for (int k = 1; k <= 8; ++k) {
+        s.values[static_cast<std::size_t>(ConditionSet::MinimumField(k))] = bounds[k - 1][0];
+        s.values[static_cast<std::size_t>(ConditionSet::MaximumField(k))] = bounds[k - 1][1];
+    }
+    const int ranges[3][2] = {{1, 30}, {31, 60}, {61, 90}};
+    for (int k = 9; k <= 11; ++k) {
+        s.values[static_cast<std::size_t>(ConditionSet::RangeStartField(k))] = ranges[k - 9][0];
+        s.values[static_cast<std::size_t>(ConditionSet::RangeEndField(k))] = ranges[k - 9][1];
+        s.values[static_cast<std::size_t>(ConditionSet::MinimumField(k))] = 0;
+        s.values[static_cast<std::size_t>(ConditionSet::MaximumField(k))] = 3;
+    }
+    for (int k = 1; k <= 11; ++k) s.setEnabled(k, true);
+    s.values[ConditionSet::MinConditionsField] = 11;
+    s.values[ConditionSet::MaxConditionsField] = 11;
+    return s;
+}
+
+struct Tables {
+    DelayTable delays;
+    FrequencyTable frequencies;
+};
+const Tables& RealTables() {
+    static const Tables t = [] {
+        Tables x;
+        if (const DrawArchive* a = Real()) RebuildDerivedTables(*a, x.delays, x.frequencies);
+        return x;
+    }();
+    return t;
+}
+
+// 30 numbers spread over the decades, last digits and figures.
+std::vector<std::uint8_t> Thirty() {
+    std::vector<std::uint8_t> f;
+    for (int n = 1; n <= 90; n += 3) f.push_back(static_cast<std::uint8_t>(n + (n / 10) % 3));
+    return f;
+}
+
+void BM_DelayStatisticLiteral(benchmark::State& state) {
+    const DrawArchive* a = Real();
+    if (!a) return state.SkipWithError("no real archive");
+    for (auto _ : state) benchmark::DoNotOptimize(oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
+}
+
+void BM_DelayStatistic(benchmark::State& state) {
+    const DrawArchive* a = Real();
+    if (!a) return state.SkipWithError("no real archive");
+    for (auto _ : state) benchmark::DoNotOptimize(ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
+}
+
+void BM_DelayStatisticAgree(benchmark::State& state) {
+    const DrawArchive* a = Real();
+    if (!a) return state.SkipWithError("no real archive");
+    for (auto _ : state) {
+        if (ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}).bars !=
+            oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}))
+            return state.SkipWithError("the bars differ");
+    }
+}
+
+void BM_ForecastLiteral(benchmark::State& state) {
+    auto list = std::make_unique<PlayList>();
+    const ConditionSet s = EveryCondition();
+    for (auto _ : state) {
+        list->setCount(0);
+        const auto r = oracle::LiteralConditionForecast(*list, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, s,
+                                                        RealTables().delays, RealTables().frequencies);
+        state.counters["plays"] = r.kept;
+    }
+}
+
+void BM_Forecast(benchmark::State& state) {
+    auto list = std::make_unique<PlayList>();
+    const ConditionFilter filter = MakeConditionFilter(EveryCondition(), RealTables().delays, RealTables().frequencies);
+    for (auto _ : state) {
+        list->setCount(0);
+        const auto r = ConditionForecast(*list, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, filter);
+        state.counters["plays"] = r.kept;
+    }
+}
+
+void BM_ForecastAgree(benchmark::State& state) {
+    auto a = std::make_unique<PlayList>();
+    auto b = std::make_unique<PlayList>();
+    const ConditionSet s = EveryCondition();
+    for (auto _ : state) {
+        a->setCount(0);
+        b->setCount(0);
+        ConditionForecast(*a, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0},
+                          MakeConditionFilter(s, RealTables().delays, RealTables().frequencies));
+        oracle::LiteralConditionForecast(*b, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, s, RealTables().delays,
+                                         RealTables().frequencies);
+        bool same = a->count() == b->count();
+        for (int i = 1; same && i <= a->count(); ++i) same = a->play(i) == b->play(i);
+        if (!same) return state.SkipWithError("the plays differ");
+        state.counters["plays"] = a->count();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_DelayStatisticLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_DelayStatistic)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DelayStatisticAgree)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ForecastLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Forecast)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ForecastAgree)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+BENCHMARK_MAIN();
