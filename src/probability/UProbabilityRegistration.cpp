@@ -1,8 +1,10 @@
 // The probability windows and their commands: the toolbar button the two menu items of the
-// probability window follow, and the two commands of the add/remove dialog.
+// probability window follow, the two commands of the add/remove dialog, and the distribution of
+// the numbers in the plays (toolbar button and menu item).
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
 #include "probability/UAggNumPiuProba.h"
+#include "probability/UVisuaDistri.h"
 #include "probability/UVisuaProba90.h"
 
 using namespace Qt::StringLiterals;
@@ -39,6 +41,22 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
     };
     item(30, u"Aggiungi numeri più probabili"_s, u"Aggiunginumeripiprobabili1"_s, TAggNumPiuProba::Adding);
     item(40, u"Elimina numeri meno probabili"_s, u"Eliminanumerimenoprobabili1"_s, TAggNumPiuProba::Removing);
+
+    CommandRow d = ToolButton(u"SpeedButton18"_s,
+                              u"Distribuzione dei numeri|Visualizza la distribuzione dei numeri nelle giocate."_s, 150);
+    d.check = Check::F;
+    d.action = [](QWidget* main) {
+        TVisuaDistri v(main);
+        v.exec();
+    };
+    t.add(std::move(d));
+    // The play list view first, then as the button.
+    CommandRow m = MenuItem(u"Giocate"_s, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, 30);
+    m.sameAs = u"SpeedButton18"_s;
+    m.prelude = [&t] {
+        if (t.views.showPlayList) t.views.showPlayList();
+    };
+    t.add(std::move(m));
 }
 
 } // namespace numora
