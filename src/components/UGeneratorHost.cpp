@@ -53,9 +53,9 @@ TGeneratorHost::TGeneratorHost(const GeneratorSetup& setup, QWidget* parent)
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(u"ComboBox1"_s);
     for (int k = setup_.smallestPlaySize; k <= LargestPlaySize; ++k) ComboBox1->addItem(QString::number(k));
-    auto* sizeLabel = new QLabel(u"Quantità di numeri per ogni giocata:"_s, GroupBox1);
-    sizeLabel->setBuddy(ComboBox1);
-    rows_->addWidget(sizeLabel, 0, 0);
+    sizeLabel_ = new QLabel(u"Quantità di numeri per ogni giocata:"_s, GroupBox1);
+    sizeLabel_->setBuddy(ComboBox1);
+    rows_->addWidget(sizeLabel_, 0, 0);
     rows_->addWidget(ComboBox1, 0, 1, Qt::AlignLeft);
 
     static const char* const captions[5] = {"Estratto:", "Ambo:", "Terno:", "Quaterna:", "Cinquina:"};
@@ -144,6 +144,14 @@ void TGeneratorHost::addParameterPanel(QWidget* panel) {
     panel->setParent(this);
     panels_->addWidget(panel);
     ownPanels_.append(panel);
+}
+
+void TGeneratorHost::replacePlaySizeField(QWidget* field) {
+    field->setParent(GroupBox1);
+    disconnect(ComboBox1, &QComboBox::currentIndexChanged, this, &TGeneratorHost::ComboBox1Change);
+    delete rows_->replaceWidget(ComboBox1, field);
+    ComboBox1->hide();
+    sizeLabel_->setBuddy(field);
 }
 
 int TGeneratorHost::playSize() const { return ComboBox1->currentIndex() + setup_.smallestPlaySize; }

@@ -68,8 +68,9 @@ public:
     QProgressBar* gg;
     QPushButton* sb1;
 
-    // K, from the item chosen in ComboBox1.
-    int playSize() const;
+    // K, from the item chosen in ComboBox1; a dialog with a play-size field of its own (see
+    // replacePlaySizeField) says the K its stake fields follow.
+    virtual int playSize() const;
     // N as counted at the last activation, and the forecast numbers of now in ascending order.
     int forecastCount() const { return n_; }
     std::vector<std::uint8_t> forecastList() const;
@@ -103,6 +104,9 @@ protected:
     void addCharacteristic(const QString& caption, QWidget* field);
     // The dialog's own parameter group, below the shared one; disabled while a run goes on.
     void addParameterPanel(QWidget* panel);
+    // A field of the dialog's own takes the place of ComboBox1 in the row "Quantità di numeri per
+    // ogni giocata:"; ComboBox1 is hidden and no longer drives the stake fields.
+    void replacePlaySizeField(QWidget* field);
 
     // How many plays the total counts: the number the user typed or C(N, K). Below 0 when the
     // dialog's own fields make the run invalid (the total then shows 0, in red).
@@ -126,6 +130,7 @@ private:
 
     GeneratorSetup setup_;
     QGridLayout* rows_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
     QVBoxLayout* panels_ = nullptr;
     QList<QWidget*> ownPanels_;
     Clock* clock_;

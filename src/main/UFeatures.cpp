@@ -18,6 +18,7 @@ void RegisterStatsPairsFeature(CommandTable& t, WindowRegistry& w);
 void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsSelectorFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w);
+void RegisterGenerationFeature(CommandTable& t, WindowRegistry& w);
 void RegisterConditionsFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
@@ -35,6 +36,7 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterProbabilityFeature(commands, windows);
     RegisterStatsSelectorFeature(commands, windows);
     RegisterPrintingFeature(commands, windows);
+    RegisterGenerationFeature(commands, windows);
     RegisterConditionsFeature(commands, windows);
 }
 

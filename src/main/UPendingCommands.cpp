@@ -29,18 +29,14 @@ void RegisterPendingCommands(CommandTable& t) {
     item(st, 40, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, false, std::nullopt, u"SpeedButton13"_s);
 
     const QString rd = u"Riduzioni"_s;
-    item(rd, 10, u"Sviluppo integrale"_s, u"Sviluppointegraledelpronostico1"_s, false, Check::A);
     item(rd, 20, u"Riduzione a garanzia"_s, u"Riduzioneagaranzia1"_s, false, Check::A);
     item(rd, 40, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, false, Check::B);
     item(rd, 50, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, false,
          Check::D);
-    item(rd, 60, u"Estrai giocate più probabili"_s, u"Estraigiocatepiprobabili2"_s, true, Check::A);
     item(rd, 70, u"Estrai giocate con probabilità personalizzate"_s, u"RIduzionepersonalizzata1"_s, false, Check::A);
-    item(rd, 80, u"Estrai giocate casualmente"_s, u"Estraigiocatecasualmente1"_s, false, Check::A);
     item(rd, 90, u"Elimina giocate meno probabili"_s, u"Eliminagiocatemenoprobabili1"_s, true, Check::E);
     item(rd, 100, u"Elimina giocate con probabilità personalizzate"_s, u"Estraigiocateconprobabilitpersonalizzata1"_s,
          false, Check::E);
-    item(rd, 110, u"Elimina giocate casualmente"_s, u"Eliminagiocatecasualmente1"_s, false, Check::E);
 
     const QString pr = u"Pronostico"_s;
     item(pr, 20, u"Visualizza probabilità dei 90 numeri"_s, u"Visualizzaprobabilitdei90numeri1"_s, true, std::nullopt,
