@@ -19,7 +19,9 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w);
 void RegisterStatsSelectorFeature(CommandTable& t, WindowRegistry& w);
 void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w);
 void RegisterGenerationFeature(CommandTable& t, WindowRegistry& w);
+void RegisterEliminationFeature(CommandTable& t, WindowRegistry& w);
 void RegisterConditionsFeature(CommandTable& t, WindowRegistry& w);
+void RegisterReductionFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     // The rows of windows still to come go first: a feature's row of the same name replaces one.
@@ -37,7 +39,9 @@ void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
     RegisterStatsSelectorFeature(commands, windows);
     RegisterPrintingFeature(commands, windows);
     RegisterGenerationFeature(commands, windows);
+    RegisterEliminationFeature(commands, windows);
     RegisterConditionsFeature(commands, windows);
+    RegisterReductionFeature(commands, windows);
 }
 
 } // namespace numora

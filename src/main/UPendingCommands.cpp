@@ -21,32 +21,15 @@ void RegisterPendingCommands(CommandTable& t) {
     auto showForecast = [&t] {
         if (t.views.showForecast) t.views.showForecast();
     };
-    auto showPlayList = [&t] {
-        if (t.views.showPlayList) t.views.showPlayList();
-    };
 
     const QString st = u"Statistiche"_s;
     item(st, 40, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, false, std::nullopt, u"SpeedButton13"_s);
-
-    const QString rd = u"Riduzioni"_s;
-    item(rd, 20, u"Riduzione a garanzia"_s, u"Riduzioneagaranzia1"_s, false, Check::A);
-    item(rd, 40, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, false, Check::B);
-    item(rd, 50, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, false,
-         Check::D);
-    item(rd, 70, u"Estrai giocate con probabilità personalizzate"_s, u"RIduzionepersonalizzata1"_s, false, Check::A);
-    item(rd, 90, u"Elimina giocate meno probabili"_s, u"Eliminagiocatemenoprobabili1"_s, true, Check::E);
-    item(rd, 100, u"Elimina giocate con probabilità personalizzate"_s, u"Estraigiocateconprobabilitpersonalizzata1"_s,
-         false, Check::E);
 
     const QString pr = u"Pronostico"_s;
     item(pr, 20, u"Visualizza probabilità dei 90 numeri"_s, u"Visualizzaprobabilitdei90numeri1"_s, true, std::nullopt,
          u"SpeedButton13"_s, showForecast);
     item(pr, 70, u"Visualizza scheda statistiche"_s, u"Visualizzastatistichesuinumeri1"_s, true, std::nullopt,
          u"Visualizza2"_s);
-
-    const QString gi = u"Giocate"_s;
-    item(gi, 30, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, false, std::nullopt,
-         u"SpeedButton18"_s, showPlayList);
 
     auto button = [&t](int order, const QString& name, const QString& hint, bool sep, const QString& sameAs,
                        std::optional<Check> check = std::nullopt) {
@@ -62,8 +45,6 @@ void RegisterPendingCommands(CommandTable& t) {
            true, u"Spogliodellegiocate1"_s);
     button(140, u"stmstp"_s, u"Stampa le giocate direttamente sulle schedine del Lotto"_s, false,
            u"Stampagiocatesuschedine1"_s);
-    button(150, u"SpeedButton18"_s, u"Distribuzione dei numeri|Visualizza la distribuzione dei numeri nelle giocate."_s,
-           false, QString(), Check::F);
     button(160, u"SpeedButton6"_s, u"Riduzione del pronostico a garanzia"_s, true, u"Riduzioneagaranzia1"_s);
     button(170, u"SpeedButton7"_s, u"Riduzione Condizionata"_s, false, u"Riduzionecondizionata1"_s);
     button(180, u"SpeedButton8"_s, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, false,

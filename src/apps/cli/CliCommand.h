@@ -45,9 +45,14 @@ CliCommand WinningsCommand(); // checking/CliWinnings.cpp
 CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
 CliCommand CheckCommand(); // checking/CliCheck.cpp
 CliCommand ProbabilityCommand(); // probability/CliProbability.cpp
+CliCommand DistributionCommand(); // probability/CliDistribution.cpp
 CliCommand PrintCommand(); // printing/UCliPrint.cpp (Qt paints the PDF)
 CliCommand ExtractCommand(); // generation/CliExtract.cpp
 CliCommand DevelopCommand(); // generation/CliExtract.cpp
+CliCommand ReduceCommand(); // reduction/CliReduce.cpp
+CliCommand GenioCommand(); // reduction/CliReduce.cpp
+CliCommand OptimiseCommand(); // reduction/CliReduce.cpp
+CliCommand EliminateCommand(); // elimination/CliElimination.cpp
 CliCommand ConditionCommand(); // conditions/CliCondition.cpp
 CliCommand ConditionStatsCommand(); // conditions/CliCondition.cpp
 

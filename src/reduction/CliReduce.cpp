@@ -1,0 +1,232 @@
+// numora-cli reduce, genio and optimise: "Riduzione a garanzia", "Riduzione Genio" and "Ottimizza
+// probabilità assoluta di vincita" on a system, with the dialogs' checks in their order.
+#include "apps/cli/CliCommand.h"
+#include "apps/cli/CliPlayOptions.h"
+#include "core/Clock.h"
+#include "core/PlayList.h"
+#include "core/PlaySystem.h"
+#include "core/Random.h"
+#include "core/Settings.h"
+#include "core/TextHelpers.h"
+#include "generation/Generation.h"
+#include "main/CommandChecks.h"
+#include "reduction/GenioReduction.h"
+#include "reduction/GuaranteedReduction.h"
+#include "stakes/StakeRule.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <ostream>
+
+namespace numora {
+
+namespace {
+
+constexpr const char* ReduceUsage =
+    "Uso: numora-cli [--dir CARTELLA] reduce [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
+    "       [--ignore-fixed] [--size N] [--score PUNTEGGIO] [--stakes E,A,T,Q,C] [--wheels RUOTE]\n"
+    "       [--out SISTEMA.lpc]\n"
+    "  PUNTEGGIO: estratto, ambo, terno, quaterna, cinquina o 1..5\n";
+constexpr const char* GenioUsage =
+    "Uso: numora-cli [--dir CARTELLA] genio [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
+    "       [--ignore-fixed] [--size K] [--plays M] [--stakes E,A,T,Q,C] [--wheels RUOTE] [--precision P]\n"
+    "       [--seed N] [--budget-ms N] [--out SISTEMA.lpc]\n";
+constexpr const char* OptimiseUsage =
+    "Uso: numora-cli [--dir CARTELLA] optimise --system SISTEMA.lpc [--numbers LISTA] [--fixed LISTA]\n"
+    "       [--ignore-fixed] [--replace R] [--precision P] [--seed N] [--budget-ms N] [--out SISTEMA.lpc]\n";
+
+int Usage(const CliContext& c, const char* text) {
+    c.err << text;
+    return 2;
+}
+
+struct Input {
+    std::unique_ptr<PlaySystem> system = std::make_unique<PlaySystem>();
+    std::array<std::string, 5> stakeTexts;
+    std::uint16_t wheels = 0;
+    bool considerFixed = false;
+    Settings settings;
+};
+
+// The play options: 0 when ready, else the exit code (2 for the command line, 1 for the system).
+int ReadInput(const CliContext& c, const CliOptions& o, Input& in) {
+    if (!SplitCliStakes(o.value("--stakes"), in.stakeTexts) || !CliPlayWheels(o, in.wheels)) return 2;
+    if (const int rc = PrepareCliSystem(c, o, *in.system); rc != 0) return rc;
+    in.settings = CliSettings(c);
+    in.considerFixed = in.system->forecast.fixedCount > 0 && !o.has("--ignore-fixed");
+    return 0;
+}
+
+std::vector<std::uint8_t> ForecastNumbers(const PlaySystem& s) {
+    std::vector<std::uint8_t> list;
+    for (int n = 1; n <= 90; ++n)
+        if (s.forecast.isChosen(n)) list.push_back(static_cast<std::uint8_t>(n));
+    return list;
+}
+
+std::vector<std::uint8_t> FixedNumbers(const Input& in) {
+    if (!in.considerFixed) return {};
+    const int f = std::min<int>(in.system->forecast.fixedCount, static_cast<int>(in.system->forecast.fixed.size()));
+    return std::vector<std::uint8_t>(in.system->forecast.fixed.begin(), in.system->forecast.fixed.begin() + f);
+}
+
+PlayRequest RequestOf(const Input& in, int size, const StakeSet& stakes) {
+    PlayRequest r;
+    r.forecast = ForecastNumbers(*in.system);
+    r.fixed = FixedNumbers(in);
+    r.size = size;
+    r.wheels = in.wheels;
+    r.stakes = stakes.stakes;
+    return r;
+}
+
+StakeSet StakesFor(const Input& in, int size) {
+    std::array<bool, 5> enabled{};
+    for (int j = 0; j < 5; ++j) enabled[static_cast<std::size_t>(j)] = j == 0 || j + 1 <= size;
+    return StakeRule(in.stakeTexts, enabled, in.settings);
+}
+
+// A whole number within bounds, or the fallback when the option is absent; false for anything else.
+bool BoundedOption(const CliOptions& o, std::string_view name, long long low, long long high, long long& value) {
+    if (!o.has(name)) return true;
+    return ParseWholeNumber(o.value(name), value) && value >= low && value <= high;
+}
+
+// "estratto".."cinquina" in any case, or 1..5.
+bool ParseScore(std::string text, int& score) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    static const char* const names[5] = {"estratto", "ambo", "terno", "quaterna", "cinquina"};
+    for (int k = 0; k < 5; ++k)
+        if (text == names[k] || text == std::to_string(k + 1)) {
+            score = k + 1;
+            return true;
+        }
+    return false;
+}
+
+// The end of a run that adds plays: the summary row and the written system, or the refusal.
+int Finish(const CliContext& c, const CliOptions& o, Input& in, RunOutcome outcome, int added) {
+    if (outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
+    if (outcome != RunOutcome::Completed) return 1;
+    if (added == 0) return CliRefuse(c, NoPlayAddedMessage);
+    in.system->modified = true;
+    if (const int rc = WriteCliSystem(c, o, *in.system); rc != 0) return rc;
+    c.out << "aggiunte\tgiocate\n" << added << '\t' << in.system->list.count() << '\n';
+    return 0;
+}
+
+void SeedRandom(StdRandom& random, const CliOptions& o, long long seed) {
+    if (o.has("--seed")) random.seed(static_cast<std::uint64_t>(seed));
+}
+
+int RunReduce(const CliContext& c) {
+    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--score"}});
+    CliOptions o;
+    if (!o.parse(c.args, specs)) return Usage(c, ReduceUsage);
+    long long size = 1;
+    if (!BoundedOption(o, "--size", 1, 10, size)) return Usage(c, ReduceUsage);
+    int score = 1;
+    if (o.has("--score") && !ParseScore(o.value("--score"), score)) return Usage(c, ReduceUsage);
+    Input in;
+    if (const int rc = ReadInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, ReduceUsage) : rc;
+    PlaySystem& s = *in.system;
+    if (const auto failure = RunCheck(Check::A, s)) return CliRefuse(c, failure->text);
+    const int n = static_cast<int>(size);
+    const int m = s.forecast.chosenCount();
+    if (n > m) return CliRefuse(c, PlaySizeAboveForecastMessage);
+    const StakeSet stakes = StakesFor(in, n);
+    if (!stakes.valid || !(PlayCountOf(m, n) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
+    if (static_cast<int>(FixedNumbers(in).size()) > n) return CliRefuse(c, FixedAbovePlaySizeMessage);
+    TakeUndoSnapshot(s);
+    GuaranteedRequest r;
+    r.play = RequestOf(in, n, stakes);
+    r.score = ClampedScore(n, score);
+    const RunResult result = ReduceGuaranteed(s.list, r);
+    return Finish(c, o, in, result.outcome, result.added);
+}
+
+int RunGenio(const CliContext& c) {
+    static const std::vector<CliOptionSpec> specs =
+        WithPlayOptions({{"--plays"}, {"--precision"}, {"--seed"}, {"--budget-ms"}});
+    CliOptions o;
+    if (!o.parse(c.args, specs)) return Usage(c, GenioUsage);
+    long long size = 2, precision = 50, seed = 0, budget = 0;
+    if (!BoundedOption(o, "--size", 2, 10, size) || !BoundedOption(o, "--precision", 0, 100, precision) ||
+        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
+        return Usage(c, GenioUsage);
+    Input in;
+    if (const int rc = ReadInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, GenioUsage) : rc;
+    PlaySystem& s = *in.system;
+    if (const auto failure = RunCheck(Check::B, s)) return CliRefuse(c, failure->text);
+    const int k = static_cast<int>(size);
+    if (k > s.forecast.chosenCount()) return CliRefuse(c, PlaySizeAboveForecastMessage);
+    const StakeSet stakes = StakesFor(in, k);
+    int plays = 0;
+    const bool playsValid = ReadPlayCount(o.value("--plays"), plays);
+    if (!stakes.valid || !playsValid || !(plays * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
+    if (static_cast<int>(FixedNumbers(in).size()) > k) return CliRefuse(c, FixedAbovePlaySizeMessage);
+    TakeUndoSnapshot(s);
+    GenioRequest r;
+    r.play = RequestOf(in, k, stakes);
+    r.plays = plays;
+    r.budget = o.has("--budget-ms") ? budget : GenioBudget(static_cast<int>(precision));
+    StdRandom random;
+    SeedRandom(random, o, seed);
+    SystemClock clock;
+    const GenioResult result = ReduceGenio(s.list, r, random, clock);
+    return Finish(c, o, in, result.outcome, result.added);
+}
+
+int RunOptimise(const CliContext& c) {
+    static const std::vector<CliOptionSpec> specs = {{"--system"}, {"--numbers"}, {"--fixed"}, {"--out"},
+                                                     {"--ignore-fixed", false}, {"--replace"}, {"--precision"},
+                                                     {"--seed"}, {"--budget-ms"}};
+    CliOptions o;
+    if (!o.parse(c.args, specs)) return Usage(c, OptimiseUsage);
+    long long replace = 10, precision = 50, seed = 0, budget = 0;
+    if (!BoundedOption(o, "--replace", 1, 10, replace) || !BoundedOption(o, "--precision", 0, 100, precision) ||
+        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
+        return Usage(c, OptimiseUsage);
+    Input in;
+    if (const int rc = ReadInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, OptimiseUsage) : rc;
+    PlaySystem& s = *in.system;
+    if (const auto failure = RunCheck(Check::D, s)) return CliRefuse(c, failure->text);
+    TakeUndoSnapshot(s);
+    OptimiseRequest r;
+    r.forecast = ForecastNumbers(s);
+    r.fixed = FixedNumbers(in);
+    r.replace = static_cast<int>(replace);
+    r.budget = o.has("--budget-ms") ? budget : OptimiserBudget(static_cast<int>(precision));
+    StdRandom random;
+    SeedRandom(random, o, seed);
+    SystemClock clock;
+    OptimisePlays(s.list, r, random, clock);
+    s.modified = true;
+    if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
+    c.out << "aggiunte\tgiocate\n" << 0 << '\t' << s.list.count() << '\n';
+    return 0;
+}
+
+} // namespace
+
+CliCommand ReduceCommand() {
+    CliCommand c{"reduce", "[opzioni]", "riduce il pronostico a garanzia", 0, RunReduce};
+    c.variadic = true;
+    return c;
+}
+
+CliCommand GenioCommand() {
+    CliCommand c{"genio", "[opzioni]", "aggiunge le giocate più rappresentative del pronostico (Riduzione Genio)", 0,
+                 RunGenio};
+    c.variadic = true;
+    return c;
+}
+
+CliCommand OptimiseCommand() {
+    CliCommand c{"optimise", "[opzioni]", "ottimizza la probabilità assoluta di vincita delle giocate", 0, RunOptimise};
+    c.variadic = true;
+    return c;
+}
+
+} // namespace numora

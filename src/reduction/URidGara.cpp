@@ -1,0 +1,117 @@
+#include "reduction/URidGara.h"
+
+#include "components/UMessageBox.h"
+#include "components/UProgressPanel.h"
+#include "components/UWindowRegistry.h"
+#include "core/Globali.h"
+#include "reduction/GuaranteedReduction.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace numora {
+
+namespace {
+
+GeneratorSetup RidGaraSetup() {
+    GeneratorSetup s;
+    s.caption = u"Riduzione del pronostico a garanzia"_s;
+    s.goCaption = u"Riduci"_s;
+    s.helpContext = 52;
+    s.smallestPlaySize = 1;
+    return s;
+}
+
+} // namespace
+
+TRidGara::TRidGara(QWidget* parent) : TGeneratorHost(RidGaraSetup(), parent) {
+    setObjectName(u"RidGara"_s);
+    // The shared total is this dialog's initial cost.
+    for (QLabel* l : GroupBox1->findChildren<QLabel*>())
+        if (l->text() == u"Totale:"_s) l->setText(u"Costo iniziale:"_s);
+    Label15 = new QLabel;
+    Label15->setObjectName(u"Label15"_s);
+    Label15->setMinimumWidth(80);
+    addCharacteristic(u"Nº iniziale di giocate:"_s, Label15);
+    ridval = new QComboBox;
+    ridval->setObjectName(u"ridval"_s);
+    ridval->addItems({u"Estratto"_s, u"Ambo"_s, u"Terno"_s, u"Quaterna"_s, u"Cinquina"_s});
+    addCharacteristic(u"Punteggio garantito dalla riduzione:"_s, ridval);
+    connect(ridval, &QComboBox::currentIndexChanged, this, &TRidGara::ridvalChange);
+    // After the shared handler: the score follows the play size.
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TRidGara::clampScore);
+    AntiPan3->setCountCaption(u"Nº di giocate: "_s);
+    Windows().enrol(this);
+}
+
+TRidGara::~TRidGara() { Windows().forget(this); }
+
+TRidGara* TRidGara::instance() { return Windows().find<TRidGara>(); }
+
+void TRidGara::FormActivate() {
+    TGeneratorHost::FormActivate();
+    Label15->clear();
+}
+
+void TRidGara::clampScore() {
+    if (ridval->currentIndex() > playSize() - 1) ridval->setCurrentIndex(playSize() - 1);
+}
+
+void TRidGara::ridvalChange() { clampScore(); }
+
+double TRidGara::playsInTotal(bool stakesValid) {
+    const int n = playSize();
+    const int m = forecastCount();
+    const bool valid = stakesValid && m >= n && !(usafisse->isChecked() && static_cast<int>(fixedNumbers().size()) > n);
+    const double c = valid ? PlayCountOf(m, n) : 0;
+    Label15->setText(QString::number(std::llround(c)));
+    return valid ? c : -1;
+}
+
+bool TRidGara::checkRun() {
+    // Too many fixed numbers for the play size: its own message, after the shared ones.
+    if (playSize() <= forecastCount() && stakeSet().valid && static_cast<int>(fixedNumbers().size()) > playSize()) {
+        ValidateAndShowCost();
+        MessageBox::error(this, QString::fromUtf8(FixedAbovePlaySizeMessage));
+        return false;
+    }
+    return TGeneratorHost::checkRun();
+}
+
+bool TRidGara::runEngine(const ProgressCallback& progress) {
+    PlaySystem& system = Globals().system;
+    GuaranteedRequest r;
+    r.play.forecast = forecastList();
+    r.play.fixed = fixedNumbers();
+    r.play.size = playSize();
+    r.play.wheels = wheelMask();
+    r.play.stakes = stakeSet().stakes;
+    r.score = ridval->currentIndex() + 1;
+    const std::uint64_t committed = static_cast<std::uint64_t>(system.list.count());
+    // The count beside the gauge is the whole list's.
+    Progress p{[&](const ProgressStatus& s) {
+        ProgressStatus shown = s;
+        shown.found += committed;
+        return progress(shown);
+    }};
+    const RunResult result = ReduceGuaranteed(system.list, r, p);
+    switch (result.outcome) {
+    case RunOutcome::Interrupted: return false;
+    case RunOutcome::ListFull: MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage)); return false;
+    case RunOutcome::Completed: break;
+    }
+    if (result.added == 0) {
+        MessageBox::warning(this, QString::fromUtf8(NoPlayAddedMessage));
+        return false;
+    }
+    system.modified = true;
+    return true;
+}
+
+} // namespace numora
