@@ -2,12 +2,15 @@
 // the modes at activation, the page's messages and focus, both runs, the conditions file on
 // close and on "Imposta come predefiniti", "Ripristina originali", the 400-draw rule and the chart.
 #include "components/UMessageBox.h"
+#include "components/UWheelSelection.h"
 #include "conditions/ConditionStats.h"
 #include "conditions/ConditionedReduction.h"
 #include "conditions/URidCond.h"
 #include "conditions/UStatsRidCond.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
+#include "generation/Generation.h"
+#include "stakes/StakeRule.h"
 #include "stats/RandomDraws.h"
 #include "stats/UStatsShared.h"
 #include "support/TestSupport.h"
@@ -249,6 +252,7 @@ private slots:
         open();
         d_->PageControl1->setCurrentIndex(1);
         MessageBoxHook hook;
+        test::SetField(Edit(d_.get(), 21), u"66"_s);
         test::SetField(Edit(d_.get(), 20), u"33"_s);
         QTest::mouseClick(d_->AntiLabel6, Qt::LeftButton);
         QCOMPARE(hook.last().text, u"Condizioni salvate con successo."_s);
