@@ -3,7 +3,6 @@
 #include "core/Combinations.h"
 #include "core/TextHelpers.h"
 
-#include <cmath>
 
 namespace numora {
 
@@ -19,31 +18,53 @@ int DistributionBin(double sum, int count) {
     const double mean = sum / count;
     if (!(mean >= 0)) return 0; // also a NaN
     if (mean >= 100) return 100;
-    // The default rounding mode sends an exact half to the even neighbour.
-    return static_cast<int>(std::nearbyint(mean));
+    // Near 2^52 the doubles are the whole numbers, so the addition rounds the mean to one in the
+    // default rounding mode, an exact half to the even one, and the subtraction is exact. It is
+    // what nearbyint does, without the library call.
+    return static_cast<int>((mean + 0x1p52) - 0x1p52);
 }
 
 bool CountCombinationBins(std::span<const std::uint8_t> numbers, int k, const CustomProbabilityTable& probabilities,
                           DistributionBins& bins, const Progress& progress) {
     bins.fill(0);
-    CombinationEnumerator e;
-    if (!e.start(numbers, k)) return true;
-    ProgressTicker ticker(progress, e.count());
-    // sums[s] is the sum of slots 0..s, in the same order as a sum taken afresh, so every
-    // combination gets exactly the mean of the literal count. A step of the enumeration changes
-    // the slots from firstChanged() on; mostly that is the last slot alone.
+    CombinationEnumerator all;
+    if (!all.start(numbers, k)) return true;
+    const int m = all.listSize();
+    ProgressTicker ticker(progress, all.count());
+    std::array<std::uint8_t, CombinationEnumerator::MaxNumbers> list{};
+    std::array<double, CombinationEnumerator::MaxNumbers> q{}; // the probability at each position
+    for (int j = 0; j < m; ++j) {
+        list[static_cast<std::size_t>(j)] = all.listNumber(j + 1);
+        q[static_cast<std::size_t>(j)] = probabilities[static_cast<std::size_t>(list[static_cast<std::size_t>(j)] - 1)];
+    }
+    if (k == 1) {
+        for (int j = 0; j < m; ++j) {
+            ++bins[static_cast<std::size_t>(DistributionBin(q[static_cast<std::size_t>(j)], 1))];
+            if (!ticker.step()) return false;
+        }
+        return true;
+    }
+    // In the order of the enumeration, the k-combinations are the (k-1)-combinations of the
+    // first m-1 numbers, each followed by every position after its last one in turn. sums[s] is
+    // the sum of the prefix's slots 0..s taken from the first, so every combination's sum is
+    // added in the same order as the literal count adds it; a step of the prefix changes the
+    // slots from firstChanged() on.
+    CombinationEnumerator prefix;
+    prefix.start(std::span<const std::uint8_t>(list.data(), static_cast<std::size_t>(m - 1)), k - 1);
     std::array<double, CombinationEnumerator::MaxNumbers> sums{};
-    const std::uint8_t* slot = e.numbers();
+    const int last = k - 2;
     do {
-        int s = e.firstChanged();
+        int s = prefix.firstChanged();
         double sum = s == 0 ? 0.0 : sums[static_cast<std::size_t>(s - 1)];
-        for (; s < k; ++s) {
-            sum += probabilities[static_cast<std::size_t>(slot[s] - 1)];
+        for (; s <= last; ++s) {
+            sum += q[static_cast<std::size_t>(prefix.position(s) - 1)];
             sums[static_cast<std::size_t>(s)] = sum;
         }
-        ++bins[static_cast<std::size_t>(DistributionBin(sum, k))];
-        if (!ticker.step()) return false;
-    } while (e.next());
+        for (int j = prefix.position(last); j < m; ++j) {
+            ++bins[static_cast<std::size_t>(DistributionBin(sum + q[static_cast<std::size_t>(j)], k))];
+            if (!ticker.step()) return false;
+        }
+    } while (prefix.next());
     return true;
 }
 
