@@ -63,8 +63,11 @@ void TGiocateCasuali::Edit7Change() {
     const bool read = ParseFieldInteger(Edit7->text().toStdString(), k);
     const bool tooMany = read && k > forecastCount();
     const bool belowFixed = read && usafisse->isChecked() && k < Globals().system.forecast.fixedCount;
+    // Only the enabled look changes: while a run goes on the field greys like the others.
     QPalette p = Edit7->palette();
-    p.setColor(QPalette::Text, tooMany || belowFixed ? StakeInvalidColor : QColor(Qt::black));
+    const QColor text = tooMany || belowFixed ? StakeInvalidColor : QColor(Qt::black);
+    p.setColor(QPalette::Active, QPalette::Text, text);
+    p.setColor(QPalette::Inactive, QPalette::Text, text);
     Edit7->setPalette(p);
     if (read && k >= 0) {
         stakeSize_ = k;
