@@ -10,6 +10,7 @@
 #include "core/TextHelpers.h"
 #include "generation/Generation.h"
 #include "main/CommandChecks.h"
+#include "reduction/CoveringOptimiser.h"
 #include "reduction/GenioReduction.h"
 #include "reduction/GuaranteedReduction.h"
 #include "stakes/StakeRule.h"
@@ -26,8 +27,9 @@ namespace {
 constexpr const char* ReduceUsage =
     "Uso: numora-cli [--dir CARTELLA] reduce [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
     "       [--ignore-fixed] [--size N] [--score PUNTEGGIO] [--stakes E,A,T,Q,C] [--wheels RUOTE]\n"
-    "       [--out SISTEMA.lpc]\n"
-    "  PUNTEGGIO: estratto, ambo, terno, quaterna, cinquina o 1..5\n";
+    "       [--optimise SECONDI [--seed N]] [--out SISTEMA.lpc]\n"
+    "  PUNTEGGIO: estratto, ambo, terno, quaterna, cinquina o 1..5\n"
+    "  --optimise: cerca per al massimo SECONDI un sistema con meno giocate e la stessa garanzia\n";
 constexpr const char* GenioUsage =
     "Uso: numora-cli [--dir CARTELLA] genio [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
     "       [--ignore-fixed] [--size K] [--plays M] [--stakes E,A,T,Q,C] [--wheels RUOTE] [--precision P]\n"
@@ -121,11 +123,13 @@ void SeedRandom(StdRandom& random, const CliOptions& o, long long seed) {
 }
 
 int RunReduce(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--score"}});
+    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--score"}, {"--optimise"}, {"--seed"}});
     CliOptions o;
     if (!o.parse(c.args, specs)) return Usage(c, ReduceUsage);
-    long long size = 1;
-    if (!BoundedOption(o, "--size", 1, 10, size)) return Usage(c, ReduceUsage);
+    long long size = 1, seconds = 0, seed = 0;
+    if (!BoundedOption(o, "--size", 1, 10, size) || !BoundedOption(o, "--optimise", 0, 86400, seconds) ||
+        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || (o.has("--seed") && !o.has("--optimise")))
+        return Usage(c, ReduceUsage);
     int score = 1;
     if (o.has("--score") && !ParseScore(o.value("--score"), score)) return Usage(c, ReduceUsage);
     Input in;
@@ -142,6 +146,13 @@ int RunReduce(const CliContext& c) {
     GuaranteedRequest r;
     r.play = RequestOf(in, n, stakes);
     r.score = ClampedScore(n, score);
+    if (o.has("--optimise")) {
+        StdRandom random;
+        SeedRandom(random, o, seed);
+        SystemClock clock;
+        const OptimisedRun run = ReduceGuaranteedOptimised(s.list, r, seconds * 1000, clock, random);
+        return Finish(c, o, in, run.outcome, run.added);
+    }
     const RunResult result = ReduceGuaranteed(s.list, r);
     return Finish(c, o, in, result.outcome, result.added);
 }

@@ -4,7 +4,9 @@
 #include "components/UProgressPanel.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
+#include "reduction/CoveringOptimiser.h"
 #include "reduction/GuaranteedReduction.h"
+#include "reduction/UOttimizzaRid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,6 +48,8 @@ TRidGara::TRidGara(QWidget* parent) : TGeneratorHost(RidGaraSetup(), parent) {
     connect(ridval, &QComboBox::currentIndexChanged, this, &TRidGara::ridvalChange);
     // After the shared handler: the score follows the play size.
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TRidGara::clampScore);
+    ottimizzaRid = new TOttimizzaRid;
+    addParameterPanel(ottimizzaRid);
     AntiPan3->setCountCaption(u"Nº di giocate: "_s);
     Windows().enrol(this);
 }
@@ -57,6 +61,7 @@ TRidGara* TRidGara::instance() { return Windows().find<TRidGara>(); }
 void TRidGara::FormActivate() {
     TGeneratorHost::FormActivate();
     Label15->clear();
+    ottimizzaRid->showCounts(-1, 0);
 }
 
 void TRidGara::clampScore() {
@@ -100,7 +105,25 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
         shown.found += committed;
         return progress(shown);
     }};
-    const RunResult result = ReduceGuaranteed(system.list, r, p);
+    RunResult result;
+    int greedy = -1;
+    if (ottimizzaRid->on()) {
+        // The search's first report holds the greedy's plays, the later ones the best system's.
+        Progress search{[&](const ProgressStatus& s) {
+            if (greedy < 0) greedy = static_cast<int>(s.found);
+            ottimizzaRid->showCounts(greedy, static_cast<int>(s.found));
+            ProgressStatus shown = s;
+            shown.found += committed;
+            return progress(shown);
+        }};
+        const OptimisedRun run =
+            ReduceGuaranteedOptimised(system.list, r, ottimizzaRid->budgetMs(), clock(), random(), p, search);
+        result.outcome = run.outcome;
+        result.added = run.added;
+        greedy = run.greedy;
+    } else {
+        result = ReduceGuaranteed(system.list, r, p);
+    }
     switch (result.outcome) {
     case RunOutcome::Interrupted: return false;
     case RunOutcome::ListFull: MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage)); return false;
@@ -111,6 +134,9 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
         return false;
     }
     system.modified = true;
+    if (greedy >= 0)
+        MessageBox::information(this, u"Giocate della riduzione a garanzia: "_s + QString::number(greedy) +
+                                          u"\rGiocate dopo l'ottimizzazione: "_s + QString::number(result.added));
     return true;
 }
 

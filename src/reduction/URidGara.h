@@ -7,6 +7,8 @@ class QLabel;
 
 namespace numora {
 
+class TOttimizzaRid;
+
 // "Riduzione del pronostico a garanzia": the plays of the guaranteed reduction of the forecast,
 // appended to the play list. Long-lived; keeps its fields between uses.
 class TRidGara : public TGeneratorHost {
@@ -18,6 +20,7 @@ public:
 
     QComboBox* ridval; // the guaranteed score, "Estratto" .. "Cinquina"
     QLabel* Label15;   // "Nº iniziale di giocate:"
+    TOttimizzaRid* ottimizzaRid; // "Ottimizza il numero di giocate" and its time budget
 
     void FormActivate() override;
     void ridvalChange();

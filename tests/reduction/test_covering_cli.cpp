@@ -1,0 +1,73 @@
+// numora-cli reduce --optimise as a user runs it: the summary row of reduce with the smaller
+// system, the written plays keeping the guarantee, the same plays as the engine for a seed and a
+// manual budget of work, and a bad number of seconds refused as a bad command line.
+#include "core/PlaySystem.h"
+#include "core/SystemFile.h"
+#include "reduction/CoveringOptimiser.h"
+#include "support/TestSupport.h"
+
+#include "LiteralCovering.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <sys/wait.h>
+
+namespace numora {
+namespace {
+
+struct CliResult {
+    int code = -1;
+    std::string out, err;
+};
+
+class CoveringCli : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::copy_file(test::BinDir() + "Numora.ini", dir_.file("Numora.ini")); }
+    CliResult cli(const std::string& args) {
+        const std::string cmd =
+            test::BinDir() + "numora-cli --dir " + dir_.path() + " " + args + " 2>" + dir_.file("err.txt");
+        CliResult r;
+        FILE* p = popen(cmd.c_str(), "r");
+        std::array<char, 4096> buf;
+        std::size_t n;
+        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+        const int status = pclose(p);
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.err = test::ReadAll(dir_.file("err.txt"));
+        return r;
+    }
+    test::TempDir dir_;
+};
+
+TEST_F(CoveringCli, OptimisedReduction) {
+    const std::string numbers = " --numbers 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18 --size 5 --stakes 0,1";
+    // 18 numbers in cinquine with "Ambo": the greedy's 7 plays, the smallest system has 4.
+    CliResult r = cli("reduce --score ambo" + numbers + " --out " + dir_.file("g.lpc"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "aggiunte\tgiocate\n7\t7\n");
+    r = cli("reduce --score ambo --optimise 5 --seed 4" + numbers + " --out " + dir_.file("o.lpc"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "aggiunte\tgiocate\n4\t4\n");
+    auto s = std::make_unique<PlaySystem>();
+    ASSERT_EQ(LoadSystem(dir_.file("o.lpc"), *s), LoadSystemResult::Ok);
+    PlayRequest req;
+    for (int n = 1; n <= 18; ++n) req.forecast.push_back(static_cast<std::uint8_t>(n));
+    req.size = 5;
+    req.wheels = 1u << 11;
+    req.stakes = {0, 1, 0, 0, 0};
+    EXPECT_TRUE(
+        literal::KeepsGuarantee({}, req, 2, std::vector<Play>(s->list.data(), s->list.data() + s->list.count())));
+    // Seconds that are not a whole number from 0 up: a bad command line, nothing written.
+    for (const char* bad : {"--optimise due", "--optimise -1", "--optimise"}) {
+        r = cli(std::string("reduce --score ambo ") + bad + numbers + " --out " + dir_.file("bad.lpc"));
+        EXPECT_EQ(r.code, 2) << bad;
+        EXPECT_FALSE(std::filesystem::exists(dir_.file("bad.lpc"))) << bad;
+    }
+}
+
+} // namespace
+} // namespace numora
