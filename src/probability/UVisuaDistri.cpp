@@ -152,7 +152,7 @@ TVisuaDistri::TVisuaDistri(QWidget* parent) : QDialog(parent) {
     QFont small = x->labelsFont();
     small.setPointSize(7);
     x->setLabelsFont(small);
-    x->setLabelsAngle(-90);
+    x->setTruncateLabels(false);
     auto* y = new QValueAxis;
     y->setTitleText(u"Nº di presenze"_s);
     y->setLabelFormat(u"%d"_s);
@@ -168,7 +168,7 @@ TVisuaDistri::TVisuaDistri(QWidget* parent) : QDialog(parent) {
     view->setRenderHint(QPainter::Antialiasing);
     view->setRubberBand(QChartView::NoRubberBand);
     view->setInteractive(false);
-    view->setMinimumSize(1000, 520);
+    view->setMinimumSize(1360, 560);
     view->setFrameShape(QFrame::NoFrame);
     Chart1 = view;
     Chart1->setObjectName(u"Chart1"_s);
