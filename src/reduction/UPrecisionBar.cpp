@@ -32,7 +32,8 @@ TPrecisionBar::TPrecisionBar(QWidget* parent) : QWidget(parent) {
     layout->addWidget(Label19);
     layout->addLayout(bar);
     connect(TKB, &QSlider::valueChanged, this, &TPrecisionBar::TKBChange);
-    TKBChange();
+    // The caption of the starting position; TKBChange keeps it in step from then on.
+    Label19->setText(u"Livello di precizione dell'elaborazione: 50 %"_s);
 }
 
 int TPrecisionBar::position() const { return TKB->value(); }
