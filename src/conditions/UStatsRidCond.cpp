@@ -99,6 +99,9 @@ TStatsRidCond::TStatsRidCond(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Panel1);
     layout->addWidget(Chart5, 1);
     layout->addWidget(Label3);
+    // Sized now, before its native window exists: the recomputation at showing lets events
+    // through, and a window system's late report of a default size would otherwise win.
+    adjustSize();
     Windows().enrol(this);
 }
 
@@ -151,10 +154,9 @@ void TStatsRidCond::SpeedButton4Click() {
         *set << y;
         highest = std::max(highest, y);
     }
+    set->setLabelColor(Qt::black);
     auto* series = new QBarSeries;
     series->append(set);
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis;
     x->append(labels);
@@ -162,11 +164,15 @@ void TStatsRidCond::SpeedButton4Click() {
     auto* y = new QValueAxis;
     y->setTitleText(QString::fromUtf8(PlaysAxisTitle));
     y->setRange(0, highest > 0 ? highest * 1.1 : 1);
+    y->applyNiceNumbers();
     y->setLabelFormat(u"%d"_s);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
+    // Each bar carries its height.
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsVisible(true);
     Chart5->repaint();
     QCoreApplication::processEvents();
 
