@@ -28,15 +28,18 @@ TOttimizzaRid::TOttimizzaRid(QWidget* parent) : QWidget(parent) {
     LabelTempo->setObjectName(u"LabelTempo"_s);
     LabelGiocate = new QLabel(this);
     LabelGiocate->setObjectName(u"LabelGiocate"_s);
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(u"Velocità"_s, this));
+    barra = new QWidget(this);
+    auto* bar = new QHBoxLayout(barra);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(new QLabel(u"Velocità"_s, barra));
+    TKBTempo->setParent(barra);
     bar->addWidget(TKBTempo, 1);
-    bar->addWidget(new QLabel(u"Precisione"_s, this));
+    bar->addWidget(new QLabel(u"Precisione"_s, barra));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ottimizza);
     layout->addWidget(LabelTempo);
-    layout->addLayout(bar);
+    layout->addWidget(barra);
     layout->addWidget(LabelGiocate);
     connect(ottimizza, &QCheckBox::toggled, this, &TOttimizzaRid::ottimizzaClick);
     connect(TKBTempo, &QSlider::valueChanged, this, &TOttimizzaRid::TKBTempoChange);
@@ -53,7 +56,7 @@ std::int64_t TOttimizzaRid::budgetMs() const {
 }
 
 void TOttimizzaRid::ottimizzaClick() {
-    TKBTempo->setEnabled(on());
+    barra->setEnabled(on());
     LabelTempo->setEnabled(on());
 }
 

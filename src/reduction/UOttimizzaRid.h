@@ -21,6 +21,7 @@ public:
     explicit TOttimizzaRid(QWidget* parent = nullptr);
 
     QCheckBox* ottimizza;
+    QWidget* barra; // the track bar between its two end labels
     QSlider* TKBTempo;
     QLabel* LabelTempo;
     QLabel* LabelGiocate;
