@@ -355,6 +355,8 @@ private slots:
         QTest::newRow("download cut short") << QStringList{u"--archive"_s, file("server.dtb"), u"--cut-file"_s, u"1000"_s}
                                             << QString() << afterQuery
                                             << u"Motivo: la risposta è incompleta: 1000 byte dei 3602 annunciati"_s;
+        QTest::newRow("redirect loop") << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect-loop"_s}
+                                       << QString() << afterQuery << u"Motivo: "_s;
         QTest::newRow("query reply of 2 MB") << QStringList{u"--notice-file"_s, file("huge.txt")} << QString()
                                              << FailureLines() << over;
         QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines()

@@ -129,6 +129,7 @@ struct Options {
     bool notice = false;
     int status = 0; // --status: aggiorna.php answers with this code
     bool redirect = false;
+    bool redirectLoop = false; // aggio.dat answers with a redirect to itself, for ever
     bool requireCookie = false;
     bool stallFile = false; // the file request is never answered
     qint64 cutFile = -1;    // only this many bytes of the file are sent, then the connection ends
@@ -454,6 +455,7 @@ Response UpdateHttpServer::answer(const Request& r, const QTcpSocket& socket) co
     }
     const bool stored = r.path == "/store/aggio.dat";
     if (r.path != "/files/aggio.dat" && !stored) return Response{404, "text/plain", "non trovato\n", {}, false, -1};
+    if (o.redirectLoop) return Response{302, "text/plain", {}, {{"Location", r.path}}, false, -1};
     if (o.redirect && !stored) return Response{302, "text/plain", {}, {{"Location", "/store/aggio.dat"}}, false, -1};
     if (o.file.isEmpty()) return Response{404, "text/plain", "non trovato\n", {}, false, -1};
     if (o.requireCookie && !r.hasCookie) return Response{403, "text/plain", "vietato\n", {}, false, -1};
@@ -496,6 +498,7 @@ int main(int argc, char** argv) {
         {u"base-url"_s, u"Public address of this server in replies (default http://ADDRESS:PORT/ of --listen)."_s,
          u"URL"_s},
         {u"redirect"_s, u"Serve aggio.dat through a redirect to /store/aggio.dat."_s},
+        {u"redirect-loop"_s, u"Answer every request for aggio.dat with a redirect to itself."_s},
         {u"require-cookie"_s, u"Serve aggio.dat only to clients that kept the cookie of aggiorna.php."_s},
         {u"idle-timeout"_s, u"Milliseconds a connection may sit without a complete request (default 10000)."_s, u"MS"_s,
          u"10000"_s},
@@ -539,6 +542,7 @@ int main(int argc, char** argv) {
         if (!o.baseUrl.endsWith('/')) o.baseUrl += '/';
     }
     o.redirect = args.isSet(u"redirect"_s);
+    o.redirectLoop = args.isSet(u"redirect-loop"_s);
     o.requireCookie = args.isSet(u"require-cookie"_s);
     o.stallFile = args.isSet(u"stall-file"_s);
     if (args.isSet(u"cut-file"_s)) o.cutFile = WholeOption(args, u"cut-file"_s, 0, 1 << 30);
