@@ -255,7 +255,8 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
         }
     } while (e.next());
 
-    if (j == m) {
+    // Phase 2 with the drawing of one number 1..90 given; a false return is an interruption.
+    auto phase2 = [&](auto&& draw) {
         std::array<int, 256> occ = NumberOccurrences(std::span<const Play>(list.data(), static_cast<std::size_t>(base + j)));
         std::vector<NumberMask> masks(static_cast<std::size_t>(j));
         for (int i = 0; i < j; ++i) masks[static_cast<std::size_t>(i)] = NumberMask::Of(list.play(base + 1 + i).numbers);
@@ -281,7 +282,7 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
                     mask.add(f);
                 }
                 while (c < k) {
-                    const int x = random.below(90) + 1;
+                    const int x = draw();
                     if (!table.in[static_cast<std::size_t>(x)] || mask.has(x)) continue;
                     numbers[static_cast<std::size_t>(c++)] = static_cast<std::uint8_t>(x);
                     mask.add(x);
@@ -298,10 +299,7 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
                     sinceReport = 0;
                     const double share = budget > 0 ? static_cast<double>(elapsed) / static_cast<double>(budget) : 1.0;
                     ticker.setDone(static_cast<std::uint64_t>(std::min<long>(100, 25 + std::lround(std::max(0.0, share) * 75))));
-                    if (!ticker.report()) {
-                        result.outcome = RunOutcome::Interrupted;
-                        return result;
-                    }
+                    if (!ticker.report()) return false;
                 }
             } while (!(elapsed > budget || a < d));
             if (a < d) {
@@ -312,6 +310,22 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
             }
             AddNumbers(play, occ, 1);
         } while (elapsed <= budget);
+        return true;
+    };
+    if (j == m) {
+        // The program's generator is drawn from directly, as StdRandom::below draws, so that the
+        // drawing costs no call through the interface.
+        bool completed = false;
+        if (auto* source = dynamic_cast<StdRandom*>(&random)) {
+            auto& engine = source->engine();
+            completed = phase2([&engine] { return std::uniform_int_distribution<int>(0, 89)(engine) + 1; });
+        } else {
+            completed = phase2([&random] { return random.below(90) + 1; });
+        }
+        if (!completed) {
+            result.outcome = RunOutcome::Interrupted;
+            return result;
+        }
     }
     list.setCount(base + j);
     result.added = j;
