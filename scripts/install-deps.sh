@@ -3,7 +3,9 @@
 set -euo pipefail
 packages=(cmake g++ make ccache libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
           qt6-charts-dev qt6-tools-dev qt6-translations-l10n fontconfig fonts-liberation2
-          xvfb xauth)
+          xvfb xauth
+          # qhelpgenerator and the help's database driver; dpkg-shlibdeps for the Debian package
+          qt6-documentation-tools libqt6sql6-sqlite dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

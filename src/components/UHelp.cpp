@@ -1,19 +1,28 @@
 #include "components/UHelp.h"
 
 #include "components/UMessageBox.h"
-#include "core/Globali.h"
+#include "platform/HelpProject.h"
 
-#include <algorithm>
-
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 #include <QSplitter>
-#include <QTextBrowser>
-#include <QUrl>
+#include <QStandardPaths>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -27,22 +36,71 @@ QString& ChosenHelpFile() {
     return path;
 }
 
+QString& ChosenCacheFolder() {
+    static QString folder;
+    return folder;
+}
+
 QPointer<THelp>& OpenWindow() {
     static QPointer<THelp> window;
     return window;
 }
 
-// The window, created on first use; nullptr (after telling the user) when the file is unusable.
+// The collection is named after the help file it registers, so an installed update of the help
+// gets a collection and a search index of its own; the older ones are removed.
+QString CollectionFor(const QFileInfo& qch, const QString& folder) {
+    const QByteArray identity = (qch.absoluteFilePath() + u'|' + QString::number(qch.size()) + u'|' +
+                                 QString::number(qch.lastModified().toMSecsSinceEpoch()))
+                                    .toUtf8();
+    const QString key = QString::fromLatin1(QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(12));
+    const QString name = u"Numora-"_s + key;
+    QDir dir(folder);
+    for (const QString& old : dir.entryList({u"Numora-*.qhc"_s}, QDir::Files))
+        if (old != name + u".qhc"_s) {
+            dir.remove(old);
+            QDir(dir.filePath(u"."_s + QFileInfo(old).completeBaseName())).removeRecursively();
+        }
+    return dir.filePath(name + u".qhc"_s);
+}
+
+// The engine over the help file, its documentation registered; nullptr with a message for the user.
+QHelpEngine* OpenEngine(QString& message) {
+    const QString path = HelpFilePath();
+    const QFileInfo qch(path);
+    if (!qch.isFile()) {
+        message = u"Il file della guida \"%1\" non è stato trovato."_s.arg(path);
+        return nullptr;
+    }
+    const QString ns = QHelpEngineCore::namespaceName(path);
+    if (ns.isEmpty()) {
+        message = u"Il file della guida \"%1\" non contiene argomenti validi."_s.arg(path);
+        return nullptr;
+    }
+    QString folder = HelpCacheFolder();
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) folder = QDir::tempPath();
+    auto* engine = new QHelpEngine(CollectionFor(qch, folder));
+    engine->setReadOnly(false); // the collection is ours to fill
+    bool ok = engine->setupData();
+    if (ok && !engine->registeredDocumentations().contains(ns)) ok = engine->registerDocumentation(path);
+    if (!ok) {
+        message = u"Impossibile aprire la guida \"%1\": %2"_s.arg(path, engine->error());
+        delete engine;
+        return nullptr;
+    }
+    return engine;
+}
+
+// The window, created on first use; nullptr (after telling the user) when the help is unusable.
 THelp* EnsureWindow(QWidget* parent) {
     QPointer<THelp>& w = OpenWindow();
     if (!w) {
-        HelpFile file;
         QString message;
-        if (!file.load(HelpFilePath(), message)) {
+        QHelpEngine* engine = OpenEngine(message);
+        if (!engine) {
             MessageBox::error(parent, message);
             return nullptr;
         }
-        w = new THelp(std::move(file));
+        w = new THelp(engine);
         w->setAttribute(Qt::WA_DeleteOnClose);
     }
     w->show();
@@ -51,128 +109,160 @@ THelp* EnsureWindow(QWidget* parent) {
     return w;
 }
 
+QUrl ContextUrl(QHelpEngine* engine, int context) {
+    const QList<QHelpLink> links = engine->documentsForIdentifier(u"ctx%1"_s.arg(context));
+    return links.isEmpty() ? QUrl() : links.front().url;
+}
+
 } // namespace
 
-THelp::THelp(HelpFile file, QWidget* parent) : QWidget(parent, Qt::Window), file_(std::move(file)) {
+THelpBrowser::THelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &THelpBrowser::linkClicked);
+}
+
+QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
+    if (name.scheme() == u"qthelp"_s) return engine_->fileData(name);
+    return QTextBrowser::loadResource(type, name);
+}
+
+void THelpBrowser::linkClicked(const QUrl& url) {
+    const QUrl target = source().resolved(url);
+    if (target.scheme() == u"qthelp"_s) {
+        if (!engine_->fileData(target).isEmpty()) setSource(target);
+    } else if (target.scheme() == u"http"_s || target.scheme() == u"https"_s) {
+        QDesktopServices::openUrl(target);
+    }
+}
+
+THelp::THelp(QHelpEngine* engine, QWidget* parent) : QWidget(parent, Qt::Window), engine_(engine) {
+    engine_->setParent(this);
     setObjectName(u"THelp"_s);
     setWindowTitle(u"Guida di Numora"_s);
 
-    cerca = new QLineEdit(this);
-    cerca->setObjectName(u"cerca"_s);
-    cerca->setPlaceholderText(u"Parole da cercare"_s);
-    cerca->setClearButtonEnabled(true);
-    sommario = new QListWidget(this);
+    schede = new QTabWidget(this);
+    schede->setObjectName(u"schede"_s);
+    sommario = engine_->contentWidget();
     sommario->setObjectName(u"sommario"_s);
-    testo = new QTextBrowser(this);
-    testo->setObjectName(u"testo"_s);
-    testo->setOpenLinks(false);
+    sommario->setHeaderHidden(true);
+    schede->addTab(sommario, u"Sommario"_s);
 
-    auto* left = new QWidget(this);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    auto* cercaLabel = new QLabel(u"Cerca:"_s, left);
+    auto* indexPage = new QWidget(schede);
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    auto* cercaLabel = new QLabel(u"Digitare le prime lettere della parola da cercare:"_s, indexPage);
+    cercaLabel->setWordWrap(true);
+    cerca = new QLineEdit(indexPage);
+    cerca->setObjectName(u"cerca"_s);
+    cerca->setClearButtonEnabled(true);
     cercaLabel->setBuddy(cerca);
-    leftLayout->addWidget(cercaLabel);
-    leftLayout->addWidget(cerca);
-    auto* sommarioLabel = new QLabel(u"Sommario:"_s, left);
-    sommarioLabel->setBuddy(sommario);
-    leftLayout->addWidget(sommarioLabel);
-    leftLayout->addWidget(sommario, 1);
+    indice = engine_->indexWidget();
+    indice->setObjectName(u"indice"_s);
+    indexLayout->addWidget(cercaLabel);
+    indexLayout->addWidget(cerca);
+    indexLayout->addWidget(indice, 1);
+    schede->addTab(indexPage, u"Indice"_s);
+
+    auto* searchPage = new QWidget(schede);
+    auto* searchLayout = new QVBoxLayout(searchPage);
+    QHelpSearchEngine* search = engine_->searchEngine();
+    ricerca = search->queryWidget();
+    ricerca->setObjectName(u"ricerca"_s);
+    risultati = search->resultWidget();
+    risultati->setObjectName(u"risultati"_s);
+    searchLayout->addWidget(ricerca);
+    searchLayout->addWidget(risultati, 1);
+    schede->addTab(searchPage, u"Cerca"_s);
+
+    testo = new THelpBrowser(engine_, this);
+    testo->setObjectName(u"testo"_s);
 
     auto* splitter = new QSplitter(this);
-    splitter->addWidget(left);
+    splitter->addWidget(schede);
     splitter->addWidget(testo);
     splitter->setStretchFactor(1, 1);
-    // The contents show their longest title whole.
-    int titles = 0;
-    for (const HelpTopic& t : file_.topics()) titles = std::max(titles, sommario->fontMetrics().horizontalAdvance(t.title));
-    const int leftWidth = std::clamp(titles + 2 * sommario->frameWidth() + 24, 200, 420);
-    sommario->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sommario->setTextElideMode(Qt::ElideRight);
-    resize(leftWidth + 640, 580);
-    splitter->setSizes({leftWidth, 620});
+    const int leftWidth = fontMetrics().averageCharWidth() * 44;
+    resize(leftWidth + 640, 600);
+    splitter->setSizes({leftWidth, 640});
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
 
+    connect(sommario, &QHelpContentWidget::linkActivated, this, &THelp::showPage);
+    connect(sommario, &QAbstractItemView::clicked, this, &THelp::sommarioClick);
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, &THelp::selectInContents);
+    connect(testo, &QTextBrowser::sourceChanged, this, &THelp::selectInContents);
     connect(cerca, &QLineEdit::textChanged, this, &THelp::cercaChange);
-    connect(sommario, &QListWidget::itemClicked, this, &THelp::sommarioClick);
-    connect(sommario, &QListWidget::itemActivated, this, &THelp::sommarioClick);
-    connect(testo, &QTextBrowser::anchorClicked, this, &THelp::testoAnchorClicked);
-
-    fillContents(file_.search(QString()));
+    connect(cerca, &QLineEdit::returnPressed, indice, &QHelpIndexWidget::activateCurrentItem);
+    connect(indice, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink& link, const QString&) { showPage(link.url); });
+    connect(indice, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links, const QString&) {
+        if (!links.isEmpty()) showPage(links.front().url);
+    });
+    connect(ricerca, &QHelpSearchQueryWidget::search, this,
+            [this, search] { search->search(ricerca->searchInput()); });
+    connect(risultati, &QHelpSearchResultWidget::requestShowLink, this, &THelp::showPage);
+    // The full-text index is built in the background the first time, and again after an update.
+    search->scheduleIndexDocumentation();
 }
 
-void THelp::fillContents(const QList<int>& contexts) {
-    sommario->clear();
-    for (int c : contexts) {
-        const HelpTopic* t = file_.topic(c);
-        auto* item = new QListWidgetItem(t->title, sommario);
-        item->setData(Qt::UserRole, c);
+void THelp::showPage(const QUrl& url) {
+    if (url.isValid() && !engine_->fileData(url).isEmpty()) testo->setSource(url);
+}
+
+int THelp::currentContext() const { return HelpPageContext(testo->source().path()); }
+
+void THelp::selectInContents() {
+    const QModelIndex at = sommario->indexOf(testo->source());
+    if (at.isValid()) {
+        sommario->setCurrentIndex(at);
+        sommario->scrollTo(at);
     }
-    selectInContents(current_);
-}
-
-void THelp::selectInContents(int context) {
-    for (int r = 0; r < sommario->count(); ++r)
-        if (sommario->item(r)->data(Qt::UserRole).toInt() == context) {
-            sommario->setCurrentRow(r);
-            return;
-        }
-    sommario->clearSelection();
 }
 
 bool THelp::showContext(int context) {
-    const HelpTopic* t = file_.topic(context);
-    if (!t) return false;
-    current_ = context;
-    testo->setHtml(file_.page(*t));
-    selectInContents(context);
-    return true;
+    const QUrl url = ContextUrl(engine_, context);
+    if (url.isEmpty()) return false;
+    showPage(url);
+    return currentContext() == context;
 }
 
 void THelp::showContents() {
-    if (!cerca->text().isEmpty()) cerca->clear();
-    if (current_ == 0 && !file_.topics().isEmpty()) showContext(file_.topics().front().context);
+    schede->setCurrentWidget(sommario);
+    if (testo->source().isEmpty()) showContext(1);
     sommario->setFocus();
 }
 
-void THelp::showSearch(const QString& keyword) {
-    cerca->setText(keyword);
+void THelp::showIndex(const QString& keyword) {
+    schede->setCurrentIndex(schede->indexOf(cerca->parentWidget()));
+    if (cerca->text() == keyword) cercaChange();
+    else cerca->setText(keyword);
     cerca->setFocus();
     cerca->selectAll();
 }
 
-void THelp::cercaChange() {
-    const QList<int> found = file_.search(cerca->text());
-    fillContents(found);
-    if (!found.isEmpty() && !found.contains(current_) && !cerca->text().trimmed().isEmpty()) showContext(found.front());
-}
+void THelp::cercaChange() { indice->filterIndices(cerca->text()); }
 
-void THelp::sommarioClick(QListWidgetItem* item) {
-    if (item) showContext(item->data(Qt::UserRole).toInt());
-}
-
-void THelp::testoAnchorClicked(const QUrl& url) {
-    const QString fragment = url.fragment();
-    if (url.isRelative() && fragment.startsWith(u"ctx"_s)) {
-        bool ok = false;
-        const int context = fragment.mid(3).toInt(&ok);
-        if (ok && showContext(context)) return;
-    }
-    // Links outside the help stay where they are rather than replacing the page with nothing.
+void THelp::sommarioClick(const QModelIndex& index) {
+    if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) showPage(item->url());
 }
 
 QString HelpFilePath() {
     if (!ChosenHelpFile().isEmpty()) return ChosenHelpFile();
-    const QString dir = QString::fromStdString(Globals().appDir);
-    const QString inFolder = dir + u"help/Numora.html"_s;
-    if (QFileInfo::exists(inFolder)) return inFolder;
-    return dir + u"Numora.html"_s;
+    return QCoreApplication::applicationDirPath() + u"/help/Numora.qch"_s;
 }
 
 void SetHelpFile(const QString& path) {
     ChosenHelpFile() = path;
     // A window over the old file would keep showing it.
+    delete OpenWindow().data();
+}
+
+QString HelpCacheFolder() {
+    if (!ChosenCacheFolder().isEmpty()) return ChosenCacheFolder();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + u"/Numora"_s;
+}
+
+void SetHelpCacheFolder(const QString& folder) {
+    ChosenCacheFolder() = folder;
     delete OpenWindow().data();
 }
 
@@ -187,8 +277,8 @@ void ShowHelpContents(QWidget* parent) {
 
 void ShowHelpSearch(const QString& keyword, QWidget* parent) {
     if (THelp* w = EnsureWindow(parent)) {
-        if (w->currentContext() == 0) w->showContents();
-        w->showSearch(keyword);
+        if (w->currentContext() == 0) w->showContext(1);
+        w->showIndex(keyword);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "core/Globali.h"
 
+#include "core/DataFolder.h"
 #include "core/FileIo.h"
 
 #include <chrono>
@@ -94,7 +95,10 @@ bool DirectoryIsWritable(const std::string& dir) {
 
 void StartDataLayer(Globali& g, const std::string& executableDir, KeyValueStore& store) {
     g.random.seedFromClock();
-    g.appDir = WithTrailingSeparator(executableDir);
+    g.programDir = WithTrailingSeparator(executableDir);
+    const DataFolderChoice data = ChooseDataFolder(g.programDir, g.userDataDir, DirectoryIsWritable);
+    g.appDir = data.folder;
+    g.dataFolderProblem = data.problem;
     g.store = &store;
     g.readOnly = !DirectoryIsWritable(g.appDir);
     // An interrupted save leaves its temporary file; nothing else ever names one like it.

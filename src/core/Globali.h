@@ -29,6 +29,11 @@ std::string OversizedArchiveMessage(const ArchiveLoadReport& report);
 struct Globali {
     std::string appDir; // ends with the platform's separator
     bool readOnly = false;
+    // The folder of the executable and its installation files; AppDir too unless it is read-only
+    // and userDataDir (set by the program entry before start-up) took its place.
+    std::string programDir;
+    std::string userDataDir;
+    std::string dataFolderProblem; // why userDataDir could not be used, when it could not
 
     DrawArchive archive;
     ArchiveLoadReport lastLoad; // what the last loadArchive() found in the file

@@ -65,7 +65,7 @@ void RegisterMainCommands(CommandTable& t) {
     search.action = [](QWidget* parent) { ShowHelpSearch(QString(), parent); };
     t.add(search);
     CommandRow home = MenuItem(h, u"Numora Home Page"_s, u"NumoraHomePage1"_s, 40, true);
-    home.action = [](QWidget*) { QDesktopServices::openUrl(QUrl(QString::fromUtf8(NumoraHomePage))); };
+    home.action = [](QWidget* parent) { OpenHomePage(parent); };
     t.add(home);
     CommandRow about = MenuItem(h, u"Informazioni su Numora"_s, u"InformazionisuNumora1"_s, 50);
     about.action = [](QWidget* parent) {

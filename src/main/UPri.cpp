@@ -89,7 +89,6 @@ TPri::TPri(QWidget* parent) : QMainWindow(parent) {
 
     if (g.system.currentPath.empty()) g.system.currentPath = DefaultSystemPath(g.appDir);
     showSystemName();
-    SetHelpFile(Q(g.appDir) + QStringLiteral("help/Numora.html"));
 }
 
 TPri::~TPri() {

@@ -1,5 +1,7 @@
 #include "main/USplash.h"
 
+#include "main/UInformazioni.h"
+
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -9,21 +11,24 @@
 namespace numora {
 
 TSplash::TSplash(QWidget* parent, int milliseconds)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), picture_(picture()), milliseconds_(milliseconds) {
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), picture_(picture(devicePixelRatioF())),
+      milliseconds_(milliseconds) {
     setObjectName(QStringLiteral("Splash"));
     setModal(true);
-    setFixedSize(picture_.width() + 4, picture_.height() + 4);
+    const QSize logical = picture_.deviceIndependentSize().toSize();
+    setFixedSize(logical.width() + 4, logical.height() + 4);
     if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }
 
-QPixmap TSplash::picture() {
-    QPixmap pix(420, 240);
+QPixmap TSplash::picture(qreal dpr) {
+    QPixmap pix(QSize(420, 240) * dpr);
+    pix.setDevicePixelRatio(dpr);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 240);
     sky.setColorAt(0, QColor(0, 40, 110));
     sky.setColorAt(1, QColor(0, 110, 170));
-    p.fillRect(pix.rect(), sky);
+    p.fillRect(QRect(0, 0, 420, 240), sky);
     // A few drawn balls of the Lotto, numbered.
     const int balls[] = {7, 23, 48, 61, 90};
     for (int k = 0; k < 5; ++k) {
@@ -49,6 +54,8 @@ QPixmap TSplash::picture() {
     QFont small(QStringLiteral("Arial"), 8);
     p.setFont(small);
     p.drawText(QRect(0, 214, 410, 20), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Varnel"));
+    p.drawText(QRect(10, 214, 200, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Versione ") + QString::fromUtf8(NumoraVersion));
     return pix;
 }
 

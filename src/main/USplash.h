@@ -10,7 +10,8 @@ class TSplash : public QDialog {
     Q_OBJECT
 public:
     explicit TSplash(QWidget* parent = nullptr, int milliseconds = 2000);
-    static QPixmap picture();
+    // The picture at a pixel ratio, so that it stays sharp on a scaled desktop.
+    static QPixmap picture(qreal devicePixelRatio = 1.0);
 
 protected:
     void showEvent(QShowEvent* e) override;

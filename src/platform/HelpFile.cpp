@@ -62,6 +62,9 @@ bool HelpFile::parse(const QString& html) {
         u"<style[^>]*>.*?</style>"_s,
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression bodyEnd(u"</body>"_s, QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression indexComment(u"<!--\\s*indice:(.*?)-->"_s,
+                                                 QRegularExpression::CaseInsensitiveOption |
+                                                     QRegularExpression::DotMatchesEverythingOption);
 
     topics_.clear();
     const QRegularExpressionMatch s = styleElement.match(html);
@@ -83,6 +86,9 @@ bool HelpFile::parse(const QString& html) {
         t.title = PlainText(m.captured(2));
         t.html = html.mid(from, to - from);
         t.plainText = PlainText(t.html);
+        for (auto k = indexComment.globalMatch(t.html); k.hasNext();)
+            for (const QString& entry : k.next().captured(1).split(u';'))
+                if (const QString e = entry.simplified(); !e.isEmpty() && !t.keywords.contains(e)) t.keywords.append(e);
         if (topic(t.context) == nullptr) topics_.append(t); // a repeated context keeps its first page
     }
     return !topics_.isEmpty();

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace numora {
 
@@ -12,6 +13,8 @@ struct HelpTopic {
     QString title;
     QString html;
     QString plainText;
+    // The index entries of the topic, from a comment <!-- indice: entry; entry --> in its text.
+    QStringList keywords;
 };
 
 // The program's help, an HTML file of topics addressed by context number, as the windows'

@@ -1,6 +1,10 @@
 // numora-cli: the engine from a terminal. The commands are the rows of CliCommands().
 #include "apps/cli/CliCommand.h"
+#include "core/DataFolder.h"
 #include "core/FileIo.h"
+#include "core/Globali.h"
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <iostream>
@@ -34,7 +38,12 @@ std::string ExecutableDir(const char* argv0) {
 
 int main(int argc, char** argv) {
     try {
-        return RunCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableDir(argv[0]), std::cout, std::cerr);
+        // The same data folder as the desktop program: its own folder, or the user's when that is read-only.
+        const std::string dir = ChooseDataFolder(ExecutableDir(argv[0]),
+                                                 UserDataFolder([](const char* name) { return std::getenv(name); }),
+                                                 DirectoryIsWritable)
+                                    .folder;
+        return RunCli(std::vector<std::string>(argv + 1, argv + argc), dir, std::cout, std::cerr);
     } catch (...) {
         // Only the folder lookup or the copy of the arguments can get here.
         std::cerr << "Errore imprevisto all'avvio di numora-cli.\n";

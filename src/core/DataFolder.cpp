@@ -1,0 +1,50 @@
+#include "core/DataFolder.h"
+
+#include "core/FileIo.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace numora {
+
+const std::vector<std::string>& InstallationFiles() {
+    static const std::vector<std::string> files{"Numora.ini", "Numora.smo", "Condizioni.ori", "Condizioni.def",
+                                                "Numora.dtb"};
+    return files;
+}
+
+std::string UserDataFolder(const std::function<const char*(const char*)>& environment) {
+    const char* xdg = environment("XDG_DATA_HOME");
+    if (xdg && *xdg == '/') return WithTrailingSeparator(std::string(xdg) + "/Numora");
+    const char* home = environment("HOME");
+    if (home && *home) return WithTrailingSeparator(std::string(home) + "/.local/share/Numora");
+    return {};
+}
+
+DataFolderChoice ChooseDataFolder(const std::string& programDir, const std::string& userDir,
+                                  const std::function<bool(const std::string&)>& writable) {
+    DataFolderChoice choice;
+    const std::string program = WithTrailingSeparator(programDir);
+    choice.folder = program;
+    if (userDir.empty() || writable(program)) return choice;
+    const std::string user = WithTrailingSeparator(userDir);
+    std::error_code ec;
+    std::filesystem::create_directories(user, ec);
+    if (ec || !writable(user)) {
+        choice.problem = "Impossibile usare la cartella dei dati \"" + user + "\"" + (ec ? ": " + ec.message() : "");
+        return choice;
+    }
+    choice.folder = user;
+    choice.inUserFolder = true;
+    for (const std::string& name : InstallationFiles()) {
+        if (PathExists(user + name) || !FileExists(program + name)) continue;
+        std::string why;
+        if (CopyFileOver(program + name, user + name, &why))
+            choice.copied.push_back(name);
+        else if (choice.problem.empty())
+            choice.problem = "Impossibile copiare " + name + " nella cartella dei dati: " + why;
+    }
+    return choice;
+}
+
+} // namespace numora
