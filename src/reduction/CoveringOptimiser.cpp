@@ -453,7 +453,7 @@ CoveringResult OptimiseCovering(std::span<const Play> committed, const Guarantee
     out.lowerBound = out.greedyCount;
     out.plays.assign(start.begin(), start.end());
     const int n = request.play.size;
-    if (start.size() <= 1 || n < 1 || n > Play::MaxNumbers) return out;
+    if (start.size() <= 1 || n < 1 || n > Play::MaxNumbers || budgetMs <= 0) return out;
 
     const std::vector<std::uint8_t> forecast = AscendingDistinct(request.play.forecast);
     const std::vector<std::uint8_t> fixed = Distinct(request.play.fixed);

@@ -52,7 +52,8 @@ bool KeepsGuarantee(std::span<const Play> committed, const GuaranteedRequest& re
 // the search starts (done = 0, found = the start's plays), then at every reading, done =
 // milliseconds spent of total = the budget, found = the plays of the best system.
 // A stop from the callback ends the run as Interrupted with no plays. When the search finds
-// nothing smaller, or its result fails KeepsGuarantee, the start is offered unchanged.
+// nothing smaller (or has no budget), or its result fails KeepsGuarantee, the start is offered
+// unchanged.
 CoveringResult OptimiseCovering(std::span<const Play> committed, const GuaranteedRequest& request,
                                 std::span<const Play> start, std::int64_t budgetMs, Clock& clock, RandomSource& random,
                                 const Progress& progress = {});

@@ -143,6 +143,7 @@ TEST(CoveringOptimiser, DeterministicWithAManualClockAndASeed) {
     const CoveringResult none = Optimise({}, r, 0, 7);
     EXPECT_EQ(none.plays, ReduceToGuarantee({}, r).plays);
     EXPECT_EQ(none.status, CoveringStatus::NotImproved);
+    EXPECT_EQ(none.moves, 0u);
 }
 
 TEST(CoveringOptimiser, ProgressAndInterruption) {
