@@ -51,7 +51,9 @@ bool TSvilInt::fixedFit() const { return static_cast<int>(fixedNumbers().size())
 double TSvilInt::playsInTotal(bool stakesValid) {
     const int k = playSize();
     const bool valid = stakesValid && k <= forecastCount() && fixedFit();
-    const double c = valid ? PlayCountOf(forecastCount(), k) : 0;
+    // The count is whole: the floating-point product can fall just short of it (C(40, 5) comes
+    // out as 658007.999...), which the total, cut rather than rounded, would show as ",99".
+    const double c = valid ? std::round(PlayCountOf(forecastCount(), k)) : 0;
     Label15->setText(QString::number(std::llround(c)));
     return c;
 }

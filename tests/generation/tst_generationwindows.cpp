@@ -359,6 +359,11 @@ private slots:
         SetField(d.Edit1, u"1"_s);
         QCOMPARE(d.Label15->text(), u"252"_s);
         QCOMPARE(d.Label12->text(), Amount(252));
+        SetForecast(1, 40);
+        Reopen(d);
+        d.Edit1->setText(u"2"_s);
+        QCOMPARE(d.Label15->text(), u"658008"_s);
+        QCOMPARE(d.Label12->text(), Amount(1316016));
 
         const auto valid = [&d] {
             SetForecast(1, 10);
