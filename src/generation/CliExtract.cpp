@@ -7,11 +7,13 @@
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
+#include "elimination/CliElimination.h"
 #include "generation/Generation.h"
 #include "main/CommandChecks.h"
 #include "stakes/StakeRule.h"
 #include "stats/DrawWindow.h"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -93,6 +95,8 @@ int Finish(const CliContext& c, const CliOptions& o, GeneratorInput& in, const R
 }
 
 int RunExtract(const CliContext& c) {
+    // "Estrai giocate con probabilità personalizzate" has its own options.
+    if (std::find(c.args.begin(), c.args.end(), "--custom") != c.args.end()) return RunCustomExtract(c);
     static const std::vector<CliOptionSpec> specs =
         WithPlayOptions({{"--plays"}, {"--dlo"}, {"--dhi"}, {"--fmost"}, {"--fleast"}, {"--no-delay", false},
                          {"--no-frequency", false}, {"--random", false}, {"--seed"}});
