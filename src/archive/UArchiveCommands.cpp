@@ -6,6 +6,7 @@
 #include "archive/Udb.h"
 #include "archive/Ueliest.h"
 #include "components/UMessageBox.h"
+#include "components/UTiledPanel.h"
 #include "components/UProgressPanel.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
@@ -32,8 +33,7 @@ QString StripLeadingBreaks(QString title) {
 
 QString SystemFolderChooser(QWidget* parent, const QString& title) {
     // A window title cannot show the line break the text starts with.
-    return QFileDialog::getExistingDirectory(parent, StripLeadingBreaks(title),
-                                             QString::fromStdString(Globals().appDir));
+    return ChooseFolder(parent, StripLeadingBreaks(title), QString::fromStdString(Globals().appDir));
 }
 
 QString SystemFileChooser(QWidget* parent, const QString& title) {

@@ -188,7 +188,9 @@ THelp::THelp(QHelpEngine* engine, QWidget* parent) : QWidget(parent, Qt::Window)
 
     connect(sommario, &QHelpContentWidget::linkActivated, this, &THelp::showPage);
     connect(sommario, &QAbstractItemView::clicked, this, &THelp::sommarioClick);
-    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, &THelp::selectInContents);
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this,
+            [this] { selectInContents(testo->source()); });
+    // The signal comes before source() has the new address.
     connect(testo, &QTextBrowser::sourceChanged, this, &THelp::selectInContents);
     connect(cerca, &QLineEdit::textChanged, this, &THelp::cercaChange);
     connect(cerca, &QLineEdit::returnPressed, indice, &QHelpIndexWidget::activateCurrentItem);
@@ -210,8 +212,14 @@ void THelp::showPage(const QUrl& url) {
 
 int THelp::currentContext() const { return HelpPageContext(testo->source().path()); }
 
-void THelp::selectInContents() {
-    const QModelIndex at = sommario->indexOf(testo->source());
+void THelp::selectInContents(const QUrl& page) {
+    sommario->expandToDepth(0); // the topics under the manual's title are in sight
+    QModelIndex at = sommario->indexOf(page);
+    // The manual's title leads to its first topic: the topic itself is the one to show as current.
+    if (at.isValid() && !at.parent().isValid())
+        if (const QModelIndex first = sommario->model()->index(0, 0, at); first.isValid())
+            if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(first); item && item->url() == page)
+                at = first;
     if (at.isValid()) {
         sommario->setCurrentIndex(at);
         sommario->scrollTo(at);

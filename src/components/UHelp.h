@@ -57,7 +57,7 @@ private:
     void showPage(const QUrl& url);
     void cercaChange();
     void sommarioClick(const QModelIndex& index);
-    void selectInContents();
+    void selectInContents(const QUrl& page);
 
     QHelpEngine* engine_;
 };

@@ -22,12 +22,12 @@ QPixmap ProgramTile(qreal dpr) {
     tile.setDevicePixelRatio(dpr);
     QPainter p(&tile);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, TileSize, TileSize);
-    g.setColorAt(0, TileDark);
-    g.setColorAt(0.5, TileLight);
+    // Symmetric about the centre, so that opposite edges match and the tiles join seamlessly.
+    QRadialGradient g(QPointF(TileSize / 2.0, TileSize / 2.0), TileSize * 0.71);
+    g.setColorAt(0, TileLight);
     g.setColorAt(1, TileDark);
     p.fillRect(QRectF(0, 0, TileSize, TileSize), g);
-    // Faint rings of the drum: one centred, four quarters at the corners, so the tiles join seamlessly.
+    // Faint rings of the drum: one centred and four quarters at the corners, which meet across tiles.
     p.setPen(QPen(QColor(255, 255, 255, 28), 1.2));
     p.setBrush(Qt::NoBrush);
     const qreal r = TileSize * 0.22;
