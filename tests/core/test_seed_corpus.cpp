@@ -4,6 +4,7 @@
 // test instead of a stale corpus; NUMORA_WRITE_SEED_CORPUS=1 writes them afresh.
 #include "archive/RtfReader.h"
 #include "archive/UpdateFile.h"
+#include "conditions/ConditionSet.h"
 #include "core/DrawArchive.h"
 #include "core/OperatorImport.h"
 #include "core/PlaySystem.h"
@@ -99,6 +100,16 @@ std::vector<Seed> Seeds() {
     const std::vector<SmorfiaEntry> smorfia = {{1, "L'Italia"}, {47, "Il morto che parla"}, {90, "La paura"}};
     seeds.push_back({"smorfia", "Numora.smo", SmorfiaImage(smorfia),
                      [](const std::string& b) { return ParseSmorfia(b).size() == 3; }});
+
+    // The original conditions the installation ships.
+    seeds.push_back({"conditions", "Condizioni.def",
+                     test::ReadAll(std::string(NUMORA_SOURCE_DIR) + "/data/Condizioni.ori"), [](const std::string& b) {
+                         test::TempDir dir;
+                         test::WriteAll(dir.file("c.def"), b);
+                         ConditionSet set;
+                         return b.size() == ConditionSet::Size && LoadConditions(dir.file("c.def"), set) &&
+                                !CheckConditions(set);
+                     }});
     return seeds;
 }
 
