@@ -52,8 +52,8 @@ int RunDistribution(const CliContext& c) {
 
 CliCommand DistributionCommand() {
     CliCommand c{"distribution", "(--size K | --plays) [opzioni]",
-                 "probabilità media personalizzata delle combinazioni del pronostico o delle giocate",
-                 0, RunDistribution};
+                 "probabilità media personalizzata delle combinazioni del pronostico o delle giocate", 0,
+                 RunDistribution};
     c.variadic = true;
     return c;
 }

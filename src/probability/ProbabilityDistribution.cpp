@@ -3,7 +3,6 @@
 #include "core/Combinations.h"
 #include "core/TextHelpers.h"
 
-
 namespace numora {
 
 const char* ReadDistributionSize(std::string_view text, int forecastCount, int& k) {

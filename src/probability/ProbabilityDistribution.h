@@ -14,8 +14,8 @@
 namespace numora {
 
 using DistributionBins = std::array<std::int32_t, 101>;
-using NumberPresence = std::array<std::int32_t, 90>; // entry n-1 counts number n
-using CustomProbabilityTable = std::array<double, 90>;  // entry n-1 is number n's, in percent
+using NumberPresence = std::array<std::int32_t, 90>;   // entry n-1 counts number n
+using CustomProbabilityTable = std::array<double, 90>; // entry n-1 is number n's, in percent
 
 // The steps between two reports of the distribution over the plays of the list: every play.
 inline constexpr std::uint64_t DistributedPlayInterval = 1;

@@ -184,7 +184,8 @@ bool TDistriBase::report(const ProgressStatus&) {
         PaintBox1->update();
     }
     if (stopFlag_) {
-        if (MessageBox::question(this, QString::fromUtf8(StopQuestion), MsgButtons::YesNo, MsgAnswer::No) == MsgAnswer::Yes)
+        if (MessageBox::question(this, QString::fromUtf8(StopQuestion), MsgButtons::YesNo, MsgAnswer::No) ==
+            MsgAnswer::Yes)
             return false;
         stopFlag_ = false;
     }
@@ -197,7 +198,9 @@ void TDistriBase::restoreCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-void TDistriBase::sb1Click() { stopFlag_ = true; }
+void TDistriBase::sb1Click() {
+    stopFlag_ = true;
+}
 
 void TDistriBase::chiudiClick() {
     restoreCursor();
@@ -205,6 +208,8 @@ void TDistriBase::chiudiClick() {
     QDialog::reject();
 }
 
-void TDistriBase::reject() { chiudiClick(); }
+void TDistriBase::reject() {
+    chiudiClick();
+}
 
 } // namespace numora

@@ -19,8 +19,8 @@
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -213,9 +213,13 @@ TVisuaDistri::TVisuaDistri(QWidget* parent) : QDialog(parent) {
 
 TVisuaDistri::~TVisuaDistri() = default;
 
-double TVisuaDistri::barValue(int n) const { return verdi->at(n - 1) + rossi->at(n - 1); }
+double TVisuaDistri::barValue(int n) const {
+    return verdi->at(n - 1) + rossi->at(n - 1);
+}
 
-bool TVisuaDistri::greenBar(int n) const { return green_[static_cast<std::size_t>(n - 1)]; }
+bool TVisuaDistri::greenBar(int n) const {
+    return green_[static_cast<std::size_t>(n - 1)];
+}
 
 void TVisuaDistri::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -250,7 +254,8 @@ bool TVisuaDistri::report(const ProgressStatus& status) {
     if (status.done % CountedPlayInterval != 0) return true;
     QApplication::processEvents();
     if (state_ == StopAsked) {
-        if (MessageBox::question(this, QString::fromUtf8(StopQuestion), MsgButtons::YesNo, MsgAnswer::No) == MsgAnswer::Yes) {
+        if (MessageBox::question(this, QString::fromUtf8(StopQuestion), MsgButtons::YesNo, MsgAnswer::No) ==
+            MsgAnswer::Yes) {
             state_ = Finished;
             return false;
         }

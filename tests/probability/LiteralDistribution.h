@@ -30,7 +30,9 @@ inline std::array<std::int32_t, 101> LiteralCombinationBins(const std::vector<in
     for (int i = 1; i <= k; ++i) idx[static_cast<std::size_t>(i)] = i;
     while (true) {
         double sum = 0;
-        for (int i = 1; i <= k; ++i) sum += p[static_cast<std::size_t>(sortedNumbers[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)] - 1)] - 1)];
+        for (int i = 1; i <= k; ++i)
+            sum += p[static_cast<std::size_t>(
+                sortedNumbers[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)] - 1)] - 1)];
         ++bins[static_cast<std::size_t>(RoundHalfEven(sum / k))];
         int i = k;
         ++idx[static_cast<std::size_t>(i)];
@@ -65,7 +67,8 @@ inline std::array<std::int32_t, 90> LiteralPresence(const PlayList& list) {
     std::array<std::int32_t, 90> c{};
     for (int i = 1; i <= list.count(); ++i)
         for (int s = 0; s < 10; ++s)
-            if (const int v = list.play(i).numbers[static_cast<std::size_t>(s)]; v != 0) ++c[static_cast<std::size_t>(v - 1)];
+            if (const int v = list.play(i).numbers[static_cast<std::size_t>(s)]; v != 0)
+                ++c[static_cast<std::size_t>(v - 1)];
     return c;
 }
 

@@ -4,8 +4,8 @@
 #include "probability/ProbabilityDistribution.h"
 
 #include "LiteralDistribution.h"
-#include "core/OperatorImport.h"
 #include "core/Combinations.h"
+#include "core/OperatorImport.h"
 #include "probability/NumberProbability.h"
 #include "support/TestSupport.h"
 
@@ -31,9 +31,12 @@ Table RandomTable(std::mt19937& rng) {
     Table t;
     const int kind = static_cast<int>(rng() % 3);
     for (double& v : t) {
-        if (kind == 0) v = static_cast<double>(rng() % 201) / 2;
-        else if (kind == 1) v = static_cast<double>(rng() % 401) / 4;
-        else v = std::uniform_real_distribution<double>(0, 100)(rng);
+        if (kind == 0)
+            v = static_cast<double>(rng() % 201) / 2;
+        else if (kind == 1)
+            v = static_cast<double>(rng() % 401) / 4;
+        else
+            v = std::uniform_real_distribution<double>(0, 100)(rng);
     }
     return t;
 }
@@ -56,7 +59,9 @@ DistributionBins Combinations(const std::vector<int>& numbers, int k, const Tabl
     return bins;
 }
 
-std::int64_t Total(const DistributionBins& b) { return std::accumulate(b.begin(), b.end(), std::int64_t{0}); }
+std::int64_t Total(const DistributionBins& b) {
+    return std::accumulate(b.begin(), b.end(), std::int64_t{0});
+}
 
 const Table* RealScores() {
     static const std::unique_ptr<Table> t = []() -> std::unique_ptr<Table> {
@@ -81,8 +86,8 @@ TEST(Distribution, BinsRoundHalvesToEven) {
     const struct {
         double sum;
         int count, bin;
-    } cases[] = {{95, 2, 48}, {97, 2, 48}, {99, 2, 50}, {1, 2, 0}, {3, 2, 2}, {150, 3, 50}, {0, 4, 0},
-                 {400, 4, 100}, {49.49, 1, 49}, {-3, 1, 0}, {250, 2, 100}, {std::nan(""), 2, 0}};
+    } cases[] = {{95, 2, 48}, {97, 2, 48},   {99, 2, 50},    {1, 2, 0},  {3, 2, 2},     {150, 3, 50},
+                 {0, 4, 0},   {400, 4, 100}, {49.49, 1, 49}, {-3, 1, 0}, {250, 2, 100}, {std::nan(""), 2, 0}};
     for (const auto& c : cases) EXPECT_EQ(DistributionBin(c.sum, c.count), c.bin) << c.sum << "/" << c.count;
 }
 
@@ -100,7 +105,8 @@ TEST(Distribution, CombinationsMatchTheLiteralCount) {
     if (const Table* real = RealScores()) {
         for (int k = 2; k <= 6; ++k) {
             const std::vector<int> numbers = RandomForecast(rng, 24);
-            EXPECT_EQ(Combinations(numbers, k, *real), oracle::LiteralCombinationBins(numbers, k, *real)) << "real, k " << k;
+            EXPECT_EQ(Combinations(numbers, k, *real), oracle::LiteralCombinationBins(numbers, k, *real))
+                << "real, k " << k;
         }
     }
 }
@@ -198,11 +204,12 @@ TEST(Distribution, ReportsAndStops) {
     EXPECT_EQ(Total(b), 2);
     seen.clear();
     NumberPresence presence;
-    EXPECT_TRUE(CountNumberPresence(list, presence, {[&](const ProgressStatus& s) {
-                                                          seen.push_back(s.done);
-                                                          return true;
-                                                      },
-                                                      CountedPlayInterval}));
+    EXPECT_TRUE(CountNumberPresence(list, presence,
+                                    {[&](const ProgressStatus& s) {
+                                         seen.push_back(s.done);
+                                         return true;
+                                     },
+                                     CountedPlayInterval}));
     EXPECT_EQ(seen, (std::vector<std::uint64_t>{1, 1215, 2430}));
 }
 
@@ -213,11 +220,16 @@ TEST(Distribution, PlaySizeRefusals) {
         const char* message;
         int k;
     } cases[] = {
-        {"2", 5, nullptr, 2},          {"10", 12, nullptr, 10},
-        {"0", 5, InvalidDistributionSizeMessage, 0}, {"6", 5, InvalidDistributionSizeMessage, 0},
-        {"11", 20, InvalidDistributionSizeMessage, 0}, {"", 5, InvalidDistributionSizeMessage, 0},
-        {"x", 5, InvalidDistributionSizeMessage, 0}, {"-2", 5, InvalidDistributionSizeMessage, 0},
-        {"1", 5, DistributionNeedsTwoNumbersMessage, 0}, {"1", 0, InvalidDistributionSizeMessage, 0},
+        {"2", 5, nullptr, 2},
+        {"10", 12, nullptr, 10},
+        {"0", 5, InvalidDistributionSizeMessage, 0},
+        {"6", 5, InvalidDistributionSizeMessage, 0},
+        {"11", 20, InvalidDistributionSizeMessage, 0},
+        {"", 5, InvalidDistributionSizeMessage, 0},
+        {"x", 5, InvalidDistributionSizeMessage, 0},
+        {"-2", 5, InvalidDistributionSizeMessage, 0},
+        {"1", 5, DistributionNeedsTwoNumbersMessage, 0},
+        {"1", 0, InvalidDistributionSizeMessage, 0},
     };
     for (const auto& c : cases) {
         int k = 0;

@@ -39,7 +39,9 @@ namespace {
 
 const QString StopQuestion = u"Sei sicuro di voler interrompere l'elaborazione?"_s;
 
-std::int64_t Total(const DistributionBins& b) { return std::accumulate(b.begin(), b.end(), std::int64_t{0}); }
+std::int64_t Total(const DistributionBins& b) {
+    return std::accumulate(b.begin(), b.end(), std::int64_t{0});
+}
 
 void ChooseForecast(int m) {
     Forecast& f = Globals().system.forecast;
@@ -50,7 +52,8 @@ void ChooseForecast(int m) {
 void FillPlays(int count) {
     PlayList& list = Globals().system.list;
     list.setCount(count);
-    for (int i = 1; i <= count; ++i) list.play(i) = test::MakePlay({1 + i % 90, 1 + (i * 7 + 1) % 90}); // never the same number twice
+    for (int i = 1; i <= count; ++i)
+        list.play(i) = test::MakePlay({1 + i % 90, 1 + (i * 7 + 1) % 90}); // never the same number twice
 }
 
 } // namespace
@@ -276,11 +279,14 @@ private slots:
         QCOMPARE(cli({u"--plays"_s, u"--system"_s, sys}, 0), rows(e.bins()));
 
         const QString invalid = u"La quantità di numeri per ogni giocata non è valida!\n"_s;
-        for (const char* k : {"0", "13", "11", "x"}) QCOMPARE(cli({u"--system"_s, sys, u"--size"_s, QString::fromUtf8(k)}, 1), invalid);
+        for (const char* k : {"0", "13", "11", "x"})
+            QCOMPARE(cli({u"--system"_s, sys, u"--size"_s, QString::fromUtf8(k)}, 1), invalid);
         QCOMPARE(cli({u"--numbers"_s, u"1,2,3"_s, u"--size"_s, u"4"_s}, 1), invalid);
-        QCOMPARE(cli({u"--system"_s, sys, u"--size"_s, u"1"_s}, 1),
-                 u"Per visualizzare la distribuzione delle probabilità sono neccessari\nalmeno due numeri per ogni giocata!\n"_s);
-        for (const QStringList& bad : {QStringList{}, {u"--plays"_s, u"--size"_s, u"2"_s}, {u"--size"_s}, {u"--plays"_s, u"--out"_s, u"x"_s}})
+        QCOMPARE(
+            cli({u"--system"_s, sys, u"--size"_s, u"1"_s}, 1),
+            u"Per visualizzare la distribuzione delle probabilità sono neccessari\nalmeno due numeri per ogni giocata!\n"_s);
+        for (const QStringList& bad :
+             {QStringList{}, {u"--plays"_s, u"--size"_s, u"2"_s}, {u"--size"_s}, {u"--plays"_s, u"--out"_s, u"x"_s}})
             QVERIFY(cli(bad, 2).startsWith(u"Uso: numora-cli"_s));
     }
 };
