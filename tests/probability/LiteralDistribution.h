@@ -1,5 +1,5 @@
 #pragma once
-// The distribution views' counts written as the documents state them, as oracles.
+// The distribution views' counts written plainly, step by step, as oracles for the engine.
 
 #include "core/PlayList.h"
 

@@ -1,6 +1,6 @@
 // The distribution counts against their literal statements: seeded forecasts, plays and
 // probabilities (halves to provoke the ties, the real archive's probability scores), the edges
-// of the documents, the reports and the play size refusals.
+// cases (ties at .5, a short play, all at 50), the reports and the play size refusals.
 #include "probability/ProbabilityDistribution.h"
 
 #include "LiteralDistribution.h"
@@ -111,7 +111,7 @@ TEST(Distribution, CombinationsMatchTheLiteralCount) {
     }
 }
 
-TEST(Distribution, EdgesOfTheDocuments) {
+TEST(Distribution, EdgeCases) {
     // Five numbers, k = 2: ten combinations.
     EXPECT_EQ(Total(Combinations({3, 9, 20, 41, 77}, 2, Fill(50))), 10);
     // Ten numbers at 50: everything in bin 50.
