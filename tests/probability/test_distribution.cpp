@@ -1,5 +1,5 @@
 // The distribution counts against their literal statements: seeded forecasts, plays and
-// probabilities (halves to provoke the ties, the real archive's probability scores), the edges
+// probabilities (halves to provoke the ties, the real archive's probability scores), the edge
 // cases (ties at .5, a short play, all at 50), the reports and the play size refusals.
 #include "probability/ProbabilityDistribution.h"
 
