@@ -148,6 +148,21 @@ private slots:
         QCOMPARE(d.prog->probabilityText(1), u"7.25"_s);
         QCOMPARE(d.prog->probabilityText(4), u"33.00"_s);
 
+        // Enter in an open cell confirms the cell and does not start the run.
+        d.show();
+        const int messages = hook.count();
+        d.prog->setCurrentCell(5, 3);
+        d.prog->editItem(d.prog->item(5, 3));
+        auto* editor = d.prog->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, u"44"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(d.prog->probabilityText(6), u"44"_s);
+        QCOMPARE(hook.count(), messages);
+        QVERIFY(d.isVisible() && Globals().system.list.empty());
+
         // The suggestion over Bari overwrites all 90.
         d.SpeedButton1->click();
         QCOMPARE(Globals().system.customProbabilities, SuggestedProbabilities(bari));
