@@ -74,7 +74,9 @@ double TRidGara::playsInTotal(bool stakesValid) {
     const int n = playSize();
     const int m = forecastCount();
     const bool valid = stakesValid && m >= n && !(usafisse->isChecked() && static_cast<int>(fixedNumbers().size()) > n);
-    const double c = valid ? PlayCountOf(m, n) : 0;
+    // A whole count: the floating-point product can fall just short of it, which the cost, cut
+    // rather than rounded, would show as ",99".
+    const double c = valid ? std::round(PlayCountOf(m, n)) : 0;
     Label15->setText(QString::number(std::llround(c)));
     return valid ? c : -1;
 }

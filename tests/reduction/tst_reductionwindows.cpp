@@ -91,6 +91,22 @@ private slots:
         QCOMPARE(hook.last().text, QString::fromStdString(StakeRuleMessage(Globals().settings)));
         SetField(d.Edit1, u"1"_s);
         QCOMPARE(d.Label15->text(), u"56"_s);
+        // C(40, 5) in floating point falls just short of 658008: the cost is still whole.
+        {
+            const Forecast kept = Globals().system.forecast;
+            Forecast& f = Globals().system.forecast;
+            f.clear();
+            for (int x = 1; x <= 40; ++x) f.setChosen(x, true);
+            d.FormActivate();
+            d.ComboBox1->setCurrentIndex(4);
+            SetField(d.Edit1, u"2"_s);
+            QCOMPARE(d.Label15->text(), u"658008"_s);
+            QVERIFY(d.Label12->text().startsWith(u"1.316.016,00"_s));
+            Globals().system.forecast = kept;
+            d.FormActivate();
+            d.ComboBox1->setCurrentIndex(2);
+            SetField(d.Edit1, u"1"_s);
+        }
         // Too many fixed numbers for the play size: its own message.
         Choose({3, 8, 12, 20, 33, 41, 57, 60}, {3, 8, 12, 20});
         d.FormActivate();
