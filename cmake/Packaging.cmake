@@ -39,8 +39,8 @@ set(CPACK_PACKAGE_FILE_NAME numora_${PROJECT_VERSION}_amd64)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the window system's plug-in, the database
-# driver of the help, the Italian texts of Qt's dialogs and the fonts the windows name.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, qt6-translations-l10n, fonts-liberation2")
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the database driver of the help, the
+# Italian texts of Qt's dialogs and the fonts the windows name.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-translations-l10n, fonts-liberation2")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -229,6 +230,8 @@ private slots:
     }
 
     void manualeOpensItsHelpPage() {
+        QTemporaryDir cache;
+        SetHelpCacheFolder(cache.path());
         SetHelpFile(QString::fromUtf8(NUMORA_HELP_FILE));
         TModimpo d;
         d.show();
