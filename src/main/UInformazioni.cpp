@@ -51,6 +51,7 @@ TInformazioni::TInformazioni(QWidget* parent) : QDialog(parent) {
                                            QString::fromStdString(DateText(g.archive.last())));
     QString folder = u"Cartella dei dati: %1"_s.arg(QString::fromStdString(g.appDir).toHtmlEscaped());
     if (g.readOnly) folder += u" (sola lettura)"_s;
+    if (!g.dataFolderProblem.empty()) folder += u"<br>"_s + QString::fromStdString(g.dataFolderProblem).toHtmlEscaped();
     Label1 = new QLabel(u"<b>Versione %1</b> (Qt %2)<br>%3<br>%4"_s.arg(QString::fromUtf8(NumoraVersion),
                                                                           QString::fromUtf8(qVersion()), archive, folder),
                         this);

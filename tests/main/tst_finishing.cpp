@@ -52,6 +52,11 @@ private slots:
             QVERIFY(about.ok->geometry().bottom() < about.height());
         }
         g.readOnly = false;
+        // Why the user's own folder could not take the place of a read-only program folder.
+        g.dataFolderProblem = "Impossibile usare la cartella dei dati \"/home/anna/.local/share/Numora/\"";
+        TInformazioni about;
+        QVERIFY(about.Label1->text().contains(QStringLiteral("Impossibile usare la cartella dei dati")));
+        g.dataFolderProblem.clear();
     }
 
     void firstRunOffersTheImport() {
