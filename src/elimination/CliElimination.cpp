@@ -52,19 +52,9 @@ std::vector<std::uint8_t> ForecastOf(const PlaySystem& s) {
 bool ReadProbabilityFile(const std::string& path, const PlaySystem& s, std::map<int, std::string>& typed) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (TrimBlanks(line).empty()) continue;
-        const std::size_t start = line.find_first_not_of(' ');
-        const std::size_t end = line.find(' ', start);
-        long long n = 0;
-        if (!ParseWholeNumber(line.substr(start, end - start), n) || n < 1 || n > 90 || !s.forecast.isChosen(static_cast<int>(n)) ||
-            typed.count(static_cast<int>(n)) != 0)
-            return false;
-        typed[static_cast<int>(n)] = end == std::string::npos ? std::string() : line.substr(end + 1);
-    }
-    return true;
+    std::stringstream text;
+    text << in.rdbuf();
+    return !in.bad() && ParseProbabilityLines(text.str(), s.forecast.chosen, typed);
 }
 
 // StoreGrid over the forecast numbers: the typed cells as given, the others as the grid shows

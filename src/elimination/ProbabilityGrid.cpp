@@ -1,5 +1,6 @@
 #include "elimination/ProbabilityGrid.h"
 
+#include "core/TextHelpers.h"
 #include "elimination/Elimination.h"
 #include "generation/Generation.h"
 
@@ -81,6 +82,31 @@ int StoreProbabilityRows(const std::vector<ProbabilityRow>& rows, std::array<dou
 std::string InvalidRowMessage(int row, bool run) {
     std::string text = run ? "Probabilità non valida. La riga nº " : "La riga nº ";
     return text + std::to_string(row) + " contiene valori non validi!\rCorreggere e riprovare.";
+}
+
+} // namespace numora
+
+namespace numora {
+
+bool ParseProbabilityLines(std::string_view text, const std::array<std::uint8_t, 90>& chosen,
+                           std::map<int, std::string>& typed) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t next = text.find('\n', pos);
+        if (next == std::string_view::npos) next = text.size();
+        std::string_view line = text.substr(pos, next - pos);
+        pos = next + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (TrimBlanks(line).empty()) continue;
+        const std::size_t start = line.find_first_not_of(' ');
+        const std::size_t end = line.find(' ', start);
+        long long n = 0;
+        if (!ParseWholeNumber(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start), n) ||
+            n < 1 || n > 90 || chosen[static_cast<std::size_t>(n - 1)] == 0 || typed.count(static_cast<int>(n)) != 0)
+            return false;
+        typed[static_cast<int>(n)] = end == std::string_view::npos ? std::string() : std::string(line.substr(end + 1));
+    }
+    return true;
 }
 
 } // namespace numora

@@ -6,6 +6,7 @@
 #include "core/DrawArchive.h"
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +44,12 @@ struct ProbabilityRow {
 // Stores the rows in order into probabilities[number-1] up to the first invalid one; 0 when every
 // row is valid, else that row's 1-based index (the rows before it are stored).
 int StoreProbabilityRows(const std::vector<ProbabilityRow>& rows, std::array<double, 90>& probabilities);
+
+// The probability file of numora-cli: "NUMBER [TEXT]" a line ("\r\n" or "\n"), each number a
+// forecast number (chosen[n-1] set) given once, TEXT what the user typed in its cell; blank lines
+// are skipped. False, with typed holding the lines before, for any other line.
+bool ParseProbabilityLines(std::string_view text, const std::array<std::uint8_t, 90>& chosen,
+                           std::map<int, std::string>& typed);
 
 // "Probabilità non valida. La riga nº r contiene valori non validi!\rCorreggere e riprovare." when
 // the run reads the grid, the same without its first sentence from "Visualizza distribuzione".

@@ -6,6 +6,7 @@
 #include "archive/UpdateFile.h"
 #include "conditions/ConditionSet.h"
 #include "core/DrawArchive.h"
+#include "elimination/ProbabilityGrid.h"
 #include "core/OperatorImport.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
@@ -100,6 +101,13 @@ std::vector<Seed> Seeds() {
     const std::vector<SmorfiaEntry> smorfia = {{1, "L'Italia"}, {47, "Il morto che parla"}, {90, "La paura"}};
     seeds.push_back({"smorfia", "Numora.smo", SmorfiaImage(smorfia),
                      [](const std::string& b) { return ParseSmorfia(b).size() == 3; }});
+
+    seeds.push_back({"probabilities", "probabilita.txt", "2 12,5\r\n4 30.25\n\n88 7\n", [](const std::string& b) {
+                         std::array<std::uint8_t, 90> chosen{};
+                         for (std::size_t n = 1; n < chosen.size(); n += 2) chosen[n] = 1;
+                         std::map<int, std::string> typed;
+                         return ParseProbabilityLines(b, chosen, typed) && typed.size() == 3;
+                     }});
 
     // The original conditions the installation ships.
     seeds.push_back({"conditions", "Condizioni.def",
