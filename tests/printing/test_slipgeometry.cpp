@@ -75,7 +75,8 @@ TEST(SlipGeometry, BoxesAPlayMarks) {
             if (b.kind == BoxKind::Amount && b.b == row) cols.push_back(b.a);
         return cols;
     };
-    EXPECT_EQ(wheelsOf(PlayBoxes(MakePlay({1, 2}, tutte | nazionale, {1, 0, 0, 0, 0}), Den)), (std::vector<int>{14, 11}));
+    EXPECT_EQ(wheelsOf(PlayBoxes(MakePlay({1, 2}, tutte | nazionale, {1, 0, 0, 0, 0}), Den)),
+              (std::vector<int>{14, 11}));
     EXPECT_EQ(wheelsOf(PlayBoxes(MakePlay({1, 2}, WheelBit(1) | WheelBit(10), {1, 0, 0, 0, 0}), Den)),
               (std::vector<int>{1, 10}));
 
@@ -125,14 +126,17 @@ TEST(SlipGeometry, SlipCountersAndRanges) {
         SlipRangeCheck::Field field;
         const char* message;
     } cases[] = {
-        {"1", "5", SlipRangeCheck::Field::None, nullptr},   {"0", "5", SlipRangeCheck::Field::First, BadSlipMessage},
-        {"", "5", SlipRangeCheck::Field::First, BadSlipMessage}, {"2", "6", SlipRangeCheck::Field::Last, BadLastSlipMessage},
-        {"4", "3", SlipRangeCheck::Field::First, BadRangeMessage}, {"5", "5", SlipRangeCheck::Field::None, nullptr},
+        {"1", "5", SlipRangeCheck::Field::None, nullptr},
+        {"0", "5", SlipRangeCheck::Field::First, BadSlipMessage},
+        {"", "5", SlipRangeCheck::Field::First, BadSlipMessage},
+        {"2", "6", SlipRangeCheck::Field::Last, BadLastSlipMessage},
+        {"4", "3", SlipRangeCheck::Field::First, BadRangeMessage},
+        {"5", "5", SlipRangeCheck::Field::None, nullptr},
     };
     for (const auto& c : cases) {
         auto r = CheckSlipRange(c.first, c.last, 5);
         EXPECT_EQ(r.field, c.field) << c.first << ".." << c.last;
-        EXPECT_EQ(r.message, c.message) << c.first << ".." << c.last;
+        EXPECT_STREQ(r.message, c.message) << c.first << ".." << c.last;
     }
     EXPECT_EQ(NextSlip(5, 5), 1);
     EXPECT_EQ(NextSlip(4, 5), 5);
@@ -256,8 +260,8 @@ TEST(PlainPaper, Listing) {
 
     Play tutte = MakePlay({3, 40}, WheelBit(12), {1, 1, 0, 0, 0});
     EXPECT_EQ(PlainPaperPlayLines(tutte, 1, 2),
-              (std::vector<std::string>{"Giocata Nº: 1", "Numeri: 3 40 ", "Ruote: Tutte ", "Estratto: 1,00€  Ambo: 1,00€  ",
-                                        "Totale: 2,00€  "}));
+              (std::vector<std::string>{"Giocata Nº: 1", "Numeri: 3 40 ", "Ruote: Tutte ",
+                                        "Estratto: 1,00€  Ambo: 1,00€  ", "Totale: 2,00€  "}));
     Play two = MakePlay({3}, WheelBit(1) | WheelBit(6), {0, 0, 0, 1, 1});
     EXPECT_EQ(PlainPaperPlayLines(two, 2, 2)[3], "Quaterna: 1,00€  Cinquina: 1,00€  Totale: 4,00€  ");
     EXPECT_EQ(PlainPaperPlayLines(two, 2, 2)[4], "");
