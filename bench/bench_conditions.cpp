@@ -82,7 +82,8 @@ std::vector<std::uint8_t> Thirty() {
 void BM_DelayStatisticLiteral(benchmark::State& state) {
     const DrawArchive* a = Real();
     if (!a) return state.SkipWithError("no real archive");
-    for (auto _ : state) benchmark::DoNotOptimize(oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
 }
 
 void BM_DelayStatistic(benchmark::State& state) {

@@ -40,8 +40,11 @@ const Setup& Data() {
             const int k = 1 + static_cast<int>(rng() % 10);
             std::sort(numbers.begin(), numbers.begin() + k);
             Play& p = d->list.play(i);
-            for (int j = 0; j < k; ++j) p.numbers[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(j)]);
-            p.wheels = rng() % 3 == 0 ? static_cast<std::uint16_t>(1u << 11) : static_cast<std::uint16_t>(1 + rng() % 2047);
+            for (int j = 0; j < k; ++j)
+                p.numbers[static_cast<std::size_t>(j)] =
+                    static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(j)]);
+            p.wheels =
+                rng() % 3 == 0 ? static_cast<std::uint16_t>(1u << 11) : static_cast<std::uint16_t>(1 + rng() % 2047);
             p.stakes[0] = 1;
         }
         d->list.setCount(Plays);
@@ -107,5 +110,10 @@ void BM_Literal(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_Shipped)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Literal)->Args({0, Plays})->Args({1, Plays})->Args({2, Plays})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Literal)
+    ->Args({0, Plays})
+    ->Args({1, Plays})
+    ->Args({2, Plays})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

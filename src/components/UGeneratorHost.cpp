@@ -154,7 +154,9 @@ void TGeneratorHost::replacePlaySizeField(QWidget* field) {
     sizeLabel_->setBuddy(field);
 }
 
-int TGeneratorHost::playSize() const { return ComboBox1->currentIndex() + setup_.smallestPlaySize; }
+int TGeneratorHost::playSize() const {
+    return ComboBox1->currentIndex() + setup_.smallestPlaySize;
+}
 
 std::vector<std::uint8_t> TGeneratorHost::forecastList() const {
     const Forecast& f = Globals().system.forecast;
@@ -186,9 +188,13 @@ StakeSet TGeneratorHost::stakeSet() const {
     return StakeRule(texts, enabled, Globals().settings);
 }
 
-std::uint16_t TGeneratorHost::wheelMask() const { return ruote->mask(); }
+std::uint16_t TGeneratorHost::wheelMask() const {
+    return ruote->mask();
+}
 
-bool TGeneratorHost::busy() const { return AntiPan3->busy(); }
+bool TGeneratorHost::busy() const {
+    return AntiPan3->busy();
+}
 
 void TGeneratorHost::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -214,7 +220,9 @@ void TGeneratorHost::ComboBox1Change() {
     ValidateAndShowCost();
 }
 
-void TGeneratorHost::Edit1Change() { ValidateAndShowCost(); }
+void TGeneratorHost::Edit1Change() {
+    ValidateAndShowCost();
+}
 
 bool TGeneratorHost::ValidateAndShowCost() {
     const StakeSet set = stakeSet();
@@ -228,7 +236,8 @@ bool TGeneratorHost::ValidateAndShowCost() {
 
 bool TGeneratorHost::checkRun() {
     if (playSize() > n_) {
-        MessageBox::error(this, u"La quantità di numeri per ogni giocata non è valida (il pronostoico contiene meno segni)!"_s);
+        MessageBox::error(
+            this, u"La quantità di numeri per ogni giocata non è valida (il pronostoico contiene meno segni)!"_s);
         return false;
     }
     if (!ValidateAndShowCost()) {
@@ -256,13 +265,21 @@ void TGeneratorHost::goClick() {
     if (close) accept();
 }
 
-void TGeneratorHost::sb1Click() { AntiPan3->sb1Click(); }
+void TGeneratorHost::sb1Click() {
+    AntiPan3->sb1Click();
+}
 
-void TGeneratorHost::SpeedButton2Click() { ShowHelpContext(setup_.helpContext, this); }
+void TGeneratorHost::SpeedButton2Click() {
+    ShowHelpContext(setup_.helpContext, this);
+}
 
-void TGeneratorHost::SpeedButton3Click() { reject(); }
+void TGeneratorHost::SpeedButton3Click() {
+    reject();
+}
 
-bool TGeneratorHost::FormCloseQuery() { return !busy(); }
+bool TGeneratorHost::FormCloseQuery() {
+    return !busy();
+}
 
 void TGeneratorHost::done(int result) {
     if (!FormCloseQuery()) return;
@@ -280,7 +297,8 @@ void TGeneratorHost::keyPressEvent(QKeyEvent* event) {
         if (go->isEnabled()) reject();
         event->accept();
         return;
-    default: QDialog::keyPressEvent(event);
+    default:
+        QDialog::keyPressEvent(event);
     }
 }
 

@@ -29,8 +29,8 @@ class WheelSelection;
 // What differs between the generator and reduction dialogs in their shared controls.
 struct GeneratorSetup {
     QString caption;
-    QString goCaption;     // "Esegui", "Estrai giocate", "Riduci"
-    int helpContext = 0;   // of "Manuale"
+    QString goCaption;        // "Esegui", "Estrai giocate", "Riduci"
+    int helpContext = 0;      // of "Manuale"
     int smallestPlaySize = 1; // `ComboBox1` lists smallestPlaySize.."10"
     // Component name of the national wheel box; some dialogs use CheckBox12 for their own control.
     QString nationalName;

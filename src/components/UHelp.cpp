@@ -52,7 +52,8 @@ QString CollectionFor(const QFileInfo& qch, const QString& folder) {
     const QByteArray identity = (qch.absoluteFilePath() + u'|' + QString::number(qch.size()) + u'|' +
                                  QString::number(qch.lastModified().toMSecsSinceEpoch()))
                                     .toUtf8();
-    const QString key = QString::fromLatin1(QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(12));
+    const QString key =
+        QString::fromLatin1(QCryptographicHash::hash(identity, QCryptographicHash::Sha1).toHex().left(12));
     const QString name = u"Numora-"_s + key;
     QDir dir(folder);
     for (const QString& old : dir.entryList({u"Numora-*.qhc"_s}, QDir::Files))
@@ -199,8 +200,7 @@ THelp::THelp(QHelpEngine* engine, QWidget* parent) : QWidget(parent, Qt::Window)
     connect(indice, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links, const QString&) {
         if (!links.isEmpty()) showPage(links.front().url);
     });
-    connect(ricerca, &QHelpSearchQueryWidget::search, this,
-            [this, search] { search->search(ricerca->searchInput()); });
+    connect(ricerca, &QHelpSearchQueryWidget::search, this, [this, search] { search->search(ricerca->searchInput()); });
     connect(risultati, &QHelpSearchResultWidget::requestShowLink, this, &THelp::showPage);
     // The full-text index is built in the background the first time, and again after an update.
     search->scheduleIndexDocumentation();
@@ -210,7 +210,9 @@ void THelp::showPage(const QUrl& url) {
     if (url.isValid() && !engine_->fileData(url).isEmpty()) testo->setSource(url);
 }
 
-int THelp::currentContext() const { return HelpPageContext(testo->source().path()); }
+int THelp::currentContext() const {
+    return HelpPageContext(testo->source().path());
+}
 
 void THelp::selectInContents(const QUrl& page) {
     sommario->expandToDepth(0); // the topics under the manual's title are in sight
@@ -241,13 +243,17 @@ void THelp::showContents() {
 
 void THelp::showIndex(const QString& keyword) {
     schede->setCurrentIndex(schede->indexOf(cerca->parentWidget()));
-    if (cerca->text() == keyword) cercaChange();
-    else cerca->setText(keyword);
+    if (cerca->text() == keyword)
+        cercaChange();
+    else
+        cerca->setText(keyword);
     cerca->setFocus();
     cerca->selectAll();
 }
 
-void THelp::cercaChange() { indice->filterIndices(cerca->text()); }
+void THelp::cercaChange() {
+    indice->filterIndices(cerca->text());
+}
 
 void THelp::sommarioClick(const QModelIndex& index) {
     if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) showPage(item->url());
@@ -290,6 +296,8 @@ void ShowHelpSearch(const QString& keyword, QWidget* parent) {
     }
 }
 
-THelp* CurrentHelpWindow() { return OpenWindow(); }
+THelp* CurrentHelpWindow() {
+    return OpenWindow();
+}
 
 } // namespace numora

@@ -84,7 +84,8 @@ int RunCondition(const CliContext& c) {
         std::array<bool, 5> enabled{};
         for (int j = 0; j < 5; ++j) enabled[static_cast<std::size_t>(j)] = j == 0 || j + 1 <= size;
         stakes = StakeRule(stakeTexts, enabled, settings);
-        if (!stakes.valid || !(PlayCountOf(n, size) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(settings));
+        if (!stakes.valid || !(PlayCountOf(n, size) * stakes.total > 0))
+            return CliRefuse(c, StakeRuleMessage(settings));
         if (static_cast<int>(fixed.size()) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
     }
 

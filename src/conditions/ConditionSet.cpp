@@ -110,7 +110,8 @@ std::optional<ConditionReadError> ReadConditions(const ConditionTexts& texts, Co
         set.setEnabled(k, texts.enabled[static_cast<std::size_t>(k - 1)]);
     }
     std::int32_t lo = 0, hi = 0;
-    if (!read(ConditionSet::MinConditionsField, lo)) return fail(ConditionSet::MinConditionsField, MinimumConditionsMessage);
+    if (!read(ConditionSet::MinConditionsField, lo))
+        return fail(ConditionSet::MinConditionsField, MinimumConditionsMessage);
     if (!ParseConditionValue(texts.values[ConditionSet::MaxConditionsField], hi) || hi < lo)
         return fail(ConditionSet::MaxConditionsField, MaximumConditionsMessage);
     set.values[ConditionSet::MaxConditionsField] = hi;

@@ -40,7 +40,9 @@ struct ConditionSet {
     std::array<std::uint8_t, 12> flags{}; // conditions 1..11, then the reserved byte
 
     // The index in `values` of each bound of condition k (1..11).
-    static int MinimumField(int k) { return k < FirstRangeCondition ? 2 * (k - 1) : 16 + 4 * (k - FirstRangeCondition) + 2; }
+    static int MinimumField(int k) {
+        return k < FirstRangeCondition ? 2 * (k - 1) : 16 + 4 * (k - FirstRangeCondition) + 2;
+    }
     static int MaximumField(int k) { return MinimumField(k) + 1; }
     static int RangeStartField(int k) { return 16 + 4 * (k - FirstRangeCondition); }
     static int RangeEndField(int k) { return RangeStartField(k) + 1; }

@@ -12,16 +12,23 @@ namespace numora {
 namespace {
 
 constexpr std::array<const char*, 8> StatisticNames = {
-    "Quantità di numeri pari", "Quantità di numeri dispari", "Media dei numeri", "Numero di cadenze",
-    "Numero di figure",        "Quantità di numeri delle stesse decine", "Media dei ritardi", "Media delle frequenze"};
+    "Quantità di numeri pari", "Quantità di numeri dispari", "Media dei numeri",
+    "Numero di cadenze",       "Numero di figure",           "Quantità di numeri delle stesse decine",
+    "Media dei ritardi",       "Media delle frequenze"};
 
 // In the combinations of `size` of the five positions, each position occurs in size/5 of them and
 // each pair of positions in C(3, size - 2): sums over the combinations are the draw's own sums
 // times these.
-int NumberMultiplicity(int size) { return DevelopmentCount(size) * size / 5; }
-int PairMultiplicity(int size) { return size == 5 || size == 2 ? 1 : 3; }
+int NumberMultiplicity(int size) {
+    return DevelopmentCount(size) * size / 5;
+}
+int PairMultiplicity(int size) {
+    return size == 5 || size == 2 ? 1 : 3;
+}
 
-int Rounded(double x) { return static_cast<int>(RoundHalfEven(x)); }
+int Rounded(double x) {
+    return static_cast<int>(RoundHalfEven(x));
+}
 
 std::array<int, 5> WheelNumbers(const DrawRecord& d, int wheel) {
     std::array<int, 5> n{};
@@ -32,7 +39,8 @@ std::array<int, 5> WheelNumbers(const DrawRecord& d, int wheel) {
 template <class Key> int SamePairs(const std::array<int, 5>& n, Key key) {
     int pairs = 0;
     for (int i = 0; i < 5; ++i)
-        for (int j = i + 1; j < 5; ++j) pairs += key(n[static_cast<std::size_t>(i)]) == key(n[static_cast<std::size_t>(j)]) ? 1 : 0;
+        for (int j = i + 1; j < 5; ++j)
+            pairs += key(n[static_cast<std::size_t>(i)]) == key(n[static_cast<std::size_t>(j)]) ? 1 : 0;
     return pairs;
 }
 
@@ -58,7 +66,8 @@ int WheelValue(int k, const std::array<int, 5>& n, int size, const ConditionSet&
     case 5:
     case 6: {
         int pairs = k == 4 ? SamePairs(n, [](int x) { return x % 10; })
-                           : (k == 5 ? SamePairs(n, [](int x) { return x % 9; }) : SamePairs(n, [](int x) { return (x - 1) / 10; }));
+                           : (k == 5 ? SamePairs(n, [](int x) { return x % 9; })
+                                     : SamePairs(n, [](int x) { return (x - 1) / 10; }));
         const int v = Rounded(double(pairs * p) / c);
         return v >= 0 && v <= 5 ? v : -1;
     }
@@ -95,7 +104,9 @@ bool WheelDrawn(const DrawRecord& draw, int wheel) {
     return true;
 }
 
-int DevelopmentCount(int size) { return size == 5 ? 1 : (size == 4 ? 5 : 10); }
+int DevelopmentCount(int size) {
+    return size == 5 ? 1 : (size == 4 ? 5 : 10);
+}
 
 ConditionChart ConditionStatistic(const DrawArchive& archive, int statistic, int size, std::uint16_t wheels,
                                   const ConditionSet& set) {
@@ -125,14 +136,17 @@ ConditionChart ConditionStatistic(const DrawArchive& archive, int statistic, int
             }
             if (drawn == 0) return;
             sum *= mult;
-            const int v = perWheelFirst ? Rounded(double(sum) / drawn / size / c) : Rounded(double(sum) / size / c / drawn);
+            const int v =
+                perWheelFirst ? Rounded(double(sum) / drawn / size / c) : Rounded(double(sum) / size / c / drawn);
             if (v >= 0 && v <= limit) ++counts[v];
         };
         if (statistic == 7) {
             std::array<int, 91> last{};
             for (int m = 1; m <= n; ++m) {
                 const DrawRecord& d = archive.draw(m);
-                if (m >= 200) add(d, [&](int x) { return m - 1 - last[static_cast<std::size_t>(x)]; }, 3000, true);
+                if (m >= 200)
+                    add(
+                        d, [&](int x) { return m - 1 - last[static_cast<std::size_t>(x)]; }, 3000, true);
                 for (int wheel = 1; wheel <= RegionalWheels; ++wheel)
                     for (int k = 0; k < 5; ++k) {
                         const int x = d.number(wheel, k);
@@ -156,7 +170,8 @@ ConditionChart ConditionStatistic(const DrawArchive& archive, int statistic, int
                     count(m - 1, 1);
                     if (m - 101 >= 1) count(m - 101, -1);
                 }
-                add(archive.draw(m), [&](int x) { return seen[static_cast<std::size_t>(x)]; }, 1000, false);
+                add(
+                    archive.draw(m), [&](int x) { return seen[static_cast<std::size_t>(x)]; }, 1000, false);
             }
         }
         for (const auto& [x, y] : counts) chart.bars.emplace_back(x, y);
@@ -179,7 +194,8 @@ ConditionChart ConditionStatistic(const DrawArchive& archive, int statistic, int
             if (y != 0) chart.bars.emplace_back(x, y);
         }
     } else {
-        for (int x = 0; x <= 5; ++x) chart.bars.emplace_back(x, Rounded(double(counts[static_cast<std::size_t>(x)]) / w));
+        for (int x = 0; x <= 5; ++x)
+            chart.bars.emplace_back(x, Rounded(double(counts[static_cast<std::size_t>(x)]) / w));
     }
     return chart;
 }

@@ -18,7 +18,9 @@ template <std::size_t Classes> int PairsInClasses(const std::array<int, Classes>
     return pairs;
 }
 
-int RoundedAverage(long long sum, int n) { return n == 0 ? 0 : static_cast<int>(RoundHalfEven(double(sum) / n)); }
+int RoundedAverage(long long sum, int n) {
+    return n == 0 ? 0 : static_cast<int>(RoundHalfEven(double(sum) / n));
+}
 
 } // namespace
 
@@ -30,7 +32,8 @@ double RoundHalfEven(double x) {
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-ConditionFilter MakeConditionFilter(const ConditionSet& set, const DelayTable& delays, const FrequencyTable& frequencies) {
+ConditionFilter MakeConditionFilter(const ConditionSet& set, const DelayTable& delays,
+                                    const FrequencyTable& frequencies) {
     ConditionFilter f;
     f.set = set;
     for (int n = 0; n <= 90; ++n) {

@@ -31,7 +31,8 @@ struct ConditionFilter {
     std::array<std::int32_t, 91> delay{};
     std::array<std::int32_t, 91> frequency{};
 };
-ConditionFilter MakeConditionFilter(const ConditionSet& set, const DelayTable& delays, const FrequencyTable& frequencies);
+ConditionFilter MakeConditionFilter(const ConditionSet& set, const DelayTable& delays,
+                                    const FrequencyTable& frequencies);
 
 // The values of the eleven conditions for the numbers of a play (index 0 is condition 1).
 std::array<int, ConditionCount> ConditionValues(const Play& play, const ConditionFilter& filter);

@@ -30,13 +30,17 @@ namespace numora {
 
 namespace {
 
-constexpr std::array<const char*, ConditionCount> ConditionCaptions = {
-    "Quantità di numeri pari", "Quantità di numeri dispari",
-    "Media dei numeri",        "Numero di cadenze",
-    "Numero di figure",        "Quantità di numeri delle stesse decine",
-    "Media dei ritardi",       "Media delle frequenze",
-    "Numeri da",               "Numeri da",
-    "Numeri da"};
+constexpr std::array<const char*, ConditionCount> ConditionCaptions = {"Quantità di numeri pari",
+                                                                       "Quantità di numeri dispari",
+                                                                       "Media dei numeri",
+                                                                       "Numero di cadenze",
+                                                                       "Numero di figure",
+                                                                       "Quantità di numeri delle stesse decine",
+                                                                       "Media dei ritardi",
+                                                                       "Media delle frequenze",
+                                                                       "Numeri da",
+                                                                       "Numeri da",
+                                                                       "Numeri da"};
 
 QLineEdit* ConditionEdit(int number, QWidget* parent) {
     auto* e = new QLineEdit(parent);
@@ -160,9 +164,13 @@ TRidCond::TRidCond(QWidget* parent)
     Windows().enrol(this);
 }
 
-TRidCond::~TRidCond() { Windows().forget(this); }
+TRidCond::~TRidCond() {
+    Windows().forget(this);
+}
 
-TRidCond* TRidCond::instance() { return Windows().find<TRidCond>(); }
+TRidCond* TRidCond::instance() {
+    return Windows().find<TRidCond>();
+}
 
 QString TRidCond::fieldText(int field) const {
     QWidget* w = fields[static_cast<std::size_t>(field)];
@@ -178,7 +186,9 @@ void TRidCond::setFieldText(int field, std::int32_t value) {
         static_cast<QLineEdit*>(w)->setText(QString::number(value));
 }
 
-bool TRidCond::forecastMode() const { return RadioButton1->isChecked(); }
+bool TRidCond::forecastMode() const {
+    return RadioButton1->isChecked();
+}
 
 void TRidCond::FormActivate() {
     TGeneratorHost::FormActivate();
@@ -209,7 +219,8 @@ void TRidCond::ShowConditions() {
 
 bool TRidCond::ReadConditions() {
     ConditionTexts texts;
-    for (int i = 0; i < ConditionSet::ValueCount; ++i) texts.values[static_cast<std::size_t>(i)] = fieldText(i).toStdString();
+    for (int i = 0; i < ConditionSet::ValueCount; ++i)
+        texts.values[static_cast<std::size_t>(i)] = fieldText(i).toStdString();
     for (int k = 1; k <= ConditionCount; ++k)
         texts.enabled[static_cast<std::size_t>(k - 1)] = cb[static_cast<std::size_t>(k - 1)]->isChecked();
     const auto error = numora::ReadConditions(texts, Conditions());
@@ -292,8 +303,8 @@ bool TRidCond::runEngine(const ProgressCallback& progress) {
     const ConditionFilter filter = MakeConditionFilter(Conditions(), g.delays, g.frequencies);
     ConditionedRun run;
     if (forecastMode()) {
-        run = ConditionForecast(g.system.list, forecastList(), playSize(), fixedNumbers(), wheelMask(), stakeSet().stakes,
-                                filter, Progress{progress});
+        run = ConditionForecast(g.system.list, forecastList(), playSize(), fixedNumbers(), wheelMask(),
+                                stakeSet().stakes, filter, Progress{progress});
         if (run.limitReached) MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage));
     } else {
         run = ConditionCurrentPlays(g.system.list, g.system.undo, filter, fixedNumbers(), Progress{progress});

@@ -21,8 +21,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 using namespace Qt::StringLiterals;
 
@@ -105,11 +105,17 @@ TStatsRidCond::TStatsRidCond(QWidget* parent) : QDialog(parent) {
     Windows().enrol(this);
 }
 
-TStatsRidCond::~TStatsRidCond() { Windows().forget(this); }
+TStatsRidCond::~TStatsRidCond() {
+    Windows().forget(this);
+}
 
-TStatsRidCond* TStatsRidCond::instance() { return Windows().find<TStatsRidCond>(); }
+TStatsRidCond* TStatsRidCond::instance() {
+    return Windows().find<TStatsRidCond>();
+}
 
-int TStatsRidCond::developmentSize() const { return 5 - ComboBox2->currentIndex(); }
+int TStatsRidCond::developmentSize() const {
+    return 5 - ComboBox2->currentIndex();
+}
 
 void TStatsRidCond::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -194,7 +200,9 @@ QList<QPair<QString, int>> TStatsRidCond::bars() const {
     return out;
 }
 
-QString TStatsRidCond::chartTitle() const { return Chart5->chart()->title(); }
+QString TStatsRidCond::chartTitle() const {
+    return Chart5->chart()->title();
+}
 
 void TStatsRidCond::SpeedButton5Click() {
     PrintWindowImage(this, [this](bool printing) {
@@ -207,7 +215,9 @@ void TStatsRidCond::SpeedButton5Click() {
     });
 }
 
-void TStatsRidCond::SpeedButton6Click() { ShowHelpContext(60, this); }
+void TStatsRidCond::SpeedButton6Click() {
+    ShowHelpContext(60, this);
+}
 
 void TStatsRidCond::done(int result) {
     if (busy_) return;

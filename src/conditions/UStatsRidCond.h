@@ -25,7 +25,7 @@ public:
     ~TStatsRidCond() override;
     static TStatsRidCond* instance();
 
-    QWidget* Panel1; // the top panel: choices and buttons, hidden on the printed image
+    QWidget* Panel1;      // the top panel: choices and buttons, hidden on the printed image
     QComboBox* ComboBox1; // "Grafico: "
     QComboBox* ComboBox2; // "Sviluppa estrazioni in:"
     QGroupBox* GroupBox1; // " Ruote "

@@ -20,10 +20,10 @@ const std::vector<std::string>& InstallationFiles();
 std::string UserDataFolder(const std::function<const char*(const char*)>& environment);
 
 struct DataFolderChoice {
-    std::string folder;     // AppDir: ends with the platform's separator
+    std::string folder; // AppDir: ends with the platform's separator
     bool inUserFolder = false;
     std::vector<std::string> copied; // installation files copied into the user's folder now
-    std::string problem;    // why the user's folder could not be made or filled, when it could not
+    std::string problem;             // why the user's folder could not be made or filled, when it could not
 };
 
 // The program folder when it passes the write test (or when there is no user folder to turn to),

@@ -68,9 +68,13 @@ bool Globali::saveArchive() {
     return false;
 }
 
-void Globali::readSettings() { ReadSettings(path(SettingsFileName), settings); }
+void Globali::readSettings() {
+    ReadSettings(path(SettingsFileName), settings);
+}
 
-WriteResult Globali::writeSettings() { return WriteSettings(path(SettingsFileName), settings, readOnly); }
+WriteResult Globali::writeSettings() {
+    return WriteSettings(path(SettingsFileName), settings, readOnly);
+}
 
 void Globali::readCalibration() {
     if (store) ReadCalibration(*store, settings);
@@ -103,8 +107,9 @@ void StartDataLayer(Globali& g, const std::string& executableDir, KeyValueStore&
     g.readOnly = !DirectoryIsWritable(g.appDir);
     // An interrupted save leaves its temporary file; nothing else ever names one like it.
     if (!g.readOnly)
-        RemoveStaleTemporaryFiles(g.appDir, {ArchiveFileName, OversizedArchiveCopy, SettingsFileName, "Condizioni.def",
-                                             "Numora.smo", "aggio.dat", "Msg.rtf"},
+        RemoveStaleTemporaryFiles(g.appDir,
+                                  {ArchiveFileName, OversizedArchiveCopy, SettingsFileName, "Condizioni.def",
+                                   "Numora.smo", "aggio.dat", "Msg.rtf"},
                                   {".lpc"});
     g.system.forecast.clear();
     // A missing file is an empty archive; what the file held is in lastLoad.

@@ -77,10 +77,22 @@ bool Suggest(const CliContext& c, PlaySystem& s, std::uint16_t wheels) {
 }
 
 int RunEliminate(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = {
-        {"--system"}, {"--numbers"}, {"--fixed"}, {"--out"}, {"--plays"}, {"--dlo"}, {"--dhi"}, {"--fmost"},
-        {"--fleast"}, {"--no-delay", false}, {"--no-frequency", false}, {"--custom", false}, {"--suggest", false},
-        {"--probabilities"}, {"--random", false}, {"--seed"}};
+    static const std::vector<CliOptionSpec> specs = {{"--system"},
+                                                     {"--numbers"},
+                                                     {"--fixed"},
+                                                     {"--out"},
+                                                     {"--plays"},
+                                                     {"--dlo"},
+                                                     {"--dhi"},
+                                                     {"--fmost"},
+                                                     {"--fleast"},
+                                                     {"--no-delay", false},
+                                                     {"--no-frequency", false},
+                                                     {"--custom", false},
+                                                     {"--suggest", false},
+                                                     {"--probabilities"},
+                                                     {"--random", false},
+                                                     {"--seed"}};
     CliOptions o;
     if (!o.parse(c.args, specs)) return Usage(c, EliminateUsage);
     const bool custom = o.has("--custom");
@@ -149,7 +161,8 @@ int RunCustomExtract(const CliContext& c) {
     if (!o.parse(c.args, specs)) return Usage(c, CustomExtractUsage);
     std::array<std::string, 5> stakeTexts;
     std::uint16_t wheels = 0;
-    if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels)) return Usage(c, CustomExtractUsage);
+    if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels))
+        return Usage(c, CustomExtractUsage);
     auto system = std::make_unique<PlaySystem>();
     PlaySystem& s = *system;
     if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc == 2 ? Usage(c, CustomExtractUsage) : rc;
@@ -163,7 +176,8 @@ int RunCustomExtract(const CliContext& c) {
     if (const int row = StoreTypedGrid(s, typed); row != 0) return CliRefuse(c, InvalidRowMessage(row, true));
     const int n = s.forecast.chosenCount();
     int k = 0;
-    if (!ParseFieldInteger(o.value("--size"), k) || k < 1 || k > n || k >= 11) return CliRefuse(c, InvalidPlaySizeMessage);
+    if (!ParseFieldInteger(o.value("--size"), k) || k < 1 || k > n || k >= 11)
+        return CliRefuse(c, InvalidPlaySizeMessage);
     std::array<bool, 5> enabled{};
     for (int j = 0; j < 5; ++j) enabled[static_cast<std::size_t>(j)] = j == 0 || j + 1 <= k;
     const StakeSet stakes = StakeRule(stakeTexts, enabled, settings);

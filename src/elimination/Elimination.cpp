@@ -108,14 +108,16 @@ bool LessProbableScores(const PlayList& list, const EliminationCriteria& c, cons
                 if (n == 0) continue;
                 if (c.delayOn) {
                     long long b = 100000000;
-                    for (int k = 0; k < w; ++k) b = std::min<long long>(b, delays.at(wheels[static_cast<std::size_t>(k)], n));
+                    for (int k = 0; k < w; ++k)
+                        b = std::min<long long>(b, delays.at(wheels[static_cast<std::size_t>(k)], n));
                     if (b > r.maxD) r.maxD = b;
                     delayPart += (c.dlo + Scaled(c.dhi - c.dlo, b - r.minD, r.maxD - r.minD)) / kp;
                 }
                 if (c.frequencyOn) {
                     long long f = 0;
                     for (int k = 0; k < w; ++k) f += frequencies.at(wheels[static_cast<std::size_t>(k)], n);
-                    frequencyPart += (c.fmost + Scaled(c.fleast - c.fmost, r.maxF * w - f, r.maxF * w - r.minF * w)) / kp;
+                    frequencyPart +=
+                        (c.fmost + Scaled(c.fleast - c.fmost, r.maxF * w - f, r.maxF * w - r.minF * w)) / kp;
                 }
             }
             score = delayPart + frequencyPart;
@@ -149,11 +151,13 @@ std::vector<int> EliminationOrder(std::span<const double> scores) {
     const std::size_t p = scores.size();
     std::vector<int> byScore(p);
     std::iota(byScore.begin(), byScore.end(), 0);
-    std::sort(byScore.begin(), byScore.end(), [&](int a, int b) { return scores[static_cast<std::size_t>(a)] < scores[static_cast<std::size_t>(b)]; });
+    std::sort(byScore.begin(), byScore.end(),
+              [&](int a, int b) { return scores[static_cast<std::size_t>(a)] < scores[static_cast<std::size_t>(b)]; });
     std::vector<int> rank(p);
     int value = 0;
     for (std::size_t r = 0; r < p; ++r) {
-        if (r > 0 && scores[static_cast<std::size_t>(byScore[r - 1])] < scores[static_cast<std::size_t>(byScore[r])]) ++value;
+        if (r > 0 && scores[static_cast<std::size_t>(byScore[r - 1])] < scores[static_cast<std::size_t>(byScore[r])])
+            ++value;
         rank[static_cast<std::size_t>(byScore[r])] = value;
     }
     return ExchangeSortOrder(rank, true);
@@ -164,7 +168,8 @@ void RemoveLeastScored(PlayList& list, std::span<const double> scores, int remov
     const int keep = std::clamp(p - remove, 0, p);
     const std::vector<int> order = EliminationOrder(scores.first(static_cast<std::size_t>(p)));
     std::vector<Play> kept(static_cast<std::size_t>(keep));
-    for (int r = 0; r < keep; ++r) kept[static_cast<std::size_t>(r)] = list.play(order[static_cast<std::size_t>(r)] + 1);
+    for (int r = 0; r < keep; ++r)
+        kept[static_cast<std::size_t>(r)] = list.play(order[static_cast<std::size_t>(r)] + 1);
     std::copy(kept.begin(), kept.end(), list.data());
     list.setCount(keep);
 }

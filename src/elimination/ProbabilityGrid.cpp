@@ -101,7 +101,8 @@ bool ParseProbabilityLines(std::string_view text, const std::array<std::uint8_t,
         const std::size_t start = line.find_first_not_of(' ');
         const std::size_t end = line.find(' ', start);
         long long n = 0;
-        if (!ParseWholeNumber(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start), n) ||
+        if (!ParseWholeNumber(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start),
+                              n) ||
             n < 1 || n > 90 || chosen[static_cast<std::size_t>(n - 1)] == 0 || typed.count(static_cast<int>(n)) != 0)
             return false;
         typed[static_cast<int>(n)] = end == std::string_view::npos ? std::string() : std::string(line.substr(end + 1));

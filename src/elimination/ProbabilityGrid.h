@@ -6,8 +6,8 @@
 #include "core/DrawArchive.h"
 
 #include <array>
-#include <map>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>

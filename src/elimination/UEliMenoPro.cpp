@@ -17,8 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-TEliMenoPro::TEliMenoPro(QWidget* parent)
-    : TEliminationDialog(u"Elimina giocate meno probabili"_s, 9, parent) {
+TEliMenoPro::TEliMenoPro(QWidget* parent) : TEliminationDialog(u"Elimina giocate meno probabili"_s, 9, parent) {
     Windows().enrol(this);
     setObjectName(u"TEliMenoPro"_s);
 
@@ -57,9 +56,13 @@ TEliMenoPro::TEliMenoPro(QWidget* parent)
     addPanel(GroupBox2);
 }
 
-TEliMenoPro::~TEliMenoPro() { Windows().forget(this); }
+TEliMenoPro::~TEliMenoPro() {
+    Windows().forget(this);
+}
 
-TEliMenoPro* TEliMenoPro::instance() { return Windows().find<TEliMenoPro>(); }
+TEliMenoPro* TEliMenoPro::instance() {
+    return Windows().find<TEliMenoPro>();
+}
 
 void TEliMenoPro::CheckBox12Click() {
     SetStakeFieldEnabled(Edit8, CheckBox12->isChecked());

@@ -40,11 +40,17 @@ TEliMiaProba::TEliMiaProba(QWidget* parent)
     addPanel(GroupBox2);
 }
 
-TEliMiaProba::~TEliMiaProba() { Windows().forget(this); }
+TEliMiaProba::~TEliMiaProba() {
+    Windows().forget(this);
+}
 
-TEliMiaProba* TEliMiaProba::instance() { return Windows().find<TEliMiaProba>(); }
+TEliMiaProba* TEliMiaProba::instance() {
+    return Windows().find<TEliMiaProba>();
+}
 
-void TEliMiaProba::FormActivate() { prog->FillGrid(AllElevenWheels); }
+void TEliMiaProba::FormActivate() {
+    prog->FillGrid(AllElevenWheels);
+}
 
 void TEliMiaProba::SpeedButton1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);

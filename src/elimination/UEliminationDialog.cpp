@@ -78,7 +78,9 @@ void TEliminationDialog::addPanel(QWidget* panel) {
     ownPanels_.append(panel);
 }
 
-bool TEliminationDialog::busy() const { return AntiPan3->busy(); }
+bool TEliminationDialog::busy() const {
+    return AntiPan3->busy();
+}
 
 void TEliminationDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -118,7 +120,9 @@ void TEliminationDialog::goClick() {
     accept();
 }
 
-bool TEliminationDialog::FormCloseQuery() { return !busy(); }
+bool TEliminationDialog::FormCloseQuery() {
+    return !busy();
+}
 
 void TEliminationDialog::done(int result) {
     if (!FormCloseQuery()) return;
@@ -136,7 +140,8 @@ void TEliminationDialog::keyPressEvent(QKeyEvent* event) {
         if (go->isEnabled()) reject();
         event->accept();
         return;
-    default: QDialog::keyPressEvent(event);
+    default:
+        QDialog::keyPressEvent(event);
     }
 }
 

@@ -155,11 +155,17 @@ TEstraiMiaProba::TEstraiMiaProba(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TEstraiMiaProba::~TEstraiMiaProba() { Windows().forget(this); }
+TEstraiMiaProba::~TEstraiMiaProba() {
+    Windows().forget(this);
+}
 
-TEstraiMiaProba* TEstraiMiaProba::instance() { return Windows().find<TEstraiMiaProba>(); }
+TEstraiMiaProba* TEstraiMiaProba::instance() {
+    return Windows().find<TEstraiMiaProba>();
+}
 
-bool TEstraiMiaProba::busy() const { return AntiPan3->busy(); }
+bool TEstraiMiaProba::busy() const {
+    return AntiPan3->busy();
+}
 
 void TEstraiMiaProba::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -304,7 +310,9 @@ void TEstraiMiaProba::goClick() {
     accept();
 }
 
-bool TEstraiMiaProba::FormCloseQuery() { return !busy(); }
+bool TEstraiMiaProba::FormCloseQuery() {
+    return !busy();
+}
 
 void TEstraiMiaProba::done(int result) {
     if (!FormCloseQuery()) return;
@@ -322,7 +330,8 @@ void TEstraiMiaProba::keyPressEvent(QKeyEvent* event) {
         if (go->isEnabled()) reject();
         event->accept();
         return;
-    default: QDialog::keyPressEvent(event);
+    default:
+        QDialog::keyPressEvent(event);
     }
 }
 

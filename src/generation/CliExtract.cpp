@@ -79,7 +79,9 @@ StakeSet StakesFor(const GeneratorInput& in, int size) {
     return StakeRule(in.stakeTexts, enabled, in.settings);
 }
 
-int FixedCount(const GeneratorInput& in) { return in.considerFixed ? in.system->forecast.fixedCount : 0; }
+int FixedCount(const GeneratorInput& in) {
+    return in.considerFixed ? in.system->forecast.fixedCount : 0;
+}
 
 // The end of a run: the summary row and the written system, or the run's refusal.
 int Finish(const CliContext& c, const CliOptions& o, GeneratorInput& in, const RunResult& r, bool emptyRefused) {
@@ -97,9 +99,15 @@ int Finish(const CliContext& c, const CliOptions& o, GeneratorInput& in, const R
 int RunExtract(const CliContext& c) {
     // "Estrai giocate con probabilità personalizzate" has its own options.
     if (std::find(c.args.begin(), c.args.end(), "--custom") != c.args.end()) return RunCustomExtract(c);
-    static const std::vector<CliOptionSpec> specs =
-        WithPlayOptions({{"--plays"}, {"--dlo"}, {"--dhi"}, {"--fmost"}, {"--fleast"}, {"--no-delay", false},
-                         {"--no-frequency", false}, {"--random", false}, {"--seed"}});
+    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--plays"},
+                                                                     {"--dlo"},
+                                                                     {"--dhi"},
+                                                                     {"--fmost"},
+                                                                     {"--fleast"},
+                                                                     {"--no-delay", false},
+                                                                     {"--no-frequency", false},
+                                                                     {"--random", false},
+                                                                     {"--seed"}});
     CliOptions o;
     if (!o.parse(c.args, specs)) return Usage(c, ExtractUsage);
     const bool random = o.has("--random");
@@ -159,7 +167,8 @@ int RunExtract(const CliContext& c) {
     } else {
         CliArchive a;
         if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
-        const PlayScore score = DelayFrequencyScore(request.forecast, size, request.wheels, criteria, a.delays, a.frequencies);
+        const PlayScore score =
+            DelayFrequencyScore(request.forecast, size, request.wheels, criteria, a.delays, a.frequencies);
         r = ExtractBestPlays(s.list, request, plays, score);
     }
     return Finish(c, o, in, r, false);

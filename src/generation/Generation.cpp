@@ -150,7 +150,6 @@ private:
     bool treeBuilt_ = false;
 };
 
-
 // The lexicographic enumeration of ExtractBestPlays without fixed numbers. The sums of the leading
 // numbers are kept per depth, so a step adds only the terms of the numbers that changed, in the
 // same order as a full sum; the last number runs along a row, where a candidate costs its two
@@ -182,8 +181,9 @@ bool EnumerateRows(const std::vector<std::uint8_t>& forecast, int k, const PlayS
         const double pb = b[static_cast<std::size_t>(last)];
         const int start = idx[static_cast<std::size_t>(last)];
         for (int p = start; p < n; ++p) {
-            const double s = Mean ? (pa + rowFirst[static_cast<std::size_t>(p)]) / divisor
-                                  : (pa + rowFirst[static_cast<std::size_t>(p)]) + (pb + rowSecond[static_cast<std::size_t>(p)]);
+            const double s =
+                Mean ? (pa + rowFirst[static_cast<std::size_t>(p)]) / divisor
+                     : (pa + rowFirst[static_cast<std::size_t>(p)]) + (pb + rowSecond[static_cast<std::size_t>(p)]);
             if (s > threshold) {
                 idx[static_cast<std::size_t>(last)] = p;
                 selection.offer(s, [&](std::uint8_t* out) {
@@ -237,7 +237,9 @@ const char* ReadScoreCriteria(const ScoreCriteriaTexts& t, ScoreCriteria& c) {
     return nullptr;
 }
 
-bool ReadPlayCount(std::string_view text, int& plays) { return ParseFieldInteger(text, plays) && plays >= 1; }
+bool ReadPlayCount(std::string_view text, int& plays) {
+    return ParseFieldInteger(text, plays) && plays >= 1;
+}
 
 PlayScore DelayFrequencyScore(std::span<const std::uint8_t> forecast, int size, std::uint16_t wheels,
                               const ScoreCriteria& c, const DelayTable& delays, const FrequencyTable& frequencies) {
@@ -285,7 +287,8 @@ PlayScore DelayFrequencyScore(std::span<const std::uint8_t> forecast, int size, 
 
 PlayScore CustomProbabilityScore(const std::array<double, 90>& probabilities, int size) {
     PlayScore score;
-    for (int n = 1; n <= 90; ++n) score.first[static_cast<std::size_t>(n)] = probabilities[static_cast<std::size_t>(n - 1)];
+    for (int n = 1; n <= 90; ++n)
+        score.first[static_cast<std::size_t>(n)] = probabilities[static_cast<std::size_t>(n - 1)];
     score.divisor = size;
     return score;
 }

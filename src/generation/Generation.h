@@ -28,7 +28,8 @@ inline constexpr const char* NoPlayAddedMessage =
 inline constexpr const char* PlaySizeAboveForecastMessage =
     "La quantità di numeri per ogni giocata non è valida (il pronostoico contiene meno segni)!";
 inline constexpr const char* InvalidPlaySizeMessage = "La quantità di numeri per ogni giocata non è valida!";
-inline constexpr const char* FixedAbovePlaySizeMessage = "La quantità di numeri per giocata è minore del numero di fisse";
+inline constexpr const char* FixedAbovePlaySizeMessage =
+    "La quantità di numeri per giocata è minore del numero di fisse";
 inline constexpr const char* InvalidEliminationCountMessage = "Il numero di giocate da eliminare non è valido!";
 
 // What the new plays of a run are made of.

@@ -62,16 +62,22 @@ TEliminaCasu::TEliminaCasu(QWidget* parent) : QDialog(parent), random_(&Globals(
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TEliminaCasu::~TEliminaCasu() { Windows().forget(this); }
+TEliminaCasu::~TEliminaCasu() {
+    Windows().forget(this);
+}
 
-TEliminaCasu* TEliminaCasu::instance() { return Windows().find<TEliminaCasu>(); }
+TEliminaCasu* TEliminaCasu::instance() {
+    return Windows().find<TEliminaCasu>();
+}
 
 void TEliminaCasu::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormActivate();
 }
 
-void TEliminaCasu::FormActivate() { busy_ = false; }
+void TEliminaCasu::FormActivate() {
+    busy_ = false;
+}
 
 void TEliminaCasu::goClick() {
     PlaySystem& system = Globals().system;
@@ -112,7 +118,8 @@ void TEliminaCasu::keyPressEvent(QKeyEvent* event) {
         if (go->isEnabled()) reject();
         event->accept();
         return;
-    default: QDialog::keyPressEvent(event);
+    default:
+        QDialog::keyPressEvent(event);
     }
 }
 

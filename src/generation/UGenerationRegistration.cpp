@@ -3,8 +3,8 @@
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
 #include "generation/UEliminaCasu.h"
-#include "generation/UGiocateCasuali.h"
 #include "generation/UGioca.h"
+#include "generation/UGiocateCasuali.h"
 #include "generation/USvilInt.h"
 
 using namespace Qt::StringLiterals;

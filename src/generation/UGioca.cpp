@@ -84,9 +84,13 @@ TGioca::TGioca(QWidget* parent) : TGeneratorHost(Setup(), parent) {
     connect(CheckBox13, &QCheckBox::toggled, this, &TGioca::CheckBox13Click);
 }
 
-TGioca::~TGioca() { Windows().forget(this); }
+TGioca::~TGioca() {
+    Windows().forget(this);
+}
 
-TGioca* TGioca::instance() { return Windows().find<TGioca>(); }
+TGioca* TGioca::instance() {
+    return Windows().find<TGioca>();
+}
 
 void TGioca::CheckBox12Click() {
     for (QLineEdit* e : {Edit8, Edit9}) SetStakeFieldEnabled(e, CheckBox12->isChecked());
@@ -139,9 +143,13 @@ bool TGioca::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     const RunResult r = ExtractBestPlays(system.list, request, plays_, score, Progress{progress});
     switch (r.outcome) {
-    case RunOutcome::Interrupted: return false;
-    case RunOutcome::ListFull: ShowRunNotice(this, PlayListFullMessage); return false;
-    case RunOutcome::Completed: break;
+    case RunOutcome::Interrupted:
+        return false;
+    case RunOutcome::ListFull:
+        ShowRunNotice(this, PlayListFullMessage);
+        return false;
+    case RunOutcome::Completed:
+        break;
     }
     if (r.added == 0) ShowRunNotice(this, NoPlayAddedMessage);
     system.modified = true;

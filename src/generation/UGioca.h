@@ -18,8 +18,8 @@ public:
     ~TGioca() override;
     static TGioca* instance();
 
-    QLineEdit* Edit6; // M
-    QGroupBox* GroupBox2; // "Criterio per l'assegnazione delle probabilità"
+    QLineEdit* Edit6;      // M
+    QGroupBox* GroupBox2;  // "Criterio per l'assegnazione delle probabilità"
     QCheckBox* CheckBox12; // delays
     QLineEdit* Edit8;      // Dlo
     QLineEdit* Edit9;      // Dhi

@@ -54,9 +54,13 @@ TGiocateCasuali::TGiocateCasuali(QWidget* parent) : TGeneratorHost(Setup(), pare
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5}) SetStakeFieldEnabled(e, false);
 }
 
-TGiocateCasuali::~TGiocateCasuali() { Windows().forget(this); }
+TGiocateCasuali::~TGiocateCasuali() {
+    Windows().forget(this);
+}
 
-TGiocateCasuali* TGiocateCasuali::instance() { return Windows().find<TGiocateCasuali>(); }
+TGiocateCasuali* TGiocateCasuali::instance() {
+    return Windows().find<TGiocateCasuali>();
+}
 
 void TGiocateCasuali::Edit7Change() {
     int k = 0;
@@ -117,9 +121,13 @@ bool TGiocateCasuali::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     const RunResult r = ExtractRandomPlays(system.list, request, plays_, random(), Progress{progress, 1});
     switch (r.outcome) {
-    case RunOutcome::Interrupted: return false;
-    case RunOutcome::ListFull: ShowRunNotice(this, PlayListFullMessage); return false;
-    case RunOutcome::Completed: break;
+    case RunOutcome::Interrupted:
+        return false;
+    case RunOutcome::ListFull:
+        ShowRunNotice(this, PlayListFullMessage);
+        return false;
+    case RunOutcome::Completed:
+        break;
     }
     if (r.added == 0) ShowRunNotice(this, NoPlayAddedMessage);
     system.modified = true;

@@ -37,16 +37,22 @@ TSvilInt::TSvilInt(QWidget* parent) : TGeneratorHost(Setup(), parent) {
     addCharacteristic(u"Nº giocate:"_s, Label15);
 }
 
-TSvilInt::~TSvilInt() { Windows().forget(this); }
+TSvilInt::~TSvilInt() {
+    Windows().forget(this);
+}
 
-TSvilInt* TSvilInt::instance() { return Windows().find<TSvilInt>(); }
+TSvilInt* TSvilInt::instance() {
+    return Windows().find<TSvilInt>();
+}
 
 void TSvilInt::FormActivate() {
     TGeneratorHost::FormActivate();
     Label15->clear();
 }
 
-bool TSvilInt::fixedFit() const { return static_cast<int>(fixedNumbers().size()) <= playSize(); }
+bool TSvilInt::fixedFit() const {
+    return static_cast<int>(fixedNumbers().size()) <= playSize();
+}
 
 double TSvilInt::playsInTotal(bool stakesValid) {
     const int k = playSize();
@@ -86,9 +92,13 @@ bool TSvilInt::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     const RunResult r = DevelopIntegral(system.list, request, Progress{progress});
     switch (r.outcome) {
-    case RunOutcome::Interrupted: return false;
-    case RunOutcome::ListFull: ShowRunNotice(this, PlayListFullMessage); return false;
-    case RunOutcome::Completed: break;
+    case RunOutcome::Interrupted:
+        return false;
+    case RunOutcome::ListFull:
+        ShowRunNotice(this, PlayListFullMessage);
+        return false;
+    case RunOutcome::Completed:
+        break;
     }
     if (r.added == 0) {
         // Nothing to add: the dialog stays for other parameters.

@@ -53,7 +53,7 @@ TInformazioni::TInformazioni(QWidget* parent) : QDialog(parent) {
     if (g.readOnly) folder += u" (sola lettura)"_s;
     if (!g.dataFolderProblem.empty()) folder += u"<br>"_s + QString::fromStdString(g.dataFolderProblem).toHtmlEscaped();
     Label1 = new QLabel(u"<b>Versione %1</b> (Qt %2)<br>%3<br>%4"_s.arg(QString::fromUtf8(NumoraVersion),
-                                                                          QString::fromUtf8(qVersion()), archive, folder),
+                                                                        QString::fromUtf8(qVersion()), archive, folder),
                         this);
     Label1->setObjectName(u"Label1"_s);
     Label1->setWordWrap(true);
@@ -94,8 +94,9 @@ TInformazioni::TInformazioni(QWidget* parent) : QDialog(parent) {
 
 void OpenHomePage(QWidget* parent) {
     if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(NumoraHomePage))))
-        MessageBox::information(parent, u"Impossibile aprire il browser. L'indirizzo della pagina di Numora è:\r\n%1"_s.arg(
-                                            QString::fromUtf8(NumoraHomePage)));
+        MessageBox::information(parent,
+                                u"Impossibile aprire il browser. L'indirizzo della pagina di Numora è:\r\n%1"_s.arg(
+                                    QString::fromUtf8(NumoraHomePage)));
 }
 
 } // namespace numora

@@ -25,10 +25,10 @@ class TInformazioni : public QDialog {
 public:
     explicit TInformazioni(QWidget* parent = nullptr);
 
-    QLabel* Label1;   // version, archive and data folder
+    QLabel* Label1; // version, archive and data folder
     QLabel* licenza;
     QLabel* riconoscimenti;
-    QLabel* Label3;   // the home page
+    QLabel* Label3; // the home page
     QPushButton* ok;
 };
 

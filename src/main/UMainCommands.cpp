@@ -1,7 +1,7 @@
 // The main window's own commands: the system files, the printer set-up and the help.
-#include "components/UPrinter.h"
 #include "components/UCommandTable.h"
 #include "components/UHelp.h"
+#include "components/UPrinter.h"
 #include "components/UWindowRegistry.h"
 #include "main/UInformazioni.h"
 #include "main/UPri.h"

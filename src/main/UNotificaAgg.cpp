@@ -28,10 +28,11 @@ TNotificaAgg::TNotificaAgg(QWidget* parent, const QString& text) : QDialog(paren
     layout->addWidget(Label2);
     const bool firstRun = Globals().archive.empty();
     if (firstRun) {
-        Label3 = new QLabel(QStringLiteral("Le statistiche e le riduzioni hanno bisogno delle estrazioni: per iniziare, "
-                                           "aggiornare l'archivio tramite internet oppure importare il file delle "
-                                           "estrazioni fornito dal concessionario."),
-                            this);
+        Label3 =
+            new QLabel(QStringLiteral("Le statistiche e le riduzioni hanno bisogno delle estrazioni: per iniziare, "
+                                      "aggiornare l'archivio tramite internet oppure importare il file delle "
+                                      "estrazioni fornito dal concessionario."),
+                       this);
         Label3->setObjectName(QStringLiteral("Label3"));
         Label3->setWordWrap(true);
         Label3->setMinimumWidth(Label2->sizeHint().width());

@@ -40,9 +40,10 @@ void RegisterPendingCommands(CommandTable& t) {
     };
     button(20, u"SpeedButton11"_s, u"Permette di estrarre dal pronostico le giocate più probabili"_s, false,
            u"Estraigiocatepiprobabili2"_s);
-    button(130, u"SpeedButton16"_s,
-           u"Spoglio delle giocate|Lo spoglio delle giocate permette di controllare i punteggi e le vincite realizzate."_s,
-           true, u"Spogliodellegiocate1"_s);
+    button(
+        130, u"SpeedButton16"_s,
+        u"Spoglio delle giocate|Lo spoglio delle giocate permette di controllare i punteggi e le vincite realizzate."_s,
+        true, u"Spogliodellegiocate1"_s);
     button(140, u"stmstp"_s, u"Stampa le giocate direttamente sulle schedine del Lotto"_s, false,
            u"Stampagiocatesuschedine1"_s);
     button(160, u"SpeedButton6"_s, u"Riduzione del pronostico a garanzia"_s, true, u"Riduzioneagaranzia1"_s);

@@ -28,12 +28,18 @@ namespace numora {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QString Q(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 // Qt's file dialogs take the filter as "Name (*.ext);;Name (*)"; the system file's filter names
 // its pattern once.
-QString SystemFilter() { return QStringLiteral("File Numora (*.lpc);;Tutti i file (*)"); }
+QString SystemFilter() {
+    return QStringLiteral("File Numora (*.lpc);;Tutti i file (*)");
+}
 
 QString WithExtension(QString path) {
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".lpc");
@@ -43,11 +49,15 @@ QString WithExtension(QString path) {
 constexpr int ClientHeight = 56;
 
 // Generators and eliminators (checks A to E) change the plays: the list is shown afterwards.
-bool ChangesThePlays(Check c) { return c == Check::A || c == Check::B || c == Check::C || c == Check::D || c == Check::E; }
+bool ChangesThePlays(Check c) {
+    return c == Check::A || c == Check::B || c == Check::C || c == Check::D || c == Check::E;
+}
 
 } // namespace
 
-TPri* TPri::instance() { return Windows().find<TPri>(); }
+TPri* TPri::instance() {
+    return Windows().find<TPri>();
+}
 
 TPri::TPri(QWidget* parent) : QMainWindow(parent) {
     Windows().enrol(this);
@@ -111,7 +121,8 @@ void TPri::buildMenusAndToolbar() {
         if (slash < 0) {
             made = menuBar()->addMenu(path);
         } else {
-            auto* parentMenu = menus.count(path.left(slash)) ? menus[path.left(slash)] : menuBar()->addMenu(path.left(slash));
+            auto* parentMenu =
+                menus.count(path.left(slash)) ? menus[path.left(slash)] : menuBar()->addMenu(path.left(slash));
             menus[path.left(slash)] = parentMenu;
             made = parentMenu->addMenu(path.mid(slash + 1));
         }
@@ -174,7 +185,9 @@ bool TPri::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
-void TPri::setStatusText(const QString& hint) { Label1->setText(hint.isEmpty() ? QString() : u' ' + hint); }
+void TPri::setStatusText(const QString& hint) {
+    Label1->setText(hint.isEmpty() ? QString() : u' ' + hint);
+}
 
 void TPri::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
@@ -196,9 +209,9 @@ void TPri::arrangeWindows() {
     setGeometry(avail.x(), avail.y(), avail.width(), menuBar()->sizeHint().height() + ClientHeight);
     const int top = frameGeometry().bottom() + 1;
     auto frameOf = [](QWidget* w) {
-        return QMargins(w->geometry().left() - w->frameGeometry().left(), w->geometry().top() - w->frameGeometry().top(),
-                        w->frameGeometry().right() - w->geometry().right(),
-                        w->frameGeometry().bottom() - w->geometry().bottom());
+        return QMargins(
+            w->geometry().left() - w->frameGeometry().left(), w->geometry().top() - w->frameGeometry().top(),
+            w->frameGeometry().right() - w->geometry().right(), w->frameGeometry().bottom() - w->geometry().bottom());
     };
     // Columns left to right below the strip; a column's second window below its first.
     auto placed = Windows().placedWindows();
@@ -323,7 +336,8 @@ void TPri::Apri1Click() {
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setDefaultSuffix(QStringLiteral("lpc"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) file = dialog.selectedFiles().front();
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            file = dialog.selectedFiles().front();
     }
     if (!file.isEmpty()) openSystem(file);
 }
@@ -337,8 +351,8 @@ void TPri::openSystem(const QString& file) {
     refreshViews();
     showSystemName();
     if (result != LoadSystemResult::Ok)
-        MessageBox::show(this, QStringLiteral("Attenzione"), Q(OpenSystemErrorMessage), MsgIcon::Error,
-                         MsgButtons::Ok, MsgAnswer::Ok);
+        MessageBox::show(this, QStringLiteral("Attenzione"), Q(OpenSystemErrorMessage), MsgIcon::Error, MsgButtons::Ok,
+                         MsgAnswer::Ok);
 }
 
 void TPri::Salva1Click() {
@@ -362,7 +376,8 @@ void TPri::Salvaconnome1Click() {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("lpc"));
         dialog.selectFile(Q(g.system.currentPath));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) file = dialog.selectedFiles().front();
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            file = dialog.selectedFiles().front();
     }
     if (file.isEmpty()) return;
     g.system.currentPath = WithExtension(file).toStdString();

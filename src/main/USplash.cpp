@@ -50,7 +50,8 @@ QPixmap TSplash::picture(qreal dpr) {
     p.drawText(QRect(0, 24, 420, 60), Qt::AlignCenter, QStringLiteral("Numora"));
     QFont sub(QStringLiteral("Arial"), 11);
     p.setFont(sub);
-    p.drawText(QRect(0, 88, 420, 24), Qt::AlignCenter, QStringLiteral("Statistiche, previsioni e sistemi per il Lotto"));
+    p.drawText(QRect(0, 88, 420, 24), Qt::AlignCenter,
+               QStringLiteral("Statistiche, previsioni e sistemi per il Lotto"));
     QFont small(QStringLiteral("Arial"), 8);
     p.setFont(small);
     p.drawText(QRect(0, 214, 410, 20), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Varnel"));

@@ -58,9 +58,9 @@ bool HelpFile::parse(const QString& html) {
     static const QRegularExpression heading(
         u"<h2[^>]*>\\s*<a\\s+name\\s*=\\s*\"ctx([0-9]{1,6})\"\\s*>\\s*</a>(.*?)</h2>"_s,
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression styleElement(
-        u"<style[^>]*>.*?</style>"_s,
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression styleElement(u"<style[^>]*>.*?</style>"_s,
+                                                 QRegularExpression::CaseInsensitiveOption |
+                                                     QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression bodyEnd(u"</body>"_s, QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression indexComment(u"<!--\\s*indice:(.*?)-->"_s,
                                                  QRegularExpression::CaseInsensitiveOption |

@@ -10,9 +10,13 @@ namespace numora {
 
 namespace {
 
-QString Attribute(const QString& text) { return text.toHtmlEscaped(); }
+QString Attribute(const QString& text) {
+    return text.toHtmlEscaped();
+}
 
-QString PagePath(int context) { return QString::fromUtf8(HelpPagesFolder) + u'/' + HelpPageName(context); }
+QString PagePath(int context) {
+    return QString::fromUtf8(HelpPagesFolder) + u'/' + HelpPageName(context);
+}
 
 bool WriteText(const QString& path, const QString& text, QString& message) {
     QSaveFile out(path);
@@ -26,7 +30,9 @@ bool WriteText(const QString& path, const QString& text, QString& message) {
 
 } // namespace
 
-QString HelpPageName(int context) { return u"ctx%1.html"_s.arg(context); }
+QString HelpPageName(int context) {
+    return u"ctx%1.html"_s.arg(context);
+}
 
 int HelpPageContext(const QString& pageOrUrl) {
     static const QRegularExpression page(u"(?:^|/)ctx([0-9]{1,6})\\.html(?:#.*)?$"_s);
@@ -35,7 +41,8 @@ int HelpPageContext(const QString& pageOrUrl) {
 }
 
 QString HelpTopicPage(const HelpFile& file, const HelpTopic& topic) {
-    static const QRegularExpression link(u"href\\s*=\\s*\"#ctx([0-9]{1,6})\""_s, QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression link(u"href\\s*=\\s*\"#ctx([0-9]{1,6})\""_s,
+                                         QRegularExpression::CaseInsensitiveOption);
     QString body = topic.html;
     body.replace(link, u"href=\"ctx\\1.html\""_s);
     return u"<!DOCTYPE html>\n<html lang=\"it\"><head><meta charset=\"utf-8\"><title>"_s + topic.title.toHtmlEscaped() +
@@ -47,7 +54,8 @@ QString HelpProjectXml(const HelpFile& file) {
     for (const HelpTopic& t : file.topics()) {
         const QString ref = Attribute(PagePath(t.context));
         toc += u"      <section title=\"%1\" ref=\"%2\"/>\n"_s.arg(Attribute(t.title), ref);
-        keywords += u"      <keyword name=\"%1\" id=\"ctx%2\" ref=\"%3\"/>\n"_s.arg(Attribute(t.title)).arg(t.context).arg(ref);
+        keywords +=
+            u"      <keyword name=\"%1\" id=\"ctx%2\" ref=\"%3\"/>\n"_s.arg(Attribute(t.title)).arg(t.context).arg(ref);
         for (const QString& k : t.keywords)
             keywords += u"      <keyword name=\"%1\" ref=\"%2\"/>\n"_s.arg(Attribute(k), ref);
         files += u"      <file>%1</file>\n"_s.arg(ref);

@@ -15,9 +15,10 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
     w.add(17, [](QWidget* main) { return new TVisuaProba90(main); });
     w.add(18, [](QWidget* main) { return new TAggNumPiuProba(main); });
 
-    CommandRow b = ToolButton(u"SpeedButton13"_s,
-                              u" Visualizza probabilità dei 90 numeri |Questa scheda permette di visualizzare le probabilità dei 90 numeri."_s,
-                              80, true);
+    CommandRow b = ToolButton(
+        u"SpeedButton13"_s,
+        u" Visualizza probabilità dei 90 numeri |Questa scheda permette di visualizzare le probabilità dei 90 numeri."_s,
+        80, true);
     b.action = [](QWidget*) {
         if (TVisuaProba90* v = TVisuaProba90::instance()) {
             v->show();
@@ -51,7 +52,8 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
     };
     t.add(std::move(d));
     // The play list view first, then as the button.
-    CommandRow m = MenuItem(u"Giocate"_s, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, 30);
+    CommandRow m =
+        MenuItem(u"Giocate"_s, u"Visualizza distribuzione dei numeri"_s, u"Visualizzadistribuzionedeinumeri1"_s, 30);
     m.sameAs = u"SpeedButton18"_s;
     m.prelude = [&t] {
         if (t.views.showPlayList) t.views.showPlayList();

@@ -97,7 +97,8 @@ bool BoundedOption(const CliOptions& o, std::string_view name, long long low, lo
 
 // "estratto".."cinquina" in any case, or 1..5.
 bool ParseScore(std::string text, int& score) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
     static const char* const names[5] = {"estratto", "ambo", "terno", "quaterna", "cinquina"};
     for (int k = 0; k < 5; ++k)
         if (text == names[k] || text == std::to_string(k + 1)) {
@@ -190,9 +191,9 @@ int RunGenio(const CliContext& c) {
 }
 
 int RunOptimise(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = {{"--system"}, {"--numbers"}, {"--fixed"}, {"--out"},
-                                                     {"--ignore-fixed", false}, {"--replace"}, {"--precision"},
-                                                     {"--seed"}, {"--budget-ms"}};
+    static const std::vector<CliOptionSpec> specs = {
+        {"--system"},  {"--numbers"},   {"--fixed"}, {"--out"},      {"--ignore-fixed", false},
+        {"--replace"}, {"--precision"}, {"--seed"},  {"--budget-ms"}};
     CliOptions o;
     if (!o.parse(c.args, specs)) return Usage(c, OptimiseUsage);
     long long replace = 10, precision = 50, seed = 0, budget = 0;

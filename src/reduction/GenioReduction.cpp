@@ -257,9 +257,11 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
 
     // Phase 2 with the drawing of one number 1..90 given; a false return is an interruption.
     auto phase2 = [&](auto&& draw) {
-        std::array<int, 256> occ = NumberOccurrences(std::span<const Play>(list.data(), static_cast<std::size_t>(base + j)));
+        std::array<int, 256> occ =
+            NumberOccurrences(std::span<const Play>(list.data(), static_cast<std::size_t>(base + j)));
         std::vector<NumberMask> masks(static_cast<std::size_t>(j));
-        for (int i = 0; i < j; ++i) masks[static_cast<std::size_t>(i)] = NumberMask::Of(list.play(base + 1 + i).numbers);
+        for (int i = 0; i < j; ++i)
+            masks[static_cast<std::size_t>(i)] = NumberMask::Of(list.play(base + 1 + i).numbers);
         const ForecastTable table(forecast);
         const std::int64_t budget = request.budget;
         const std::int64_t start = clock.milliseconds();
@@ -298,7 +300,8 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
                 if (++sinceReport >= interval) {
                     sinceReport = 0;
                     const double share = budget > 0 ? static_cast<double>(elapsed) / static_cast<double>(budget) : 1.0;
-                    ticker.setDone(static_cast<std::uint64_t>(std::min<long>(100, 25 + std::lround(std::max(0.0, share) * 75))));
+                    ticker.setDone(
+                        static_cast<std::uint64_t>(std::min<long>(100, 25 + std::lround(std::max(0.0, share) * 75))));
                     if (!ticker.report()) return false;
                 }
             } while (!(elapsed > budget || a < d));
@@ -333,7 +336,8 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
 }
 
 Play MutatePlay(const Play& p, const OptimiseRequest& request, RandomSource& random) {
-    return Mutate(p, ForecastTable(AscendingDistinct(request.forecast)), Distinct(request.fixed), request.replace, random);
+    return Mutate(p, ForecastTable(AscendingDistinct(request.forecast)), Distinct(request.fixed), request.replace,
+                  random);
 }
 
 OptimiseResult OptimisePlays(PlayList& list, const OptimiseRequest& request, RandomSource& random, Clock& clock,

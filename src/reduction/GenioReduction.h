@@ -19,8 +19,12 @@ inline constexpr int RejectedOverlap = 2147483640;
 
 // The budgets the track bar (0..100) gives: the whole second phase of Genio, each play of the
 // optimiser.
-inline std::int64_t GenioBudget(int position) { return 500 * static_cast<std::int64_t>(position) + 5000; }
-inline std::int64_t OptimiserBudget(int position) { return 4 * static_cast<std::int64_t>(position) + 1; }
+inline std::int64_t GenioBudget(int position) {
+    return 500 * static_cast<std::int64_t>(position) + 5000;
+}
+inline std::int64_t OptimiserBudget(int position) {
+    return 4 * static_cast<std::int64_t>(position) + 1;
+}
 
 // How often each number occurs in plays first..last (each non-zero slot counts once).
 std::array<int, 256> NumberOccurrences(std::span<const Play> plays);

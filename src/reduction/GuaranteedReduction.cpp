@@ -207,7 +207,8 @@ public:
             for (int a = 0; a < keptCount; ++a) {
                 const std::size_t i = static_cast<std::size_t>(kept_[static_cast<std::size_t>(a)]);
                 for (int r = 0; r < removedCount; ++r)
-                    if (CommonCount(masks_[i], masks_[static_cast<std::size_t>(removed_[static_cast<std::size_t>(r)])]) >= t_)
+                    if (CommonCount(masks_[i],
+                                    masks_[static_cast<std::size_t>(removed_[static_cast<std::size_t>(r)])]) >= t_)
                         --weights_[i];
             }
         } else {
@@ -215,7 +216,9 @@ public:
                 const std::size_t i = static_cast<std::size_t>(kept_[static_cast<std::size_t>(a)]);
                 int w = 1;
                 for (int b = 0; b < keptCount; ++b)
-                    if (b != a && CommonCount(masks_[i], masks_[static_cast<std::size_t>(kept_[static_cast<std::size_t>(b)])]) >= t_)
+                    if (b != a &&
+                        CommonCount(masks_[i], masks_[static_cast<std::size_t>(kept_[static_cast<std::size_t>(b)])]) >=
+                            t_)
                         ++w;
                 weights_[i] = w;
             }

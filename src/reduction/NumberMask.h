@@ -36,6 +36,8 @@ struct NumberMask {
 };
 
 // How many numbers the two sets share.
-inline int CommonCount(NumberMask a, NumberMask b) { return std::popcount(a.lo & b.lo) + std::popcount(a.hi & b.hi); }
+inline int CommonCount(NumberMask a, NumberMask b) {
+    return std::popcount(a.lo & b.lo) + std::popcount(a.hi & b.hi);
+}
 
 } // namespace numora

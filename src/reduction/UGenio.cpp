@@ -42,9 +42,13 @@ TGenio::TGenio(QWidget* parent) : TGeneratorHost(GenioSetup(), parent) {
     Windows().enrol(this);
 }
 
-TGenio::~TGenio() { Windows().forget(this); }
+TGenio::~TGenio() {
+    Windows().forget(this);
+}
 
-TGenio* TGenio::instance() { return Windows().find<TGenio>(); }
+TGenio* TGenio::instance() {
+    return Windows().find<TGenio>();
+}
 
 double TGenio::playsInTotal(bool stakesValid) {
     int m = 0;
@@ -78,9 +82,13 @@ bool TGenio::runEngine(const ProgressCallback& progress) {
     r.budget = GenioBudget(precision->position());
     const GenioResult result = ReduceGenio(system.list, r, random(), clock(), Progress{progress});
     switch (result.outcome) {
-    case RunOutcome::Interrupted: return false;
-    case RunOutcome::ListFull: MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage)); return false;
-    case RunOutcome::Completed: break;
+    case RunOutcome::Interrupted:
+        return false;
+    case RunOutcome::ListFull:
+        MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage));
+        return false;
+    case RunOutcome::Completed:
+        break;
     }
     if (result.added == 0) {
         MessageBox::warning(this, QString::fromUtf8(NoPlayAddedMessage));

@@ -34,8 +34,7 @@ QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* pa
 
 } // namespace
 
-TOttimizzaPro::TOttimizzaPro(QWidget* parent)
-    : QDialog(parent), clock_(&DefaultClock()), random_(&Globals().random) {
+TOttimizzaPro::TOttimizzaPro(QWidget* parent) : QDialog(parent), clock_(&DefaultClock()), random_(&Globals().random) {
     setObjectName(u"OttimizzaPro"_s);
     setWindowTitle(u"Ottimizza probabilità assoluta di vincita"_s);
     auto* group = new QGroupBox(this);
@@ -86,9 +85,13 @@ TOttimizzaPro::TOttimizzaPro(QWidget* parent)
     Windows().enrol(this);
 }
 
-TOttimizzaPro::~TOttimizzaPro() { Windows().forget(this); }
+TOttimizzaPro::~TOttimizzaPro() {
+    Windows().forget(this);
+}
 
-TOttimizzaPro* TOttimizzaPro::instance() { return Windows().find<TOttimizzaPro>(); }
+TOttimizzaPro* TOttimizzaPro::instance() {
+    return Windows().find<TOttimizzaPro>();
+}
 
 void TOttimizzaPro::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -126,13 +129,21 @@ void TOttimizzaPro::goClick() {
     if (!result.interrupted) accept();
 }
 
-void TOttimizzaPro::sb1Click() { AntiPan3->sb1Click(); }
+void TOttimizzaPro::sb1Click() {
+    AntiPan3->sb1Click();
+}
 
-void TOttimizzaPro::SpeedButton2Click() { ShowHelpContext(55, this); }
+void TOttimizzaPro::SpeedButton2Click() {
+    ShowHelpContext(55, this);
+}
 
-void TOttimizzaPro::SpeedButton3Click() { reject(); }
+void TOttimizzaPro::SpeedButton3Click() {
+    reject();
+}
 
-bool TOttimizzaPro::FormCloseQuery() const { return !AntiPan3->busy(); }
+bool TOttimizzaPro::FormCloseQuery() const {
+    return !AntiPan3->busy();
+}
 
 void TOttimizzaPro::done(int result) {
     if (!FormCloseQuery()) return;
@@ -150,7 +161,8 @@ void TOttimizzaPro::keyPressEvent(QKeyEvent* event) {
         if (go->isEnabled()) reject();
         event->accept();
         return;
-    default: QDialog::keyPressEvent(event);
+    default:
+        QDialog::keyPressEvent(event);
     }
 }
 

@@ -25,7 +25,7 @@ public:
     ~TOttimizzaPro() override;
     static TOttimizzaPro* instance();
 
-    QWidget* Panel1; // the parameters, disabled while busy
+    QWidget* Panel1;      // the parameters, disabled while busy
     QComboBox* ComboBox1; // R, "1".."10"
     TPrecisionBar* precision;
     QSlider* TKB;

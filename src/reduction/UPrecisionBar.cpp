@@ -36,7 +36,9 @@ TPrecisionBar::TPrecisionBar(QWidget* parent) : QWidget(parent) {
     Label19->setText(u"Livello di precizione dell'elaborazione: 50 %"_s);
 }
 
-int TPrecisionBar::position() const { return TKB->value(); }
+int TPrecisionBar::position() const {
+    return TKB->value();
+}
 
 void TPrecisionBar::TKBChange() {
     Label19->setText(u"Livello di precizione dell'elaborazione: "_s + QString::number(TKB->value()) + u" %"_s);

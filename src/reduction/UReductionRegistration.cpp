@@ -23,14 +23,16 @@ void RegisterReductionFeature(CommandTable& t, WindowRegistry& w) {
     };
     t.add(std::move(gara));
 
-    CommandRow genio = MenuItem(rd, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, 40);
+    CommandRow genio =
+        MenuItem(rd, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, 40);
     genio.check = Check::B;
     genio.action = [](QWidget*) {
         if (auto* d = TGenio::instance()) d->exec();
     };
     t.add(std::move(genio));
 
-    CommandRow best = MenuItem(rd, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, 50);
+    CommandRow best =
+        MenuItem(rd, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, 50);
     best.check = Check::D;
     best.action = [](QWidget*) {
         if (auto* d = TOttimizzaPro::instance()) d->exec();

@@ -54,9 +54,13 @@ TRidGara::TRidGara(QWidget* parent) : TGeneratorHost(RidGaraSetup(), parent) {
     Windows().enrol(this);
 }
 
-TRidGara::~TRidGara() { Windows().forget(this); }
+TRidGara::~TRidGara() {
+    Windows().forget(this);
+}
 
-TRidGara* TRidGara::instance() { return Windows().find<TRidGara>(); }
+TRidGara* TRidGara::instance() {
+    return Windows().find<TRidGara>();
+}
 
 void TRidGara::FormActivate() {
     TGeneratorHost::FormActivate();
@@ -68,7 +72,9 @@ void TRidGara::clampScore() {
     if (ridval->currentIndex() > playSize() - 1) ridval->setCurrentIndex(playSize() - 1);
 }
 
-void TRidGara::ridvalChange() { clampScore(); }
+void TRidGara::ridvalChange() {
+    clampScore();
+}
 
 double TRidGara::playsInTotal(bool stakesValid) {
     const int n = playSize();
@@ -127,9 +133,13 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
         result = ReduceGuaranteed(system.list, r, p);
     }
     switch (result.outcome) {
-    case RunOutcome::Interrupted: return false;
-    case RunOutcome::ListFull: MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage)); return false;
-    case RunOutcome::Completed: break;
+    case RunOutcome::Interrupted:
+        return false;
+    case RunOutcome::ListFull:
+        MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage));
+        return false;
+    case RunOutcome::Completed:
+        break;
     }
     if (result.added == 0) {
         MessageBox::warning(this, QString::fromUtf8(NoPlayAddedMessage));

@@ -18,8 +18,8 @@ public:
     ~TRidGara() override;
     static TRidGara* instance();
 
-    QComboBox* ridval; // the guaranteed score, "Estratto" .. "Cinquina"
-    QLabel* Label15;   // "Nº iniziale di giocate:"
+    QComboBox* ridval;           // the guaranteed score, "Estratto" .. "Cinquina"
+    QLabel* Label15;             // "Nº iniziale di giocate:"
     TOttimizzaRid* ottimizzaRid; // "Ottimizza il numero di giocate" and its time budget
 
     void FormActivate() override;

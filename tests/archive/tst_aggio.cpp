@@ -2,16 +2,16 @@
 
 #include "archive/UAvviso.h"
 #include "archive/Uaggio.h"
-#include "archive/Uperrtf.h"
 #include "archive/UpdateFile.h"
+#include "archive/UpdateHarness.h"
+#include "archive/UpdateTestData.h"
+#include "archive/Uperrtf.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "core/OperatorImport.h"
 #include "platform/OpenDocument.h"
 #include "support/TestSupport.h"
-#include "archive/UpdateHarness.h"
-#include "archive/UpdateTestData.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -56,9 +56,13 @@ const QString Connected = u"Connessione riuscita"_s;
 const QString Started = u"Avviato aggiornamento archivio storico ..."_s;
 const QString Query = u"GET /aggiorna.php?idprogramma=8&versione=45&idi=ABCDEFGHIJ"_s;
 
-QStringList Lines(const TAggio& dlg) { return dlg.mm1->toPlainText().split(QChar(u'\n')); }
+QStringList Lines(const TAggio& dlg) {
+    return dlg.mm1->toPlainText().split(QChar(u'\n'));
+}
 
-std::string Tail19(const std::string& file) { return file.size() >= 19 ? file.substr(19) : std::string(); }
+std::string Tail19(const std::string& file) {
+    return file.size() >= 19 ? file.substr(19) : std::string();
+}
 
 // What the message window showed while it was up, recorded by a poll that then closes it.
 struct MessageWatch {
@@ -99,7 +103,9 @@ class TestAggio : public QObject {
 
     QString file(const char* name) const { return QString::fromStdString(files_->file(name)); }
 
-    void writeFile(const char* name, const std::string& bytes) const { numora::test::WriteAll(files_->file(name), bytes); }
+    void writeFile(const char* name, const std::string& bytes) const {
+        numora::test::WriteAll(files_->file(name), bytes);
+    }
 
     std::vector<DrawRecord> serverTail(int count) const {
         return std::vector<DrawRecord>(server_.end() - count, server_.end());
@@ -147,7 +153,8 @@ private slots:
         all_ = all;
         client_.assign(all.begin(), all.begin() + 100);
         server_ = all;
-        for (int i = 43; i < 100; ++i) server_[static_cast<std::size_t>(i)] = test::Corrected(all[static_cast<std::size_t>(i)]);
+        for (int i = 43; i < 100; ++i)
+            server_[static_cast<std::size_t>(i)] = test::Corrected(all[static_cast<std::size_t>(i)]);
 
         DrawArchive a;
         test::FillArchive(a, server_);
@@ -160,8 +167,9 @@ private slots:
         writeFile("fromtext.dtb", ArchiveFileImage(fromText, random));
 
         const std::size_t body60 = 2 + 60 * DrawRecord::Size;
-        writeFile("exact.dat", BuildUpdateFile(serverTail(60), "{\\rtf1 \\b limite\\b0 " +
-                                                                   std::string(MaxUpdateFileSize - body60 - 21, 'x') + "}"));
+        writeFile("exact.dat",
+                  BuildUpdateFile(serverTail(60),
+                                  "{\\rtf1 \\b limite\\b0 " + std::string(MaxUpdateFileSize - body60 - 21, 'x') + "}"));
         writeFile("big.dat", BuildUpdateFile(serverTail(60), std::string(MaxUpdateFileSize - body60 + 1, ' ')));
         auto bad = serverTail(60);
         bad[29].day = 31;
@@ -245,8 +253,8 @@ private slots:
         const QString dat = u"GET /files/aggio.dat"_s;
         QTest::newRow("archive") << QStringList{u"--archive"_s, file("server.dtb")} << false << file("server.dtb")
                                  << QByteArray() << QStringList{dat};
-        QTest::newRow("archive text") << QStringList{u"--text"_s, file("server.txt")} << false
-                                      << file("fromtext.dtb") << QByteArray() << QStringList{dat};
+        QTest::newRow("archive text") << QStringList{u"--text"_s, file("server.txt")} << false << file("fromtext.dtb")
+                                      << QByteArray() << QStringList{dat};
         QTest::newRow("redirect and cookie")
             << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect"_s, u"--require-cookie"_s} << false
             << file("server.dtb") << QByteArray() << QStringList{dat, u"GET /store/aggio.dat"_s};
@@ -258,8 +266,9 @@ private slots:
         QTest::newRow("11 message bytes are a message")
             << QStringList{u"--archive"_s, file("server.dtb"), u"--message"_s, file("msg11.rtf")} << false
             << file("server.dtb") << QByteArray("{\\rtf1\\b c}") << QStringList{dat};
-        QTest::newRow("exactly 32768 bytes") << QStringList{u"--raw"_s, file("exact.dat")} << false
-                                             << file("server.dtb") << QByteArray("{\\rtf1 \\b limite") << QStringList{dat};
+        QTest::newRow("exactly 32768 bytes")
+            << QStringList{u"--raw"_s, file("exact.dat")} << false << file("server.dtb")
+            << QByteArray("{\\rtf1 \\b limite") << QStringList{dat};
     }
 
     void fullUpdate() {
@@ -317,8 +326,7 @@ private slots:
             QVERIFY(watch.boldSeen);
             QVERIFY(!watch.text.contains(u"rtf"_s));
         }
-        for (const char* name : {UpdateFileName, UpdateMessageFileName})
-            QVERIFY2(!FileExists(g.path(name)), name);
+        for (const char* name : {UpdateFileName, UpdateMessageFileName}) QVERIFY2(!FileExists(g.path(name)), name);
 
         // Qt may send a GET again on a fresh connection when the kept one closes under it.
         QStringList requests = server.requests();
@@ -346,19 +354,20 @@ private slots:
                                                  u"--allow-short"_s}
                                   << QString() << afterQuery
                                   << u"Motivo: il file di aggiornamento contiene solo 49 estrazioni"_s;
-        QTest::newRow("body over 32768 bytes") << QStringList{u"--raw"_s, file("big.dat")} << QString() << afterQuery
-                                               << over;
+        QTest::newRow("body over 32768 bytes")
+            << QStringList{u"--raw"_s, file("big.dat")} << QString() << afterQuery << over;
         QTest::newRow("impossible date") << QStringList{u"--raw"_s, file("baddate.dat")} << QString() << afterQuery
                                          << u"Motivo: l'estrazione 30 ha la data impossibile 31/2/"_s;
-        QTest::newRow("file shorter than its count") << QStringList{u"--raw"_s, file("short.dat")} << QString()
-                                                     << afterQuery << u"Motivo: il file di aggiornamento è incompleto"_s;
-        QTest::newRow("download cut short") << QStringList{u"--archive"_s, file("server.dtb"), u"--cut-file"_s, u"1000"_s}
-                                            << QString() << afterQuery
-                                            << u"Motivo: la risposta è incompleta: 1000 byte dei 3602 annunciati"_s;
+        QTest::newRow("file shorter than its count")
+            << QStringList{u"--raw"_s, file("short.dat")} << QString() << afterQuery
+            << u"Motivo: il file di aggiornamento è incompleto"_s;
+        QTest::newRow("download cut short")
+            << QStringList{u"--archive"_s, file("server.dtb"), u"--cut-file"_s, u"1000"_s} << QString() << afterQuery
+            << u"Motivo: la risposta è incompleta: 1000 byte dei 3602 annunciati"_s;
         QTest::newRow("redirect loop") << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect-loop"_s}
                                        << QString() << afterQuery << u"Motivo: "_s;
-        QTest::newRow("query reply of 2 MB") << QStringList{u"--notice-file"_s, file("huge.txt")} << QString()
-                                             << FailureLines() << over;
+        QTest::newRow("query reply of 2 MB")
+            << QStringList{u"--notice-file"_s, file("huge.txt")} << QString() << FailureLines() << over;
         QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines()
                                   << u"Motivo: risposta HTTP 500"_s;
         QTest::newRow("HTTP 404") << QStringList{u"--status"_s, u"404"_s} << QString() << FailureLines()
@@ -423,8 +432,8 @@ private slots:
         QTest::addColumn<Opened>("opened");
         QTest::newRow("AA target AA grazie") << u"AAhttp://127.0.0.1:9/avvisoAAgrazie"_s << QStringList{u"grazie"_s}
                                              << Opened{{u"http://127.0.0.1:9/avviso"_s, QString()}};
-        QTest::newRow("aa doc bb param bb aa") << u"aadocbbparambbaa"_s << QStringList()
-                                               << Opened{{u"doc"_s, u"param"_s}};
+        QTest::newRow("aa doc bb param bb aa")
+            << u"aadocbbparambbaa"_s << QStringList() << Opened{{u"doc"_s, u"param"_s}};
         QTest::newRow("anything else") << u"Servizio sospeso fino a lunedì"_s
                                        << QStringList{u"Servizio sospeso fino a lunedì"_s} << Opened{};
     }
@@ -467,7 +476,8 @@ private slots:
         QTest::newRow("/bin/sh with parameters") << sh << QString();
         QTest::newRow("file address of /bin/sh") << u"file://"_s + sh << QString();
         QTest::newRow("program named as a document") << u"leggimi.pdfbbAPP/avviatobb"_s << QString();
-        QTest::newRow("web address") << u"https://www.varnel.it/novita.html"_s << u"https://www.varnel.it/novita.html"_s;
+        QTest::newRow("web address") << u"https://www.varnel.it/novita.html"_s
+                                     << u"https://www.varnel.it/novita.html"_s;
         QTest::newRow("document beside the program") << u"note.txtbbxbb"_s << u"file://APP/note.txt"_s;
     }
     void noticesNeverStartPrograms() {
@@ -561,8 +571,8 @@ private slots:
         bool stayedOpen = false;
         QTimer::singleShot(300, &dlg, [&] {
             sawWaiting = dlg.busy() && !dlg.SpeedButton1->isEnabled() && dlg.SpeedButton2->isEnabled() &&
-                         dlg.SpeedButton2->text() == u"Annulla"_s &&
-                         QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                         dlg.SpeedButton2->text() == u"Annulla"_s && QApplication::overrideCursor() &&
+                         QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             dlg.close();
             dlg.reject();
             stayedOpen = dlg.isVisible();

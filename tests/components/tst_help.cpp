@@ -93,11 +93,11 @@ private slots:
         QVERIFY(page.contains(u"href=\"ctx14.html\""_s));
         QVERIFY(page.contains(u"color: red"_s) && page.contains(u"<title>Introduzione</title>"_s));
         const QString xml = HelpProjectXml(f);
-        for (const QString& s : {u"<namespace>it.varnel.numora.guida</namespace>"_s,
-                                 u"<section title=\"Importi di giocata\" ref=\"pagine/ctx14.html\"/>"_s,
-                                 u"<keyword name=\"Introduzione\" id=\"ctx1\" ref=\"pagine/ctx1.html\"/>"_s,
-                                 u"<keyword name=\"gioco\" ref=\"pagine/ctx1.html\"/>"_s,
-                                 u"<file>pagine/ctx14.html</file>"_s})
+        for (const QString& s :
+             {u"<namespace>it.varnel.numora.guida</namespace>"_s,
+              u"<section title=\"Importi di giocata\" ref=\"pagine/ctx14.html\"/>"_s,
+              u"<keyword name=\"Introduzione\" id=\"ctx1\" ref=\"pagine/ctx1.html\"/>"_s,
+              u"<keyword name=\"gioco\" ref=\"pagine/ctx1.html\"/>"_s, u"<file>pagine/ctx14.html</file>"_s})
             QVERIFY2(xml.contains(s), qPrintable(s));
 
         QTemporaryDir out;
@@ -190,7 +190,8 @@ private slots:
         emit w->testo->anchorClicked(QUrl(u"ctx14.html"_s));
         QCOMPARE(w->currentContext(), 14);
         // The contents follow the page shown and lead to the pages.
-        QCOMPARE(HelpPageContext(w->engine()->contentModel()->contentItemAt(w->sommario->currentIndex())->url().path()), 14);
+        QCOMPARE(HelpPageContext(w->engine()->contentModel()->contentItemAt(w->sommario->currentIndex())->url().path()),
+                 14);
         const QModelIndex first = w->sommario->model()->index(0, 0, w->sommario->model()->index(0, 0));
         emit w->sommario->clicked(first);
         QCOMPARE(w->currentContext(), 1);

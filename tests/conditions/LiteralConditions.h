@@ -14,7 +14,9 @@
 
 namespace numora::oracle {
 
-inline int LiteralRound(double x) { return static_cast<int>(std::nearbyint(x)); }
+inline int LiteralRound(double x) {
+    return static_cast<int>(std::nearbyint(x));
+}
 
 // The condition test of one play; `committed` plays 1..committed.count() are compared with FindPlay.
 inline bool LiteralPlayPasses(const Play& play, const ConditionSet& s, const DelayTable& delays,
@@ -22,7 +24,8 @@ inline bool LiteralPlayPasses(const Play& play, const ConditionSet& s, const Del
                               const PlayList* committed) {
     std::vector<int> a;
     for (int slot = 0; slot < 10; ++slot)
-        if (play.numbers[static_cast<std::size_t>(slot)] != 0) a.push_back(play.numbers[static_cast<std::size_t>(slot)]);
+        if (play.numbers[static_cast<std::size_t>(slot)] != 0)
+            a.push_back(play.numbers[static_cast<std::size_t>(slot)]);
     const int n = static_cast<int>(a.size());
     if (!fixed.empty()) {
         int held = 0;
@@ -35,8 +38,10 @@ inline bool LiteralPlayPasses(const Play& play, const ConditionSet& s, const Del
     int value[12] = {};
     double sum = 0, delay = 0, frequency = 0;
     for (int i = 0; i < n; ++i) {
-        if (a[static_cast<std::size_t>(i)] % 2 == 0) ++value[1];
-        else ++value[2];
+        if (a[static_cast<std::size_t>(i)] % 2 == 0)
+            ++value[1];
+        else
+            ++value[2];
         sum += a[static_cast<std::size_t>(i)];
         delay += delays.at(12, a[static_cast<std::size_t>(i)]);
         frequency += frequencies.at(12, a[static_cast<std::size_t>(i)]);
@@ -47,7 +52,8 @@ inline bool LiteralPlayPasses(const Play& play, const ConditionSet& s, const Del
             if (x / 10 == y / 10) ++value[6];
         }
         for (int k = 9; k <= 11; ++k)
-            if (s.rangeStart(k) <= a[static_cast<std::size_t>(i)] && a[static_cast<std::size_t>(i)] <= s.rangeEnd(k)) ++value[k];
+            if (s.rangeStart(k) <= a[static_cast<std::size_t>(i)] && a[static_cast<std::size_t>(i)] <= s.rangeEnd(k))
+                ++value[k];
     }
     value[3] = n == 0 ? 0 : LiteralRound(sum / n);
     value[7] = n == 0 ? 0 : LiteralRound(delay / n);
@@ -82,7 +88,8 @@ inline LiteralRun LiteralConditionForecast(PlayList& list, std::vector<std::uint
     while (true) {
         candidate.numbers.fill(0);
         for (int k = 1; k <= size; ++k)
-            candidate.numbers[static_cast<std::size_t>(k - 1)] = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(k)] - 1)];
+            candidate.numbers[static_cast<std::size_t>(k - 1)] =
+                forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(k)] - 1)];
         if (LiteralPlayPasses(candidate, s, delays, frequencies, fixed, &list)) {
             if (committed + run.kept >= PlayList::Capacity) {
                 run.limitReached = true;
@@ -97,7 +104,8 @@ inline LiteralRun LiteralConditionForecast(PlayList& list, std::vector<std::uint
             while (i >= 1 && idx[static_cast<std::size_t>(i)] + 1 > m - (size - i)) --i;
             if (i < 1) break;
             ++idx[static_cast<std::size_t>(i)];
-            for (int k = i + 1; k <= size; ++k) idx[static_cast<std::size_t>(k)] = idx[static_cast<std::size_t>(k - 1)] + 1;
+            for (int k = i + 1; k <= size; ++k)
+                idx[static_cast<std::size_t>(k)] = idx[static_cast<std::size_t>(k - 1)] + 1;
         }
     }
     list.setCount(committed + run.kept);
@@ -119,11 +127,15 @@ inline int LiteralConditionCurrentPlays(PlayList& list, PlayList& undo, const Co
 // The development tables of the five positions of a draw.
 inline std::vector<std::vector<int>> LiteralDevelopment(int size) {
     switch (size) {
-    case 5: return {{1, 2, 3, 4, 5}};
-    case 4: return {{1, 2, 3, 4}, {1, 2, 3, 5}, {1, 2, 4, 5}, {1, 3, 4, 5}, {2, 3, 4, 5}};
+    case 5:
+        return {{1, 2, 3, 4, 5}};
+    case 4:
+        return {{1, 2, 3, 4}, {1, 2, 3, 5}, {1, 2, 4, 5}, {1, 3, 4, 5}, {2, 3, 4, 5}};
     case 3:
-        return {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 3, 4}, {1, 3, 5}, {1, 4, 5}, {2, 3, 4}, {2, 3, 5}, {2, 4, 5}, {3, 4, 5}};
-    default: return {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4}, {3, 5}, {4, 5}};
+        return {{1, 2, 3}, {1, 2, 4}, {1, 2, 5}, {1, 3, 4}, {1, 3, 5},
+                {1, 4, 5}, {2, 3, 4}, {2, 3, 5}, {2, 4, 5}, {3, 4, 5}};
+    default:
+        return {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4}, {3, 5}, {4, 5}};
     }
 }
 
@@ -198,9 +210,15 @@ inline std::vector<std::pair<int, int>> LiteralConditionStatistic(const DrawArch
                 for (std::size_t i = 0; i < combo.size(); ++i) {
                     const int x = num(m, wheel, combo[i]);
                     switch (k) {
-                    case 1: total += x % 2 == 0 ? 1 : 0; break;
-                    case 2: total += x % 2 == 1 ? 1 : 0; break;
-                    case 3: total += x; break;
+                    case 1:
+                        total += x % 2 == 0 ? 1 : 0;
+                        break;
+                    case 2:
+                        total += x % 2 == 1 ? 1 : 0;
+                        break;
+                    case 3:
+                        total += x;
+                        break;
                     case 4:
                     case 5:
                     case 6:
@@ -211,14 +229,18 @@ inline std::vector<std::pair<int, int>> LiteralConditionStatistic(const DrawArch
                             if (k == 6 && (x - 1) / 10 == (y - 1) / 10) total += 1;
                         }
                         break;
-                    default: total += set.rangeStart(k) <= x && x <= set.rangeEnd(k) ? 1 : 0;
+                    default:
+                        total += set.rangeStart(k) <= x && x <= set.rangeEnd(k) ? 1 : 0;
                     }
                 }
             }
             int v = k == 3 ? LiteralRound(total / size / c) : LiteralRound(total / c);
-            if (k == 1 || k == 2 || k >= 9) v = std::min(5, std::max(0, v));
-            else if (k == 3 && (v < 1 || v > 90)) continue;
-            else if (k >= 4 && k <= 6 && (v < 0 || v > 5)) continue;
+            if (k == 1 || k == 2 || k >= 9)
+                v = std::min(5, std::max(0, v));
+            else if (k == 3 && (v < 1 || v > 90))
+                continue;
+            else if (k >= 4 && k <= 6 && (v < 0 || v > 5))
+                continue;
             ++count[v];
         }
     }

@@ -77,7 +77,8 @@ TEST(CliCondition, RefusesInTheDialogsOrder) {
     const Case cases[] = {
         {open, 1, "Il pronostico non contiene nessun numero!\n"},
         {"--numbers 1,2,3", 1, "Un valore della condizione nº 9 non è valido!\n"}, // no file: all zero
-        {"--numbers 1,2 --conditions " + dir.file("manca.def"), 1, "Impossibile leggere il file " + dir.file("manca.def") + ".\n"},
+        {"--numbers 1,2 --conditions " + dir.file("manca.def"), 1,
+         "Impossibile leggere il file " + dir.file("manca.def") + ".\n"},
         {"--numbers 1,2 --conditions " + Write(dir, "max.def", badMax), 1,
          "Il valore del numero massimo di condizioni non è valido!\n"},
         {"--numbers 1,2,3 --size 4 --stakes 1" + open, 1,
@@ -86,7 +87,8 @@ TEST(CliCondition, RefusesInTheDialogsOrder) {
          "La quantità di numeri per giocata è minore del numero di fisse\n"},
         {"--numbers 1,2,3 --size 2" + open, 1, ""}, // no stake: the stake rule's message
         {"--numbers 1,2,3 --size 2 --stakes 1 --conditions " + Write(dir, "none.def", Open(1, 1)), 1,
-         "Sono state scartate tutte le giocate!\nVerifivcare le condizioni e la presenza di eventuali fisse nel pronostico.\n"},
+         "Sono state scartate tutte le giocate!\nVerifivcare le condizioni e la presenza di eventuali fisse nel "
+         "pronostico.\n"},
         {"--numbers 1,2 --mode tutto" + open, 2, ""},
         {"--numbers 1,2 --size 11" + open, 2, ""},
         {"--numbers 1,2 --wheels TT,BA" + open, 2, ""},
@@ -131,7 +133,8 @@ TEST(CliCondition, BothModesAndTheListLimit) {
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(r.err.substr(0, 37), "Sono state scartate tutte le giocate!");
     // With one more forecast number, the pairs holding it are added after the ten.
-    r = Cli(d + "--system " + out + " --numbers 1,2,3,4,5,6,7,8,9,10,12 --mode forecast --size 2 --stakes 1 --conditions " +
+    r = Cli(d + "--system " + out +
+            " --numbers 1,2,3,4,5,6,7,8,9,10,12 --mode forecast --size 2 --stakes 1 --conditions " +
             dir.file("even.def"));
     EXPECT_EQ(r.out, "aggiunte\tgiocate\n5\t15\n");
 
@@ -152,10 +155,10 @@ TEST(CliConditionStats, PrintsTheChartOfTheEngine) {
     test::TempDir dir;
     const std::string d = "--dir " + dir.path() + " condition-stats ";
     const std::string conditions = " --conditions " + Write(dir, "c.def", [] {
-        ConditionSet s = Open(0, 0);
-        s.values[20] = 31, s.values[21] = 45;
-        return s;
-    }());
+                                       ConditionSet s = Open(0, 0);
+                                       s.values[20] = 31, s.values[21] = 45;
+                                       return s;
+                                   }());
     CliRun r = Cli(d + conditions);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "L'archivio storico contiene meno di 400 estrazioni.\n");
@@ -176,9 +179,10 @@ TEST(CliConditionStats, PrintsTheChartOfTheEngine) {
         int stat, size;
         std::uint16_t wheels;
     };
-    for (const Case& c : {Case{"", 1, 5, 1}, Case{"--stat 7 --develop 2 --wheels TT", 7, 2, 0x800},
-                          Case{"--stat 10 --develop 3 --wheels RN", 10, 3, 0x400}, Case{"--stat 3 --wheels BA,RN", 3, 5, 0x401},
-                          Case{"--stat 8 --develop 4 --wheels TT,RN", 8, 4, 0xC00}}) {
+    for (const Case& c :
+         {Case{"", 1, 5, 1}, Case{"--stat 7 --develop 2 --wheels TT", 7, 2, 0x800},
+          Case{"--stat 10 --develop 3 --wheels RN", 10, 3, 0x400}, Case{"--stat 3 --wheels BA,RN", 3, 5, 0x401},
+          Case{"--stat 8 --develop 4 --wheels TT,RN", 8, 4, 0xC00}}) {
         r = Cli(d + c.args + conditions);
         ASSERT_EQ(r.code, 0) << r.err;
         const ConditionChart chart = ConditionStatistic(archive, c.stat, c.size, c.wheels, s);

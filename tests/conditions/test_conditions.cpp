@@ -173,14 +173,14 @@ TEST(ConditionSet, ReadsThePageInOrderStoppingAtTheFirstBadValue) {
     const Case cases[] = {
         {0, "", 0, ConditionValueMessage(1)},
         {1, "x", 1, ConditionValueMessage(1)},
-        {5, "-1", 5, ConditionValueMessage(3)},   // maximum below the minimum 0
+        {5, "-1", 5, ConditionValueMessage(3)}, // maximum below the minimum 0
         {15, "99999999999", 15, ConditionValueMessage(8)},
-        {16, "0", 16, ConditionValueMessage(9)},  // range start outside 1..90
+        {16, "0", 16, ConditionValueMessage(9)},   // range start outside 1..90
         {21, "91", 21, ConditionValueMessage(10)}, // range end outside
         {24, "95", 24, ConditionValueMessage(11)},
         {19, "", 19, ConditionValueMessage(9)},
         {28, "", 28, MinimumConditionsMessage},
-        {29, "1", 29, MaximumConditionsMessage},  // below the minimum 2
+        {29, "1", 29, MaximumConditionsMessage}, // below the minimum 2
         {29, "", 29, MaximumConditionsMessage},
     };
     for (const Case& c : cases) {
@@ -253,9 +253,9 @@ TEST(PlayPasses, Edges) {
         int value;
     };
     const Case cases[] = {
-        {{44, 47}, 3, 46},       // 45.5 to the even 46
-        {{43, 46}, 3, 44},       // 44.5 to the even 44
-        {{7}, 4, 0},             // one number: no pairs
+        {{44, 47}, 3, 46}, // 45.5 to the even 46
+        {{43, 46}, 3, 44}, // 44.5 to the even 44
+        {{7}, 4, 0},       // one number: no pairs
         {{7}, 5, 0},
         {{7}, 6, 0},
         {{90, 80, 85}, 6, 1},    // 90 is a decade of its own
@@ -263,7 +263,7 @@ TEST(PlayPasses, Edges) {
         {{1, 11, 21, 31}, 4, 6},
         {{2, 4, 5}, 1, 2},
         {{2, 4, 5}, 2, 1},
-        {{5, 10, 15}, 9, 2},     // range 1..10
+        {{5, 10, 15}, 9, 2}, // range 1..10
     };
     for (const Case& c : cases) {
         for (int v = c.value - 1; v <= c.value + 1; ++v) {
@@ -294,8 +294,8 @@ TEST(ConditionForecast, MatchesTheLiteralRunOnSeededForecasts) {
         const int size = 1 + static_cast<int>(rng() % std::min(m, 5));
         const std::vector<std::uint8_t> forecast = RandomNumbers(rng, m);
         ConditionSet s = RandomConditions(rng);
-        if (round % 7 == 0) s = AllOff(0, 0);      // every play that is not already there passes
-        if (round % 7 == 1) s = AllOff(1, 11);     // nothing can pass
+        if (round % 7 == 0) s = AllOff(0, 0);  // every play that is not already there passes
+        if (round % 7 == 1) s = AllOff(1, 11); // nothing can pass
         std::vector<std::uint8_t> fixed;
         if (round % 5 == 0) fixed = {forecast[0]};
         // Committed plays, some of them combinations the run meets.
@@ -314,13 +314,17 @@ TEST(ConditionForecast, MatchesTheLiteralRunOnSeededForecasts) {
         const std::array<double, 5> stakes{1, 0.5, 0, 0, 0};
         const ConditionedRun r = ConditionForecast(*shipped, forecast, size, fixed, 1u << 11, stakes,
                                                    MakeConditionFilter(s, t.delays, t.frequencies));
-        const oracle::LiteralRun l =
-            oracle::LiteralConditionForecast(*literal, forecast, size, fixed, 1u << 11, stakes, s, t.delays, t.frequencies);
+        const oracle::LiteralRun l = oracle::LiteralConditionForecast(*literal, forecast, size, fixed, 1u << 11, stakes,
+                                                                      s, t.delays, t.frequencies);
         ASSERT_EQ(r.kept, l.kept) << round;
         ASSERT_TRUE(SamePlays(*shipped, *literal)) << round;
         EXPECT_FALSE(r.interrupted);
-        if (round % 7 == 1) { EXPECT_EQ(r.kept, 0); }
-        if (round % 7 == 0 && fixed.empty() && committed == 0) { EXPECT_EQ(r.kept, static_cast<int>(Binomial(m, size))); }
+        if (round % 7 == 1) {
+            EXPECT_EQ(r.kept, 0);
+        }
+        if (round % 7 == 0 && fixed.empty() && committed == 0) {
+            EXPECT_EQ(r.kept, static_cast<int>(Binomial(m, size)));
+        }
     }
 }
 
@@ -380,15 +384,17 @@ TEST(ConditionCurrentPlays, MatchesTheLiteralAndKeepsIdenticalPlays) {
         const std::vector<std::uint8_t> fixed = round % 5 == 0 ? RandomNumbers(rng, 1) : std::vector<std::uint8_t>{};
         int calls = 0;
         const Progress progress{[&](const ProgressStatus&) { return ++calls > 0; }};
-        const ConditionedRun r = ConditionCurrentPlays(system->list, system->undo,
-                                                       MakeConditionFilter(s, t.delays, t.frequencies), fixed, progress);
+        const ConditionedRun r = ConditionCurrentPlays(
+            system->list, system->undo, MakeConditionFilter(s, t.delays, t.frequencies), fixed, progress);
         const int kept =
             oracle::LiteralConditionCurrentPlays(literal->list, literal->undo, s, t.delays, t.frequencies, fixed);
         ASSERT_EQ(r.kept, kept);
         ASSERT_TRUE(SamePlays(system->list, literal->list));
         ASSERT_TRUE(SamePlays(system->undo, literal->undo));
         EXPECT_EQ(calls, count / 17);
-        if (s == AllOff(0, 0) && fixed.empty()) { EXPECT_EQ(kept, count); } // identical plays both stay
+        if (s == AllOff(0, 0) && fixed.empty()) {
+            EXPECT_EQ(kept, count);
+        } // identical plays both stay
     }
 }
 
@@ -409,11 +415,12 @@ TEST(ConditionCurrentPlays, NothingKeptLeavesTheListEmptyAndUndoBringsItBack) {
     EXPECT_EQ(system->undo.count(), 0);
     system->list.copyFrom(*before);
     const ConditionFilter all = MakeConditionFilter(AllOff(0, 0), DelayTable{}, FrequencyTable{});
-    const ConditionedRun r = ConditionCurrentPlays(system->list, system->undo, all, {}, Progress{[](const ProgressStatus& st) {
-                                                       EXPECT_EQ(st.done, 17u);
-                                                       EXPECT_EQ(st.found, 17u);
-                                                       return false;
-                                                   }});
+    const ConditionedRun r =
+        ConditionCurrentPlays(system->list, system->undo, all, {}, Progress{[](const ProgressStatus& st) {
+                                  EXPECT_EQ(st.done, 17u);
+                                  EXPECT_EQ(st.found, 17u);
+                                  return false;
+                              }});
     EXPECT_TRUE(r.interrupted);
     EXPECT_TRUE(SamePlays(system->list, *before));
 }
@@ -434,7 +441,9 @@ TEST(ConditionStatistic, MatchesTheLiteralOnSeededArchives) {
                     ASSERT_EQ(chart.bars, oracle::LiteralConditionStatistic(a, k, size, mask, s))
                         << seed << " " << k << " " << size << " " << mask;
                     EXPECT_EQ(chart.title, ConditionStatisticTitle(k, s));
-                    if (k == 7 && seed == 1) { EXPECT_TRUE(chart.bars.empty()); } // fewer than 200 draws
+                    if (k == 7 && seed == 1) {
+                        EXPECT_TRUE(chart.bars.empty());
+                    } // fewer than 200 draws
                 }
     }
     EXPECT_EQ(ConditionStatisticTitle(10, s), "Quantità di numeri da 31 a 45");
@@ -471,5 +480,6 @@ TEST(ConditionStatistic, MatchesTheLiteralOnTheRealArchive) {
         for (int p = 0; p < 5; ++p) even += a->draw(m).number(1, p) % 2 == 0 ? 1 : 0;
         ++expected[static_cast<std::size_t>(RoundHalfEven(0.4 * even))];
     }
-    for (const auto& [x, y] : ConditionStatistic(*a, 1, 2, 1, s).bars) EXPECT_EQ(y, expected[static_cast<std::size_t>(x)]);
+    for (const auto& [x, y] : ConditionStatistic(*a, 1, 2, 1, s).bars)
+        EXPECT_EQ(y, expected[static_cast<std::size_t>(x)]);
 }

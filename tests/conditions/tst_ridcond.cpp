@@ -43,7 +43,9 @@ ConditionSet Permissive() {
     return s;
 }
 
-QLineEdit* Edit(TRidCond* d, int n) { return d->findChild<QLineEdit*>(u"Edit%1"_s.arg(n)); }
+QLineEdit* Edit(TRidCond* d, int n) {
+    return d->findChild<QLineEdit*>(u"Edit%1"_s.arg(n));
+}
 
 } // namespace
 
@@ -91,8 +93,10 @@ private slots:
         for (const Case c : {Case{true, false, true, true, false}, Case{false, true, false, false, true},
                              Case{true, true, false, true, true}}) {
             d_->hide();
-            if (c.numbers) choose({1, 2, 3});
-            else choose({});
+            if (c.numbers)
+                choose({1, 2, 3});
+            else
+                choose({});
             setPlays(c.plays ? 4 : 0);
             d_->PageControl1->setCurrentIndex(1);
             open();

@@ -6,12 +6,12 @@
 #include "archive/UpdateFile.h"
 #include "conditions/ConditionSet.h"
 #include "core/DrawArchive.h"
-#include "elimination/ProbabilityGrid.h"
 #include "core/OperatorImport.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "core/SystemFile.h"
+#include "elimination/ProbabilityGrid.h"
 #include "smorfia/SmorfiaTable.h"
 #include "support/TestSupport.h"
 
@@ -78,8 +78,9 @@ std::vector<Seed> Seeds() {
 
     seeds.push_back({"update", "aggio.dat", BuildUpdateFile(Draws(MinUpdateDraws), "Avviso di prova"),
                      [](const std::string& b) { return ReadUpdateFile(b).ok(); }});
-    seeds.push_back({"update", "avviso.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b Avviso\\b0\\par prova\\'e8}",
-                     [](const std::string& b) { return RtfPlainText(ReadRtf(b)).find("Avviso") != std::string::npos; }});
+    seeds.push_back(
+        {"update", "avviso.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b Avviso\\b0\\par prova\\'e8}",
+         [](const std::string& b) { return RtfPlainText(ReadRtf(b)).find("Avviso") != std::string::npos; }});
 
     std::string text;
     for (const char* wheel : {"BA", "CA", "RN"}) text += std::string("2026/08/01\t") + wheel + "\t1\t2\t3\t4\t5\n";

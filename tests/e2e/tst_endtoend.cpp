@@ -40,7 +40,9 @@ using numora::test::SetField;
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // A seeded archive of 300 draws, for a machine without the real one.
 void FillSeededArchive(DrawArchive& archive) {
@@ -78,7 +80,8 @@ class TstEndToEnd : public QObject {
         QTest::qWait(150);
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
         QVERIFY(!screen.isNull());
-        const QString file = QDir(shots).filePath(QStringLiteral("%1-%2.png").arg(++shot, 2, 10, QLatin1Char('0')).arg(name));
+        const QString file =
+            QDir(shots).filePath(QStringLiteral("%1-%2.png").arg(++shot, 2, 10, QLatin1Char('0')).arg(name));
         QVERIFY2(screen.save(file), qPrintable(file));
     }
 
@@ -113,8 +116,8 @@ private slots:
         QVERIFY(g.saveArchive());
         g.settings.notificaaggio = 0; // no reminder: the archive's last draw may be old
         CreateWindows();
-        for (const auto& refresh : {Commands().views.refreshPlayList, Commands().views.refreshForecast,
-                                    Commands().views.refreshViewerToLast})
+        for (const auto& refresh :
+             {Commands().views.refreshPlayList, Commands().views.refreshForecast, Commands().views.refreshViewerToLast})
             if (refresh) refresh();
 
         // 1. The splash, then the windows around the main window.

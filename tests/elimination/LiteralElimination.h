@@ -142,7 +142,8 @@ inline std::pair<int, int> History(const DrawArchive& a, std::uint16_t mask, int
 
 inline std::array<double, 90> Suggestion(const DrawArchive& a, std::uint16_t mask) {
     std::array<int, 91> d{}, f{};
-    for (int n = 1; n <= 90; ++n) std::tie(d[static_cast<std::size_t>(n)], f[static_cast<std::size_t>(n)]) = History(a, mask, n);
+    for (int n = 1; n <= 90; ++n)
+        std::tie(d[static_cast<std::size_t>(n)], f[static_cast<std::size_t>(n)]) = History(a, mask, n);
     int minD = 100000000, maxD = -1, minF = 100000000, maxF = -1;
     for (int n = 1; n <= 90; ++n) {
         if (d[static_cast<std::size_t>(n)] < minD) minD = d[static_cast<std::size_t>(n)];

@@ -53,7 +53,8 @@ void RandomPlays(PlayList& list, unsigned seed, int count, int pool = 90) {
         std::shuffle(numbers.begin(), numbers.begin() + pool, rng);
         const int k = rng() % 23 == 0 ? 0 : 1 + static_cast<int>(rng() % 10);
         std::sort(numbers.begin(), numbers.begin() + k);
-        for (int j = 0; j < k; ++j) p.numbers[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(j)]);
+        for (int j = 0; j < k; ++j)
+            p.numbers[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(j)]);
         const unsigned r = rng() % 6;
         p.wheels = r == 0 ? 0 : (r == 1 ? (1u << 11) : static_cast<std::uint16_t>(rng() % 4096));
         p.stakes[0] = i;
@@ -72,7 +73,7 @@ struct CriteriaCase {
     double fmost, fleast;
 };
 const CriteriaCase Criteria[] = {
-    {true, 0, 50, true, 0, 50}, {true, 12.5, 37.25, true, 3.3, 60.1}, {true, 0, 100, false, 0, 0},
+    {true, 0, 50, true, 0, 50},  {true, 12.5, 37.25, true, 3.3, 60.1}, {true, 0, 100, false, 0, 0},
     {false, 0, 0, true, 10, 90}, {true, 20, 20, true, 0, 40},
 };
 
@@ -91,7 +92,8 @@ void CompareLessProbable(const Tables& t, unsigned seed, int count) {
     auto list = std::make_unique<PlayList>();
     RandomPlays(*list, seed, count);
     for (const CriteriaCase& c : Criteria) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << " " << c.dlo << "/" << c.dhi << " " << c.fmost << "/" << c.fleast);
+        SCOPED_TRACE(testing::Message() << "seed " << seed << " " << c.dlo << "/" << c.dhi << " " << c.fmost << "/"
+                                        << c.fleast);
         std::vector<double> got;
         ASSERT_TRUE(LessProbableScores(*list, CriteriaOf(c), t.delays, t.frequencies, got));
         EXPECT_TRUE(SameBits(got, literal::LessProbableScores(*list, CriteriaOf(c), t.delays, t.frequencies)));
@@ -135,11 +137,11 @@ TEST(LessProbableScores, AFartherDelayOnOneWheelRaisesTheRangeForTheLaterPlays) 
     c.fmost = c.fleast = 0;
     std::vector<double> s;
     ASSERT_TRUE(LessProbableScores(list, c, t->delays, t->frequencies, s));
-    EXPECT_DOUBLE_EQ(s[0], 50.0);             // 9 of 0..9
-    EXPECT_DOUBLE_EQ(s[1], 50.0);             // 30 raises the range before its own term
-    EXPECT_DOUBLE_EQ(s[2], 50.0 * 9 / 30);    // the range stays raised
-    EXPECT_EQ(s[3], 0.0);                     // no numbers
-    EXPECT_DOUBLE_EQ(s[4], 50.0);             // no wheels: delay 100000000, the range raised again
+    EXPECT_DOUBLE_EQ(s[0], 50.0);          // 9 of 0..9
+    EXPECT_DOUBLE_EQ(s[1], 50.0);          // 30 raises the range before its own term
+    EXPECT_DOUBLE_EQ(s[2], 50.0 * 9 / 30); // the range stays raised
+    EXPECT_EQ(s[3], 0.0);                  // no numbers
+    EXPECT_DOUBLE_EQ(s[4], 50.0);          // no wheels: delay 100000000, the range raised again
     EXPECT_DOUBLE_EQ(s[5], 50.0 * 9 / 100000000);
     EXPECT_TRUE(SameBits(s, literal::LessProbableScores(list, c, t->delays, t->frequencies)));
 }
@@ -207,7 +209,8 @@ TEST(RemoveLeastScored, LeavesTheLiteralList) {
         literal::Eliminate(*want, s, e);
         RemoveLeastScored(*list, s, e);
         ASSERT_EQ(list->count(), want->count());
-        for (int i = 1; i <= list->count(); ++i) EXPECT_EQ(list->play(i), want->play(i)) << "seed " << c.seed << " play " << i;
+        for (int i = 1; i <= list->count(); ++i)
+            EXPECT_EQ(list->play(i), want->play(i)) << "seed " << c.seed << " play " << i;
     }
     // E = P - 1 keeps the first play in list order with the highest score.
     PlayList l;
@@ -309,8 +312,9 @@ TEST(ProbabilityGrid, CellsAreShownAndReadBack) {
         const char* text;
         bool ok;
         double value;
-    } cells[] = {{"12,5", true, 12.5}, {"12.5", true, 12.5}, {" 100", true, 100}, {"0", true, 0}, {"", false, 0},
-                 {"abc", false, 0},    {"120", false, 0},    {"-1", false, 0},   {"5x", false, 0}, {"100.01", false, 0}};
+    } cells[] = {{"12,5", true, 12.5}, {"12.5", true, 12.5}, {" 100", true, 100}, {"0", true, 0},
+                 {"", false, 0},       {"abc", false, 0},    {"120", false, 0},   {"-1", false, 0},
+                 {"5x", false, 0},     {"100.01", false, 0}};
     for (const auto& c : cells) {
         double v = -7;
         EXPECT_EQ(ReadProbabilityCell(c.text, v), c.ok) << c.text;
@@ -327,6 +331,7 @@ TEST(ProbabilityGrid, CellsAreShownAndReadBack) {
     EXPECT_EQ(p[11], 50); // after the invalid row: not stored
     EXPECT_EQ(StoreProbabilityRows({{12, "30"}}, p), 0);
     EXPECT_EQ(p[11], 30);
-    EXPECT_EQ(InvalidRowMessage(4, true), "Probabilità non valida. La riga nº 4 contiene valori non validi!\rCorreggere e riprovare.");
+    EXPECT_EQ(InvalidRowMessage(4, true),
+              "Probabilità non valida. La riga nº 4 contiene valori non validi!\rCorreggere e riprovare.");
     EXPECT_EQ(InvalidRowMessage(2, false), "La riga nº 2 contiene valori non validi!\rCorreggere e riprovare.");
 }

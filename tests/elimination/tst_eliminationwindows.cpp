@@ -48,7 +48,8 @@ void FillPlays(int count) {
         Play& p = l.play(i);
         p = Play{};
         const int k = 1 + i % 6;
-        for (int j = 0; j < k; ++j) p.numbers[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(1 + (i * 7 + j * 5) % 40);
+        for (int j = 0; j < k; ++j)
+            p.numbers[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(1 + (i * 7 + j * 5) % 40);
         std::sort(p.numbers.begin(), p.numbers.begin() + k);
         p.wheels = static_cast<std::uint16_t>(i % 5 == 0 ? (1u << 11) : (1u << (i % 11)));
         p.stakes[0] = i;
@@ -106,7 +107,8 @@ private slots:
         d.prog->setProbabilityText(2, u"12,5"_s);
         d.prog->setProbabilityText(4, u"abc"_s);
         d.go->click();
-        QCOMPARE(hook.last().text, u"Probabilità non valida. La riga nº 4 contiene valori non validi!\rCorreggere e riprovare."_s);
+        QCOMPARE(hook.last().text,
+                 u"Probabilità non valida. La riga nº 4 contiene valori non validi!\rCorreggere e riprovare."_s);
         QCOMPARE(hook.last().caption, u"Errore"_s);
         QCOMPARE(Globals().system.customProbability(8), 12.5);
         d.SpeedButton7->click();
@@ -166,7 +168,8 @@ private slots:
         // The suggestion over Bari overwrites all 90.
         d.SpeedButton1->click();
         QCOMPARE(Globals().system.customProbabilities, SuggestedProbabilities(bari));
-        QCOMPARE(d.prog->probabilityText(1), QString::fromStdString(ProbabilityText(Globals().system.customProbability(3))));
+        QCOMPARE(d.prog->probabilityText(1),
+                 QString::fromStdString(ProbabilityText(Globals().system.customProbability(3))));
     }
 
     void customExtractionRunsTheEngine() {
@@ -296,7 +299,8 @@ private slots:
         d.prog->setProbabilityText(3, u"120"_s);
         SetField(d.Edit6, u"20"_s);
         d.go->click();
-        QCOMPARE(hook.last().text, u"Probabilità non valida. La riga nº 3 contiene valori non validi!\rCorreggere e riprovare."_s);
+        QCOMPARE(hook.last().text,
+                 u"Probabilità non valida. La riga nº 3 contiene valori non validi!\rCorreggere e riprovare."_s);
         d.SpeedButton7->click();
         QCOMPARE(hook.last().text, u"La riga nº 3 contiene valori non validi!\rCorreggere e riprovare."_s);
         d.prog->setProbabilityText(3, u"5"_s);
@@ -333,14 +337,16 @@ private slots:
         FillPlays(400);
         system->list = g.system.list;
         test::WriteAll(dir_.file("s.lpc"), SystemFileImage(*system));
-        test::WriteAll(dir_.file("Numora.ini"), test::ReadAll(test::BinDir() + "Numora.ini")); // the installed stake rules
+        test::WriteAll(dir_.file("Numora.ini"),
+                       test::ReadAll(test::BinDir() + "Numora.ini")); // the installed stake rules
         test::WriteAll(dir_.file("p.txt"), "3 12,5\n5\n");
         test::WriteAll(dir_.file("dup.txt"), "3 1\n3 2\n");
         const QString sys = QString::fromStdString(dir_.file("s.lpc"));
         const QString out = QString::fromStdString(dir_.file("o.lpc"));
         auto cli = [this](const QStringList& args, int code) {
             QProcess p;
-            p.start(QString::fromStdString(test::BinDir() + "numora-cli"), QStringList{u"--dir"_s, QString::fromStdString(dir_.path())} + args);
+            p.start(QString::fromStdString(test::BinDir() + "numora-cli"),
+                    QStringList{u"--dir"_s, QString::fromStdString(dir_.path())} + args);
             p.waitForFinished(60000);
             const QString said = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
             const QString err = QString::fromUtf8(p.readAllStandardError()).trimmed();
@@ -348,8 +354,10 @@ private slots:
             return code == 0 ? said : err;
         };
         // Statistical elimination: the same list as the engine on the folder's archive.
-        QCOMPARE(cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"150"_s, u"--dhi"_s, u"40,5"_s, u"--out"_s, out}, 0),
-                 u"eliminate\tgiocate\n150\t250"_s);
+        QCOMPARE(
+            cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"150"_s, u"--dhi"_s, u"40,5"_s, u"--out"_s, out},
+                0),
+            u"eliminate\tgiocate\n150\t250"_s);
         auto written = std::make_unique<PlaySystem>();
         QVERIFY(LoadSystem(dir_.file("o.lpc"), *written) == LoadSystemResult::Ok);
         auto want = std::make_unique<PlayList>(system->list);
@@ -361,7 +369,8 @@ private slots:
         QCOMPARE(written->list.count(), 250);
         for (int i = 1; i <= 250; ++i) QVERIFY(written->list.play(i) == want->play(i));
 
-        QCOMPARE(cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"401"_s}, 1), QString::fromUtf8(InvalidEliminationCountMessage));
+        QCOMPARE(cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"401"_s}, 1),
+                 QString::fromUtf8(InvalidEliminationCountMessage));
         QCOMPARE(cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"5"_s, u"--fleast"_s, u"x"_s}, 1),
                  u"La probabilità del numero meno frequente non è valida!"_s);
         QCOMPARE(cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"400"_s, u"--fleast"_s, u"x"_s}, 0),
@@ -370,23 +379,30 @@ private slots:
         cli({u"eliminate"_s, u"--system"_s, sys, u"--plays"_s, u"5"_s, u"--size"_s, u"2"_s}, 2);
         // Custom: the typed cells (12,5 accepted, an empty one refused), --suggest over 11 wheels.
         QCOMPARE(cli({u"eliminate"_s, u"--custom"_s, u"--system"_s, sys, u"--plays"_s, u"5"_s, u"--probabilities"_s,
-                      QString::fromStdString(dir_.file("p.txt"))}, 1),
+                      QString::fromStdString(dir_.file("p.txt"))},
+                     1),
                  u"Probabilità non valida. La riga nº 5 contiene valori non validi!\nCorreggere e riprovare."_s);
         cli({u"eliminate"_s, u"--custom"_s, u"--system"_s, sys, u"--plays"_s, u"5"_s, u"--probabilities"_s,
-             QString::fromStdString(dir_.file("dup.txt"))}, 2);
-        QCOMPARE(cli({u"eliminate"_s, u"--custom"_s, u"--suggest"_s, u"--system"_s, sys, u"--plays"_s, u"100"_s, u"--out"_s, out}, 0),
+             QString::fromStdString(dir_.file("dup.txt"))},
+            2);
+        QCOMPARE(cli({u"eliminate"_s, u"--custom"_s, u"--suggest"_s, u"--system"_s, sys, u"--plays"_s, u"100"_s,
+                      u"--out"_s, out},
+                     0),
                  u"eliminate\tgiocate\n100\t300"_s);
         QVERIFY(LoadSystem(dir_.file("o.lpc"), *written) == LoadSystemResult::Ok);
         auto suggested = SuggestedProbabilities(ComputeArchiveHistory(g.archive, AllElevenWheels));
         for (int n = 1; n <= 7; ++n) // the grid's rows, stored back as shown
-            QVERIFY(ReadProbabilityCell(ProbabilityText(suggested[static_cast<std::size_t>(n - 1)]), suggested[static_cast<std::size_t>(n - 1)]));
+            QVERIFY(ReadProbabilityCell(ProbabilityText(suggested[static_cast<std::size_t>(n - 1)]),
+                                        suggested[static_cast<std::size_t>(n - 1)]));
         QCOMPARE(written->customProbabilities, suggested);
         want = std::make_unique<PlayList>(system->list);
         CustomProbabilityScores(*want, suggested, s);
         RemoveLeastScored(*want, s, 100);
         for (int i = 1; i <= 300; ++i) QVERIFY(written->list.play(i) == want->play(i));
         // Random: the generator's elimination with the seed.
-        QCOMPARE(cli({u"eliminate"_s, u"--random"_s, u"--seed"_s, u"7"_s, u"--system"_s, sys, u"--plays"_s, u"10"_s, u"--out"_s, out}, 0),
+        QCOMPARE(cli({u"eliminate"_s, u"--random"_s, u"--seed"_s, u"7"_s, u"--system"_s, sys, u"--plays"_s, u"10"_s,
+                      u"--out"_s, out},
+                     0),
                  u"eliminate\tgiocate\n10\t390"_s);
         QVERIFY(LoadSystem(dir_.file("o.lpc"), *written) == LoadSystemResult::Ok);
         want = std::make_unique<PlayList>(system->list);
@@ -397,17 +413,22 @@ private slots:
         // extract --custom on the same system: row 2 (number 2) typed, K as typed.
         test::WriteAll(dir_.file("q.txt"), "2 90\n");
         const QString q = QString::fromStdString(dir_.file("q.txt"));
-        QCOMPARE(cli({u"extract"_s, u"--custom"_s, u"--system"_s, sys, u"--size"_s, u"x"_s, u"--plays"_s, u"2"_s, u"--stakes"_s, u"1"_s}, 1),
+        QCOMPARE(cli({u"extract"_s, u"--custom"_s, u"--system"_s, sys, u"--size"_s, u"x"_s, u"--plays"_s, u"2"_s,
+                      u"--stakes"_s, u"1"_s},
+                     1),
                  QString::fromUtf8(InvalidPlaySizeMessage));
-        QCOMPARE(cli({u"extract"_s, u"--custom"_s, u"--system"_s, sys, u"--size"_s, u"3"_s, u"--plays"_s, u"2"_s, u"--stakes"_s, u"1"_s,
-                      u"--probabilities"_s, q, u"--out"_s, out}, 0),
+        QCOMPARE(cli({u"extract"_s, u"--custom"_s, u"--system"_s, sys, u"--size"_s, u"3"_s, u"--plays"_s, u"2"_s,
+                      u"--stakes"_s, u"1"_s, u"--probabilities"_s, q, u"--out"_s, out},
+                     0),
                  u"aggiunte\tgiocate\n2\t402"_s);
         QVERIFY(LoadSystem(dir_.file("o.lpc"), *written) == LoadSystemResult::Ok);
         QCOMPARE(written->customProbability(2), 90.0);
         QCOMPARE(written->list.play(401).numbers[0], std::uint8_t(1));
         QCOMPARE(written->list.play(401).numbers[1], std::uint8_t(2));
         QCOMPARE(written->list.play(401).numbers[2], std::uint8_t(3));
-        cli({u"extract"_s, u"--custom"_s, u"--system"_s, sys, u"--probabilities"_s, QString::fromStdString(dir_.file("dup.txt"))}, 2);
+        cli({u"extract"_s, u"--custom"_s, u"--system"_s, sys, u"--probabilities"_s,
+             QString::fromStdString(dir_.file("dup.txt"))},
+            2);
     }
 
     void menuRows() {

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const FrequencyTable frequencies{};
     const ConditionFilter filter = MakeConditionFilter(set, delays, frequencies);
     Play play;
-    for (std::size_t k = 0; k < play.numbers.size(); ++k) play.numbers[k] = static_cast<std::uint8_t>(1 + (size * 7 + k * 13) % 90);
+    for (std::size_t k = 0; k < play.numbers.size(); ++k)
+        play.numbers[k] = static_cast<std::uint8_t>(1 + (size * 7 + k * 13) % 90);
     PlayPasses(play, filter, {}, nullptr);
     return 0;
 }

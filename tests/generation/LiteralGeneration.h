@@ -33,7 +33,8 @@ inline void EachCombination(int n, int k, const std::function<bool(const std::ve
             while (i >= 1 && !(idx[static_cast<std::size_t>(i)] + 1 <= n - (k - i))) --i;
             if (i < 1) return;
             ++idx[static_cast<std::size_t>(i)];
-            for (int j = i + 1; j <= k; ++j) idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
+            for (int j = i + 1; j <= k; ++j)
+                idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
         }
     }
 }
@@ -128,8 +129,10 @@ inline int ExtractBestPlays(PlayList& list, const PlayRequest& r, int m,
         for (int i = 1; i <= count; ++i)
             if (list.play(i).sameNumbersAndWheels(c)) return;
         int slot;
-        if (j < m) slot = count + ++j;
-        else slot = worstSlot;
+        if (j < m)
+            slot = count + ++j;
+        else
+            slot = worstSlot;
         list.play(slot) = c;
         list.play(slot).stakes[0] = s;
         if (j == m) {
@@ -143,7 +146,9 @@ inline int ExtractBestPlays(PlayList& list, const PlayRequest& r, int m,
     };
     EachCombination(n, k, [&](const std::vector<int>& idx) {
         Play c;
-        for (int i = 1; i <= k; ++i) c.numbers[static_cast<std::size_t>(i - 1)] = static_cast<std::uint8_t>(f[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)] - 1)]);
+        for (int i = 1; i <= k; ++i)
+            c.numbers[static_cast<std::size_t>(i - 1)] =
+                static_cast<std::uint8_t>(f[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)] - 1)]);
         c.wheels = r.wheels;
         offer(c);
         return true;
@@ -214,7 +219,9 @@ inline int DevelopIntegral(PlayList& list, const PlayRequest& r) {
         Play c;
         c.stakes = r.stakes;
         c.wheels = r.wheels;
-        for (int i = 1; i <= r.size; ++i) c.numbers[static_cast<std::size_t>(i - 1)] = static_cast<std::uint8_t>(f[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)] - 1)]);
+        for (int i = 1; i <= r.size; ++i)
+            c.numbers[static_cast<std::size_t>(i - 1)] =
+                static_cast<std::uint8_t>(f[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)] - 1)]);
         if (!r.fixed.empty() && !HoldsFixed(c, r.size, r.fixed)) return true;
         for (int i = 1; i <= count; ++i)
             if (list.play(i).sameNumbersAndWheels(c)) return true;

@@ -60,10 +60,14 @@ std::vector<std::uint8_t> RandomNumbers(std::mt19937& g, int count) {
 
 std::uint16_t RandomMask(std::mt19937& g) {
     switch (g() % 4) {
-    case 0: return 1u << 11;
-    case 1: return static_cast<std::uint16_t>((1u << 11) | (1u << 10));
-    case 2: return static_cast<std::uint16_t>(1u << (g() % 11));
-    default: return static_cast<std::uint16_t>((g() & 0x3FF) | 1u);
+    case 0:
+        return 1u << 11;
+    case 1:
+        return static_cast<std::uint16_t>((1u << 11) | (1u << 10));
+    case 2:
+        return static_cast<std::uint16_t>(1u << (g() % 11));
+    default:
+        return static_cast<std::uint16_t>((g() & 0x3FF) | 1u);
     }
 }
 
@@ -123,8 +127,11 @@ Case RandomCase(std::mt19937& g, int maxN) {
 
 TEST(ExtractBestPlays, MatchesTheLiteralExtraction) {
     std::mt19937 g(61);
-    const ScoreCriteria criteria[] = {
-        {}, {true, 0, 50, false, 0, 0}, {false, 0, 0, true, 10, 60}, {true, 20, 20, true, 0, 50}, {true, 5, 45, true, 7, 55}};
+    const ScoreCriteria criteria[] = {{},
+                                      {true, 0, 50, false, 0, 0},
+                                      {false, 0, 0, true, 10, 60},
+                                      {true, 20, 20, true, 0, 50},
+                                      {true, 5, 45, true, 7, 55}};
     int cases = 0;
     auto list = std::make_unique<PlayList>();
     auto expected = std::make_unique<PlayList>();
@@ -138,8 +145,8 @@ TEST(ExtractBestPlays, MatchesTheLiteralExtraction) {
             std::sort(sorted.begin(), sorted.end());
             const literal::DelayFrequencyScorer scorer(t.delays, t.frequencies, crit, c.request.wheels, sorted);
             const int want = literal::ExtractBestPlays(*expected, c.request, c.plays, scorer);
-            const PlayScore score =
-                DelayFrequencyScore(c.request.forecast, c.request.size, c.request.wheels, crit, t.delays, t.frequencies);
+            const PlayScore score = DelayFrequencyScore(c.request.forecast, c.request.size, c.request.wheels, crit,
+                                                        t.delays, t.frequencies);
             const RunResult got = ExtractBestPlays(*list, c.request, c.plays, score);
             SCOPED_TRACE(t.name + " giro " + std::to_string(round));
             EXPECT_EQ(got.outcome, RunOutcome::Completed);
@@ -213,7 +220,8 @@ TEST(RandomGenerators, MatchTheLiteralDrawsAndRemovals) {
     auto expected = std::make_unique<PlayList>();
     for (int round = 0; round < 80; ++round) {
         Case c = RandomCase(g, round < 20 ? 4 : 15);
-        if (!c.request.fixed.empty() && static_cast<int>(c.request.fixed.size()) > c.request.size) c.request.fixed.clear();
+        if (!c.request.fixed.empty() && static_cast<int>(c.request.fixed.size()) > c.request.size)
+            c.request.fixed.clear();
         c.plays = std::min(c.plays, 300);
         Commit(g, *list, c.request, c.committed);
         expected->copyFrom(*list);

@@ -24,9 +24,7 @@ struct CliResult {
 
 class GeneratorCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::copy_file(test::BinDir() + "Numora.ini", dir_.file("Numora.ini"));
-    }
+    void SetUp() override { std::filesystem::copy_file(test::BinDir() + "Numora.ini", dir_.file("Numora.ini")); }
     CliResult cli(const std::string& args) {
         const std::string cmd =
             test::BinDir() + "numora-cli --dir " + dir_.path() + " " + args + " 2>" + dir_.file("err.txt");
@@ -58,15 +56,18 @@ TEST_F(GeneratorCli, RefusesInTheDialogsOrder) {
         {"extract --bogus" + n5, 2, "Uso:"},
         {"extract --seed 3" + n5, 2, "Uso:"},
         {"extract --system " + dir_.file("none.lpc"), 1, "Si è verificato un errore durante l'apertura del sistema."},
-        {"extract --size 6 --plays 1 --stakes 1" + n5, 1, "La quantità di numeri per ogni giocata non è valida (il pronostoico"},
+        {"extract --size 6 --plays 1 --stakes 1" + n5, 1,
+         "La quantità di numeri per ogni giocata non è valida (il pronostoico"},
         {"extract --size 2 --plays 1" + n5, 1, "Alcuni importi non sono validi."},
         {"extract --size 2 --stakes 1" + n5, 1, "Alcuni importi non sono validi."},
         {"extract --size 2 --plays 1 --stakes 1 --no-delay --no-frequency" + n5, 1,
          "La somma delle probabilità massime deve essere maggiore"},
         {"extract --size 2 --plays 1 --stakes 1 --dhi 70" + n5, 1, "La somma delle probabilità massime non può"},
         {"extract --size 2 --plays 1 --stakes 1 --fixed 1,2,3" + n5, 1, "La quantità di numeri per giocata è minore"},
-        {"extract --size 2 --plays 100001 --stakes 1" + n5, 1, "E' stato raggiunto il numero massimo di giocate: 100000."},
-        {"extract --random --size 6 --plays 1 --stakes 1" + n5, 1, "La quantità di numeri per ogni giocata non è valida!"},
+        {"extract --size 2 --plays 100001 --stakes 1" + n5, 1,
+         "E' stato raggiunto il numero massimo di giocate: 100000."},
+        {"extract --random --size 6 --plays 1 --stakes 1" + n5, 1,
+         "La quantità di numeri per ogni giocata non è valida!"},
         {"extract --random --plays 1 --stakes 1" + n5, 1, "La quantità di numeri per ogni giocata non è valida!"},
         {"develop --size 2 --stakes 1 --fixed 1,2,3" + n5, 1, "La quantità di numeri per giocata è minore"},
         {"develop --size 2 --stakes 1 --fixed 9" + n5, 1, "Non è stata aggiunta nemmeno una giocata!\nVerifivcare"},
@@ -93,10 +94,12 @@ TEST_F(GeneratorCli, DevelopsExtractsAndWritesTheSystem) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(test::ReadAll(out).size(), 2268u + 64u * 252u);
     // Random plays with a seed are the same plays every time; "1,5" is one euro and a half.
-    r = cli("extract --random --seed 9 --system " + out + " --size 3 --plays 20 --stakes '1;0,5' --out " + dir_.file("a.lpc"));
+    r = cli("extract --random --seed 9 --system " + out + " --size 3 --plays 20 --stakes '1;0,5' --out " +
+            dir_.file("a.lpc"));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "aggiunte\tgiocate\n20\t272\n");
-    cli("extract --random --seed 9 --system " + out + " --size 3 --plays 20 --stakes '1;0,5' --out " + dir_.file("b.lpc"));
+    cli("extract --random --seed 9 --system " + out + " --size 3 --plays 20 --stakes '1;0,5' --out " +
+        dir_.file("b.lpc"));
     EXPECT_EQ(test::ReadAll(dir_.file("a.lpc")), test::ReadAll(dir_.file("b.lpc")));
     ASSERT_EQ(LoadSystem(dir_.file("a.lpc"), *s), LoadSystemResult::Ok);
     EXPECT_EQ(s->list.play(272).stakes[1], 0.5);
@@ -107,7 +110,8 @@ TEST_F(GeneratorCli, ExtractsWhatTheEngineExtracts) {
     if (storico.empty()) GTEST_SKIP() << "archivio storico assente";
     ASSERT_EQ(cli("import " + storico).code, 0);
     const CliResult r = cli("extract --numbers 3,8,15,22,41,56,63,77,80,90 --fixed 22 --size 4 --plays 7 --stakes 0,1 "
-                      "--wheels NA,RM,RN --dlo 5 --dhi 40 --fmost 10 --fleast 45 --out " + dir_.file("x.lpc"));
+                            "--wheels NA,RM,RN --dlo 5 --dhi 40 --fmost 10 --fleast 45 --out " +
+                            dir_.file("x.lpc"));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "aggiunte\tgiocate\n7\t7\n");
 

@@ -43,9 +43,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Q(const char* text) { return QString::fromUtf8(text); }
-QString StakeRuleText() { return QString::fromStdString(StakeRuleMessage(Globals().settings)); }
-QString Amount(double v) { return QString::fromStdString(FormatAmount(v, Globals().settings)) + u" €"_s; }
+QString Q(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString StakeRuleText() {
+    return QString::fromStdString(StakeRuleMessage(Globals().settings));
+}
+QString Amount(double v) {
+    return QString::fromStdString(FormatAmount(v, Globals().settings)) + u" €"_s;
+}
 
 void SetForecast(int from, int to, std::initializer_list<int> fixed = {}) {
     Forecast& f = Globals().system.forecast;
@@ -60,9 +66,13 @@ void Commit(const Play& p) {
     list.setCount(list.count() + 1);
 }
 
-std::vector<Play> Plays() { return {Globals().system.list.data(), Globals().system.list.data() + Globals().system.list.count()}; }
+std::vector<Play> Plays() {
+    return {Globals().system.list.data(), Globals().system.list.data() + Globals().system.list.count()};
+}
 
-bool Red(QWidget* w, QPalette::ColorRole role) { return w->palette().color(role) == StakeInvalidColor; }
+bool Red(QWidget* w, QPalette::ColorRole role) {
+    return w->palette().color(role) == StakeInvalidColor;
+}
 
 // One refusal: what is changed in a dialog made valid first, and the box it must give.
 struct Refusal {
@@ -188,39 +198,66 @@ private slots:
         const auto valid = [&d] {
             d.ComboBox1->setCurrentIndex(1);
             for (QCheckBox* b : {d.CheckBox12, d.CheckBox13}) b->setChecked(true);
-            const std::pair<QLineEdit*, const char*> texts[] = {{d.Edit1, "1"}, {d.Edit2, "1"},  {d.Edit6, "5"},
-                                                                {d.Edit8, "0"}, {d.Edit9, "50"}, {d.Edit10, "0"},
+            const std::pair<QLineEdit*, const char*> texts[] = {{d.Edit1, "1"},  {d.Edit2, "1"},  {d.Edit6, "5"},
+                                                                {d.Edit8, "0"},  {d.Edit9, "50"}, {d.Edit10, "0"},
                                                                 {d.Edit11, "50"}};
             for (const auto& [e, t] : texts) e->setText(Q(t));
             d.usafisse->setChecked(false);
         };
-        const QString sums = u"La somma delle probabilità massime deve essere maggiore della somma delle probabilità minime!"_s;
+        const QString sums =
+            u"La somma delle probabilità massime deve essere maggiore della somma delle probabilità minime!"_s;
         const QString order = u"Una delle probabilità minime è maggiore della massima!"_s;
-        CheckRefusals(d, d.go, hook, valid, {
-            {"K above N", [&] { d.ComboBox1->setCurrentIndex(8); }, Q(PlaySizeAboveForecastMessage)},
-            {"no M", [&] { d.Edit6->clear(); }, StakeRuleText()},
-            {"M 0", [&] { d.Edit6->setText(u"0"_s); }, StakeRuleText()},
-            {"stake", [&] { d.Edit2->setText(u"0,3"_s); }, StakeRuleText()},
-            {"Dlo", [&] { d.Edit8->clear(); }, u"La probabilità del numero meno ritardatario non è valida!"_s},
-            {"Dhi", [&] { d.Edit9->setText(u"101"_s); }, u"La probabilità del numero più ritardatario non è valida!"_s},
-            {"Dlo>Dhi", [&] { d.Edit8->setText(u"51"_s); }, order},
-            {"Fmost", [&] { d.Edit10->clear(); }, u"La probabilità del numero più frequente non è valida!"_s},
-            {"Fleast", [&] { d.Edit11->clear(); }, u"La probabilità del numero meno frequente non è valida!"_s},
-            {"Fmost>Fleast", [&] { d.Edit10->setText(u"60"_s); }, order},
-            {"sum", [&] { d.Edit9->setText(u"51"_s); }, u"La somma delle probabilità massime non può essere maggiore di 100!"_s},
-            {"both off", [&] { d.CheckBox12->setChecked(false); d.CheckBox13->setChecked(false); }, sums},
-            {"off unread", [&] { d.CheckBox12->setChecked(false); d.Edit8->clear(); d.Edit11->setText(u"0"_s); }, sums},
-            {"fixed", [&] { SetForecast(1, 8, {1, 2, 3}); d.FormActivate(); }, Q(FixedAbovePlaySizeMessage)},
-            {"list full", [&] { SetForecast(1, 8); d.FormActivate(); d.Edit6->setText(u"100000"_s); }, Q(PlayListFullMessage),
-             MsgIcon::Warning},
-        });
+        CheckRefusals(
+            d, d.go, hook, valid,
+            {
+                {"K above N", [&] { d.ComboBox1->setCurrentIndex(8); }, Q(PlaySizeAboveForecastMessage)},
+                {"no M", [&] { d.Edit6->clear(); }, StakeRuleText()},
+                {"M 0", [&] { d.Edit6->setText(u"0"_s); }, StakeRuleText()},
+                {"stake", [&] { d.Edit2->setText(u"0,3"_s); }, StakeRuleText()},
+                {"Dlo", [&] { d.Edit8->clear(); }, u"La probabilità del numero meno ritardatario non è valida!"_s},
+                {"Dhi", [&] { d.Edit9->setText(u"101"_s); },
+                 u"La probabilità del numero più ritardatario non è valida!"_s},
+                {"Dlo>Dhi", [&] { d.Edit8->setText(u"51"_s); }, order},
+                {"Fmost", [&] { d.Edit10->clear(); }, u"La probabilità del numero più frequente non è valida!"_s},
+                {"Fleast", [&] { d.Edit11->clear(); }, u"La probabilità del numero meno frequente non è valida!"_s},
+                {"Fmost>Fleast", [&] { d.Edit10->setText(u"60"_s); }, order},
+                {"sum", [&] { d.Edit9->setText(u"51"_s); },
+                 u"La somma delle probabilità massime non può essere maggiore di 100!"_s},
+                {"both off",
+                 [&] {
+                     d.CheckBox12->setChecked(false);
+                     d.CheckBox13->setChecked(false);
+                 },
+                 sums},
+                {"off unread",
+                 [&] {
+                     d.CheckBox12->setChecked(false);
+                     d.Edit8->clear();
+                     d.Edit11->setText(u"0"_s);
+                 },
+                 sums},
+                {"fixed",
+                 [&] {
+                     SetForecast(1, 8, {1, 2, 3});
+                     d.FormActivate();
+                 },
+                 Q(FixedAbovePlaySizeMessage)},
+                {"list full",
+                 [&] {
+                     SetForecast(1, 8);
+                     d.FormActivate();
+                     d.Edit6->setText(u"100000"_s);
+                 },
+                 Q(PlayListFullMessage), MsgIcon::Warning},
+            });
 
         // A run: the engine's plays after the committed one, the snapshot, the dialog closed.
         valid();
         d.ruote->box(3)->click();
         PlayList expected = Globals().system.list;
         const PlayRequest r{{1, 2, 3, 4, 5, 6, 7, 8}, {}, 2, 0x004, {1, 1, 0, 0, 0}};
-        ExtractBestPlays(expected, r, 5, DelayFrequencyScore(r.forecast, 2, 0x004, {}, Globals().delays, Globals().frequencies));
+        ExtractBestPlays(expected, r, 5,
+                         DelayFrequencyScore(r.forecast, 2, 0x004, {}, Globals().delays, Globals().frequencies));
         hook.clear();
         d.go->click();
         QCOMPARE(hook.count(), 0);
@@ -264,7 +301,8 @@ private slots:
         for (const auto& row : rows) {
             SetField(d.Edit7, Q(row.k));
             int j = 1;
-            for (QLineEdit* e : {d.Edit1, d.Edit2, d.Edit3, d.Edit4, d.Edit5}) QVERIFY2(e->isEnabled() == (j++ <= row.enabled), row.k);
+            for (QLineEdit* e : {d.Edit1, d.Edit2, d.Edit3, d.Edit4, d.Edit5})
+                QVERIFY2(e->isEnabled() == (j++ <= row.enabled), row.k);
             QVERIFY2(Red(d.Edit7, QPalette::Text) == row.red, row.k);
         }
 
@@ -276,15 +314,17 @@ private slots:
             d.Edit6->setText(u"3"_s);
         };
         const QString badK = Q(InvalidPlaySizeMessage);
-        CheckRefusals(d, d.go, hook, valid, {
-            {"no K", [&] { d.Edit7->clear(); }, badK},
-            {"K 0", [&] { d.Edit7->setText(u"0"_s); }, badK},
-            {"K above N", [&] { d.Edit7->setText(u"9"_s); }, badK},
-            {"no M", [&] { d.Edit6->clear(); }, StakeRuleText()},
-            {"stake", [&] { d.Edit1->setText(u"0,3"_s); }, StakeRuleText()},
-            {"fixed", [&] { d.usafisse->setChecked(true); }, Q(FixedAbovePlaySizeMessage)},
-            {"list full", [&] { d.Edit6->setText(u"100001"_s); }, Q(PlayListFullMessage), MsgIcon::Warning},
-        });
+        CheckRefusals(
+            d, d.go, hook, valid,
+            {
+                {"no K", [&] { d.Edit7->clear(); }, badK},
+                {"K 0", [&] { d.Edit7->setText(u"0"_s); }, badK},
+                {"K above N", [&] { d.Edit7->setText(u"9"_s); }, badK},
+                {"no M", [&] { d.Edit6->clear(); }, StakeRuleText()},
+                {"stake", [&] { d.Edit1->setText(u"0,3"_s); }, StakeRuleText()},
+                {"fixed", [&] { d.usafisse->setChecked(true); }, Q(FixedAbovePlaySizeMessage)},
+                {"list full", [&] { d.Edit6->setText(u"100001"_s); }, Q(PlayListFullMessage), MsgIcon::Warning},
+            });
 
         // A run with a known source: {1, 2} is a repeat, then three new plays; the gauge counts to M.
         valid();
@@ -327,11 +367,12 @@ private slots:
         SequenceRandom drawn({1, 2});
         d.setRandom(drawn);
         d.show();
-        CheckRefusals(d, d.go, hook, [] {}, {
-            {"empty", [&] { d.Edit6->clear(); }, Q(InvalidEliminationCountMessage)},
-            {"0", [&] { d.Edit6->setText(u"0"_s); }, Q(InvalidEliminationCountMessage)},
-            {"above P", [&] { d.Edit6->setText(u"6"_s); }, Q(InvalidEliminationCountMessage)},
-        });
+        CheckRefusals(d, d.go, hook, [] {},
+                      {
+                          {"empty", [&] { d.Edit6->clear(); }, Q(InvalidEliminationCountMessage)},
+                          {"0", [&] { d.Edit6->setText(u"0"_s); }, Q(InvalidEliminationCountMessage)},
+                          {"above P", [&] { d.Edit6->setText(u"6"_s); }, Q(InvalidEliminationCountMessage)},
+                      });
         // Enter runs it: position 2 of 1..5, then position 3 of 1, 3, 4, 5.
         SetField(d.Edit6, u"2"_s);
         QTest::keyClick(d.Edit6, Qt::Key_Return);
@@ -371,12 +412,23 @@ private slots:
             d.ComboBox1->setCurrentIndex(4);
             d.Edit1->setText(u"1"_s);
         };
-        CheckRefusals(d, d.go, hook, valid, {
-            {"K above N", [&] { SetForecast(1, 4); d.FormActivate(); }, Q(PlaySizeAboveForecastMessage)},
-            {"stake", [&] { d.Edit1->clear(); }, StakeRuleText()},
-            {"fixed", [&] { SetForecast(1, 10, {1, 2, 3}); d.FormActivate(); d.ComboBox1->setCurrentIndex(1); },
-             Q(FixedAbovePlaySizeMessage)},
-        });
+        CheckRefusals(d, d.go, hook, valid,
+                      {
+                          {"K above N",
+                           [&] {
+                               SetForecast(1, 4);
+                               d.FormActivate();
+                           },
+                           Q(PlaySizeAboveForecastMessage)},
+                          {"stake", [&] { d.Edit1->clear(); }, StakeRuleText()},
+                          {"fixed",
+                           [&] {
+                               SetForecast(1, 10, {1, 2, 3});
+                               d.FormActivate();
+                               d.ComboBox1->setCurrentIndex(1);
+                           },
+                           Q(FixedAbovePlaySizeMessage)},
+                      });
         // Too many fixed numbers: no count and the total in red.
         QCOMPARE(d.Label15->text(), u"0"_s);
         QVERIFY(Red(d.Label12, QPalette::WindowText));

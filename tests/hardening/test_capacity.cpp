@@ -1,7 +1,7 @@
 // The capacities through every command that can meet them: an archive of 10000 draws and a system
 // of 100000 plays, run by numora-cli as a user runs it. (The optimiser spends its budget on each
-// play in turn, at least a millisecond each, so a full list takes minutes: it is left out here.) A command that would pass a capacity
-// refuses with its message and writes nothing; one that works on a full list finishes and writes a
+// play in turn, at least a millisecond each, so a full list takes minutes: it is left out here.) A command that would
+// pass a capacity refuses with its message and writes nothing; one that works on a full list finishes and writes a
 // system the program can read back.
 #include "core/DrawArchive.h"
 #include "core/PlaySystem.h"
@@ -47,8 +47,8 @@ protected:
                     const int v = 1 + static_cast<int>((x >> 16) % 90);
                     if (std::find(n.begin(), n.begin() + k, v) == n.begin() + k) n[static_cast<std::size_t>(k++)] = v;
                 }
-                std::snprintf(line, sizeof line, "%04d/%02d/%02d\t%s\t%d\t%d\t%d\t%d\t%d\n", year, month, day, code, n[0],
-                              n[1], n[2], n[3], n[4]);
+                std::snprintf(line, sizeof line, "%04d/%02d/%02d\t%s\t%d\t%d\t%d\t%d\t%d\n", year, month, day, code,
+                              n[0], n[1], n[2], n[3], n[4]);
                 text += line;
             }
             day += 3;
@@ -120,13 +120,14 @@ TEST_F(Capacity, TheArchiveHoldsTenThousandDrawsAndNotOneMore) {
 TEST_F(Capacity, EveryCommandOnAFullPlayList) {
     const std::string full = " --system " + dir_->file("pieno.lpc");
     const std::string out = dir_->file("uscita.lpc");
-    const std::string listFull = "E' stato raggiunto il numero massimo di giocate: 100000.\nImpossibile inserire altre giocate.\n";
+    const std::string listFull =
+        "E' stato raggiunto il numero massimo di giocate: 100000.\nImpossibile inserire altre giocate.\n";
     struct Row {
         std::string args;
         int code;
-        std::string err;   // stderr, exactly
-        std::string out;   // the start of stdout
-        int plays;         // the plays of the written system, -1 when nothing may be written
+        std::string err; // stderr, exactly
+        std::string out; // the start of stdout
+        int plays;       // the plays of the written system, -1 when nothing may be written
     };
     const Row rows[] = {
         {"extract --size 2 --plays 1 --stakes 1", 1, listFull, "", -1},
@@ -136,8 +137,9 @@ TEST_F(Capacity, EveryCommandOnAFullPlayList) {
         {"genio --size 3 --plays 1 --stakes 1 --budget-ms 10", 1, listFull, "", -1},
         // Stopped by the limit before adding any play: nothing was appended, which the dialog reports too.
         {"condition --mode forecast --size 2 --stakes 1", 1,
-         listFull + "Sono state scartate tutte le giocate!\nVerifivcare le condizioni e la presenza di eventuali fisse nel "
-                    "pronostico.\n",
+         listFull +
+             "Sono state scartate tutte le giocate!\nVerifivcare le condizioni e la presenza di eventuali fisse nel "
+             "pronostico.\n",
          "", -1},
         {"eliminate --plays 50000", 0, "", "eliminate\tgiocate\n50000\t50000\n", 50000},
         {"eliminate --random --plays 99999 --seed 3", 0, "", "eliminate\tgiocate\n99999\t1\n", 1},

@@ -22,7 +22,8 @@ struct CliResult {
 };
 
 CliResult Cli(const std::string& prefix, const std::string& dir, const std::string& args, const std::string& errFile) {
-    const std::string cmd = "(" + prefix + test::BinDir() + "numora-cli --dir " + dir + " " + args + ") >/dev/null 2>" + errFile;
+    const std::string cmd =
+        "(" + prefix + test::BinDir() + "numora-cli --dir " + dir + " " + args + ") >/dev/null 2>" + errFile;
     CliResult r;
     const int status = std::system(cmd.c_str());
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -31,7 +32,7 @@ CliResult Cli(const std::string& prefix, const std::string& dir, const std::stri
 }
 
 struct Save {
-    std::string args;   // writes `target` in the folder; "@" stands for the folder
+    std::string args; // writes `target` in the folder; "@" stands for the folder
     std::string target;
 };
 
@@ -64,16 +65,17 @@ protected:
         std::filesystem::copy_file(test::BinDir() + "Condizioni.ori", dir_.file("Condizioni.def"));
         writeArchiveText(2);
         // A system with plays for the commands that start from one.
-        ASSERT_EQ(Cli("", dir_.path(), "develop" + Plays + " --out " + dir_.file("base.lpc"), dir_.file("err.txt")).code, 0);
+        ASSERT_EQ(
+            Cli("", dir_.path(), "develop" + Plays + " --out " + dir_.file("base.lpc"), dir_.file("err.txt")).code, 0);
     }
     // 28 dates of the month, on every wheel.
     void writeArchiveText(int month) {
         std::string text;
         for (int d = 1; d <= 28; ++d)
             for (const char* w : {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"})
-                text += "2026/0" + std::to_string(month) + "/" + std::string(d < 10 ? "0" : "") + std::to_string(d) + "\t" + w + "\t" +
-                        std::to_string(d) + "\t" + std::to_string(d + 30) + "\t" + std::to_string(d + 60) + "\t" +
-                        std::to_string(91 - d) + "\t" + std::to_string(d + 1) + "\n";
+                text += "2026/0" + std::to_string(month) + "/" + std::string(d < 10 ? "0" : "") + std::to_string(d) +
+                        "\t" + w + "\t" + std::to_string(d) + "\t" + std::to_string(d + 30) + "\t" +
+                        std::to_string(d + 60) + "\t" + std::to_string(91 - d) + "\t" + std::to_string(d + 1) + "\n";
         test::WriteAll(dir_.file("storico.txt"), text);
     }
     // Without a fault every save of the table works and replaces the old file; with one (the

@@ -73,7 +73,8 @@ private slots:
             QTest::mouseClick(d->Importa, Qt::LeftButton);
         });
         bool dontShow = true;
-        QVERIFY(!TNotificaAgg::ask(nullptr, QStringLiteral("L'archivio storico non contiene nessuna estrazione."), dontShow));
+        QVERIFY(!TNotificaAgg::ask(nullptr, QStringLiteral("L'archivio storico non contiene nessuna estrazione."),
+                                   dontShow));
         QVERIFY(!dontShow);
         QVERIFY(importAsked);
         SetImportFileChooser({});

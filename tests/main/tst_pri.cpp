@@ -29,8 +29,9 @@ using numora::test::MakePlay;
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 DrawRecord DrawOn(int day, int month, int year) {
     DrawRecord d;
@@ -101,13 +102,31 @@ private slots:
     }
 
     void menuItemsPresentWithTheirComponentNames() {
-        for (const char* name : {"Nuovo1", "Apri1", "Salva1", "Salvaconnome1", "Esci1", "Visualizza2",
-                                 "IRitardidei90numeri1", "Riduzioneacruciverba1", "Eliminatuttelegiocate1",
-                                 "Visualizza4", "Aggiunginumerocasualmente1", "Visualizza5",
-                                 "Annullalultimaoperazionesullegiocate1", "Visualizza3", "leopzioni1",
-                                 "Creacopiadisicurezza1", "Visualizza1", "Impostastampante1", "Connessioneadinternet1",
-                                 "Modificavalutaeimportidigiocata1", "Sommario1", "SpeedButton1", "SpeedButton14",
-                                 "SpeedButton12", "stmstp"})
+        for (const char* name : {"Nuovo1",
+                                 "Apri1",
+                                 "Salva1",
+                                 "Salvaconnome1",
+                                 "Esci1",
+                                 "Visualizza2",
+                                 "IRitardidei90numeri1",
+                                 "Riduzioneacruciverba1",
+                                 "Eliminatuttelegiocate1",
+                                 "Visualizza4",
+                                 "Aggiunginumerocasualmente1",
+                                 "Visualizza5",
+                                 "Annullalultimaoperazionesullegiocate1",
+                                 "Visualizza3",
+                                 "leopzioni1",
+                                 "Creacopiadisicurezza1",
+                                 "Visualizza1",
+                                 "Impostastampante1",
+                                 "Connessioneadinternet1",
+                                 "Modificavalutaeimportidigiocata1",
+                                 "Sommario1",
+                                 "SpeedButton1",
+                                 "SpeedButton14",
+                                 "SpeedButton12",
+                                 "stmstp"})
             QVERIFY2(pri->action(QString::fromUtf8(name)), name);
         // A feature's row takes the place of the disabled row kept for it.
         QVERIFY(pri->action(QStringLiteral("Riduzioneacruciverba1"))->isEnabled());
@@ -296,8 +315,9 @@ private slots:
         pri->chooseOpenFile = [&](QWidget*) { return Q(bad); };
         pri->action(QStringLiteral("Apri1"))->trigger();
         QCOMPARE(hook.count(), 2);
-        QCOMPARE(hook.shown()[0].text,
-                 QStringLiteral("Questa versione non è compatibile con la versione usata per creare il sistema da aprire."));
+        QCOMPARE(
+            hook.shown()[0].text,
+            QStringLiteral("Questa versione non è compatibile con la versione usata per creare il sistema da aprire."));
         QCOMPARE(hook.shown()[0].caption, QStringLiteral("Errore"));
         QCOMPARE(hook.shown()[1].text, QStringLiteral("Si è verificato un errore durante l'apertura del sistema."));
         QCOMPARE(hook.shown()[1].caption, QStringLiteral("Attenzione"));

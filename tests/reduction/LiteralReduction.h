@@ -177,7 +177,9 @@ inline std::vector<int> Occurrences(const PlayList& list, int last) {
     return occ;
 }
 
-inline bool InForecast(const std::vector<std::uint8_t>& f, int x) { return std::find(f.begin(), f.end(), x) != f.end(); }
+inline bool InForecast(const std::vector<std::uint8_t>& f, int x) {
+    return std::find(f.begin(), f.end(), x) != f.end();
+}
 
 // Plays added by Genio; the clock is read when phase 2 starts and after every candidate.
 inline Result Genio(const PlayList& start, const PlayRequest& r, int plays, std::int64_t budget, RandomSource& random,
@@ -226,7 +228,8 @@ inline Result Genio(const PlayList& start, const PlayRequest& r, int plays, std:
                     int x;
                     do x = random.below(90) + 1;
                     while (!InForecast(forecast, x));
-                    if (std::find(c.numbers.begin(), c.numbers.begin() + placed, x) != c.numbers.begin() + placed) continue;
+                    if (std::find(c.numbers.begin(), c.numbers.begin() + placed, x) != c.numbers.begin() + placed)
+                        continue;
                     c.numbers[placed++] = static_cast<std::uint8_t>(x);
                 }
                 std::sort(c.numbers.begin(), c.numbers.begin() + k);
@@ -234,7 +237,8 @@ inline Result Genio(const PlayList& start, const PlayRequest& r, int plays, std:
                 for (int q = count + 1; q <= count + j; ++q) {
                     int same = 0;
                     for (int s = 0; s < k; ++s)
-                        if (std::find(c.numbers.begin(), c.numbers.begin() + k, list.play(q).numbers[s]) != c.numbers.begin() + k)
+                        if (std::find(c.numbers.begin(), c.numbers.begin() + k, list.play(q).numbers[s]) !=
+                            c.numbers.begin() + k)
                             ++same;
                     if (same == k) isNew = false;
                 }
@@ -266,7 +270,9 @@ inline Play MutatePlay(const Play& p, const std::vector<std::uint8_t>& forecast,
         if (static_cast<int>(fixed.size()) >= kp) return v;
         for (std::uint8_t f : fixed) v.numbers[j++] = f;
     }
-    auto placed = [&](int x) { return std::find(v.numbers.begin(), v.numbers.begin() + j, x) != v.numbers.begin() + j; };
+    auto placed = [&](int x) {
+        return std::find(v.numbers.begin(), v.numbers.begin() + j, x) != v.numbers.begin() + j;
+    };
     auto anyLeft = [&] {
         for (std::uint8_t f : forecast)
             if (!placed(f)) return true;

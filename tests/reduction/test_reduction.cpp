@@ -59,7 +59,9 @@ void ExpectGuarantee(const PlayList& committed, const GuaranteedRequest& r, cons
 }
 
 TEST(GuaranteedReduction, Threshold) {
-    struct Row { int size, score, clamped, t; };
+    struct Row {
+        int size, score, clamped, t;
+    };
     for (const Row& r : {Row{1, 5, 1, 1}, Row{3, 5, 3, 3}, Row{5, 2, 2, 2}, Row{6, 1, 1, 2}, Row{6, 5, 5, 6},
                          Row{10, 5, 5, 10}, Row{10, 1, 1, 6}, Row{4, 0, 1, 1}}) {
         EXPECT_EQ(ClampedScore(r.size, r.score), r.clamped) << r.size << "/" << r.score;
@@ -112,7 +114,9 @@ TEST(GuaranteedReduction, MatchesLiteralAndKeepsGuarantee) {
 
 // Larger cases where the greedy steps of a full buffer decide: the window of 252 and its ties.
 TEST(GuaranteedReduction, MatchesLiteralOnFullBuffers) {
-    struct Row { int m, n, score; };
+    struct Row {
+        int m, n, score;
+    };
     std::mt19937 g(7);
     auto empty = std::make_unique<PlayList>();
     for (const Row& row : {Row{12, 5, 2}, Row{14, 5, 3}, Row{16, 6, 3}, Row{12, 6, 1}, Row{13, 8, 4}, Row{11, 4, 4}}) {
@@ -300,9 +304,8 @@ TEST(GenioReduction, Edges) {
         StdRandom random(5);
         ManualClock clock(0, 1);
         int calls = 0;
-        const GenioResult got = ReduceGenio(*list, r, random, clock, Progress{[&](const ProgressStatus& s) {
-            return ++calls < 10 || s.done < 25;
-        }, 1});
+        const GenioResult got = ReduceGenio(
+            *list, r, random, clock, Progress{[&](const ProgressStatus& s) { return ++calls < 10 || s.done < 25; }, 1});
         EXPECT_EQ(got.outcome, RunOutcome::Interrupted);
         EXPECT_EQ(list->count(), 1);
     }
@@ -319,7 +322,8 @@ std::unique_ptr<PlayList> RandomList(std::mt19937& g, const std::vector<std::uin
         std::shuffle(nums.begin(), nums.end(), g);
         std::vector<std::uint8_t> pick;
         for (std::uint8_t x : nums)
-            if (static_cast<int>(pick.size()) < k && std::find(pick.begin(), pick.end(), x) == pick.end()) pick.push_back(x);
+            if (static_cast<int>(pick.size()) < k && std::find(pick.begin(), pick.end(), x) == pick.end())
+                pick.push_back(x);
         std::sort(pick.begin(), pick.end());
         Play p;
         std::copy(pick.begin(), pick.end(), p.numbers.begin());
@@ -341,13 +345,15 @@ TEST(Optimiser, MatchesLiteral) {
         r.replace = 1 + static_cast<int>(g() % 10);
         r.budget = OptimiserBudget(static_cast<int>(g() % 6));
         auto list = RandomList(g, r.forecast, 2 + static_cast<int>(g() % 12));
-        if (run % 5 == 0) list->play(2) = list->play(1), list->play(2).wheels = std::uint16_t(list->play(1).wheels ^ 1u);
+        if (run % 5 == 0)
+            list->play(2) = list->play(1), list->play(2).wheels = std::uint16_t(list->play(1).wheels ^ 1u);
         const std::uint64_t seed = g();
         StdRandom ra(seed), rb(seed);
         ManualClock ca(0, 1), cb(0, 1);
         const int stopAfter = run % 7 == 0 ? 1 : 0;
         SCOPED_TRACE(testing::Message() << "run " << run << " R " << r.replace << " T " << r.budget);
-        const literal::Result want = literal::Optimise(*list, r.forecast, r.fixed, r.replace, r.budget, ra, ca, stopAfter);
+        const literal::Result want =
+            literal::Optimise(*list, r.forecast, r.fixed, r.replace, r.budget, ra, ca, stopAfter);
         const OptimiseResult got = OptimisePlays(*list, r, rb, cb, [&](const ProgressStatus& s) {
             return stopAfter == 0 || static_cast<int>(s.done) < stopAfter;
         });
@@ -389,7 +395,8 @@ TEST(Optimiser, Variants) {
 
 TEST(Optimiser, SpreadsNumbersAndStops) {
     // Two equal plays and a forecast wide enough: the second gets numbers the first lacks.
-    auto list = ListOf({test::MakePlay({1, 2, 3}), test::MakePlay({1, 2, 3}, {1, 0, 0, 0, 0}, 1), test::MakePlay({1, 2, 4})});
+    auto list =
+        ListOf({test::MakePlay({1, 2, 3}), test::MakePlay({1, 2, 3}, {1, 0, 0, 0, 0}, 1), test::MakePlay({1, 2, 4})});
     OptimiseRequest r{{1, 2, 3, 4, 5, 6, 7, 8, 9}, {}, 10, OptimiserBudget(50)};
     StdRandom random(8);
     ManualClock clock(0, 1);

@@ -70,7 +70,8 @@ TEST_F(ReductionCli, RefusesInTheDialogsOrder) {
         {"genio --size 3 --plays 2 --stakes 1 --numbers 1,2", 1, "Il pronostico deve contenere almeno 3 numeri!"},
         {"genio --size 1 --plays 2 --stakes 1" + n5, 2, "Uso:"},
         {"genio --precision 101 --plays 2 --stakes 1" + n5, 2, "Uso:"},
-        {"genio --size 6 --plays 2 --stakes 1" + n5, 1, "La quantità di numeri per ogni giocata non è valida (il pronostoico"},
+        {"genio --size 6 --plays 2 --stakes 1" + n5, 1,
+         "La quantità di numeri per ogni giocata non è valida (il pronostoico"},
         {"genio --size 3 --plays due --stakes 1" + n5, 1, "Alcuni importi non sono validi."},
         {"genio --size 3 --plays 2 --stakes 1 --fixed 1,2,3,4" + n5, 1, "La quantità di numeri per giocata è minore"},
         {"genio --size 3 --plays 2 --stakes 1 --fixed 9" + n5, 1, "Non è stata aggiunta nemmeno una giocata!"},
@@ -89,11 +90,13 @@ TEST_F(ReductionCli, RefusesInTheDialogsOrder) {
 TEST_F(ReductionCli, ReducesAsTheEngineDoes) {
     const std::string out = dir_.file("r.lpc");
     // "Cinquina" above N = 3 is lowered to "Terno": the whole development.
-    CliResult r = cli("reduce --numbers 3,9,27,40,51,66 --size 3 --score Cinquina --stakes 1 --out " + dir_.file("t.lpc"));
+    CliResult r =
+        cli("reduce --numbers 3,9,27,40,51,66 --size 3 --score Cinquina --stakes 1 --out " + dir_.file("t.lpc"));
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "aggiunte\tgiocate\n20\t20\n");
     r = cli("reduce --numbers 1,2,3,4,5,6,7,8,9,10,11,12,13,14 --fixed 5 --size 5 --score terno --stakes '1;0,5' "
-            "--wheels BA,RN --out " + out);
+            "--wheels BA,RN --out " +
+            out);
     ASSERT_EQ(r.code, 0) << r.err;
     GuaranteedRequest q;
     q.play.forecast = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
@@ -111,7 +114,8 @@ TEST_F(ReductionCli, ReducesAsTheEngineDoes) {
 
 TEST_F(ReductionCli, GenioAndOptimise) {
     const std::string g = dir_.file("g.lpc");
-    CliResult r = cli("genio --numbers 5,10,15,20,25,30 --size 3 --plays 2 --stakes 1 --budget-ms 300 --seed 4 --out " + g);
+    CliResult r =
+        cli("genio --numbers 5,10,15,20,25,30 --size 3 --plays 2 --stakes 1 --budget-ms 300 --seed 4 --out " + g);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "aggiunte\tgiocate\n2\t2\n");
     auto s = load(g);
@@ -127,7 +131,8 @@ TEST_F(ReductionCli, GenioAndOptimise) {
     ASSERT_EQ(r.code, 0) << r.err;
     r = cli("reduce --system " + dir_.file("ba.lpc") + " --size 3 --stakes 1 --wheels NA --out " + dir_.file("na.lpc"));
     ASSERT_EQ(r.code, 0) << r.err;
-    r = cli("optimise --system " + dir_.file("na.lpc") + " --numbers 1,2,3,4,5,6 --out " + o + " --budget-ms 50 --seed 2");
+    r = cli("optimise --system " + dir_.file("na.lpc") + " --numbers 1,2,3,4,5,6 --out " + o +
+            " --budget-ms 50 --seed 2");
     ASSERT_EQ(r.code, 0) << r.err;
     s = load(o);
     ASSERT_EQ(s->list.count(), 2);

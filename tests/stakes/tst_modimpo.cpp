@@ -7,10 +7,10 @@
 #include "support/TestSupport.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -30,8 +30,12 @@ Settings Known() {
     return s;
 }
 
-QLineEdit* Edit(TModimpo& d, const QString& name) { return d.findChild<QLineEdit*>(name); }
-QLineEdit* Row(TModimpo& d, int r) { return d.findChild<QLineEdit*>(u"importo%1"_s.arg(r)); }
+QLineEdit* Edit(TModimpo& d, const QString& name) {
+    return d.findChild<QLineEdit*>(name);
+}
+QLineEdit* Row(TModimpo& d, int r) {
+    return d.findChild<QLineEdit*>(u"importo%1"_s.arg(r));
+}
 
 void TypeInto(QLineEdit* edit, const QString& text) {
     edit->setFocus();
@@ -40,7 +44,9 @@ void TypeInto(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-void ClickApplica(TModimpo& d) { QTest::mouseClick(d.findChild<QPushButton*>(u"Applica"_s), Qt::LeftButton); }
+void ClickApplica(TModimpo& d) {
+    QTest::mouseClick(d.findChild<QPushButton*>(u"Applica"_s), Qt::LeftButton);
+}
 
 } // namespace
 
@@ -67,16 +73,16 @@ private slots:
         QCOMPARE(Edit(d, u"decimali"_s)->text(), u"2"_s);
         QCOMPARE(Row(d, 1)->text(), u"1.500,00"_s); // i18 first
         QCOMPARE(Row(d, 2)->text(), u"8,50"_s);
-        QCOMPARE(Row(d, 18)->text(), u"0,50"_s);   // i1 last
+        QCOMPARE(Row(d, 18)->text(), u"0,50"_s); // i1 last
         auto* list = d.findChild<QTableWidget*>(u"importi"_s);
         QCOMPARE(list->rowCount(), 18);
         QCOMPARE(list->columnCount(), 1);
         QCOMPARE(list->toolTip(), u"Inserire gli importi di giocata in ordine decrescente."_s);
         QStringList labels;
         for (QLabel* l : d.findChildren<QLabel*>()) labels << l->text();
-        for (const char* t : {"Importo Minimo di giocata (€):", "Importo Massimo di giocata (€):",
-                              "Il totale deve essere multiplo di €:", "Vincita Massima per giocata (€):",
-                              "Numero di cifre decimali:"})
+        for (const char* t :
+             {"Importo Minimo di giocata (€):", "Importo Massimo di giocata (€):",
+              "Il totale deve essere multiplo di €:", "Vincita Massima per giocata (€):", "Numero di cifre decimali:"})
             QVERIFY2(labels.contains(QString::fromUtf8(t)), t);
         for (const char* b : {"Applica", "Annulla", "Manuale"})
             QCOMPARE(d.findChild<QPushButton*>(QString::fromUtf8(b))->text(), QString::fromUtf8(b));

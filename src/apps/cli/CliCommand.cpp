@@ -10,7 +10,11 @@
 namespace numora {
 
 const std::vector<CliCommand>& CliCommands() {
-    static const std::vector<CliCommand> table = {ImportCommand(), InfoCommand(), TablesCommand(), SystemCommand(), StatsCommand(), WinningsCommand(), SmorfiaCommand(), CheckCommand(), ProbabilityCommand(), DistributionCommand(), PrintCommand(), ExtractCommand(), DevelopCommand(), ReduceCommand(), GenioCommand(), OptimiseCommand(), EliminateCommand(), ConditionCommand(), ConditionStatsCommand()};
+    static const std::vector<CliCommand> table = {
+        ImportCommand(),   InfoCommand(),      TablesCommand(),    SystemCommand(),        StatsCommand(),
+        WinningsCommand(), SmorfiaCommand(),   CheckCommand(),     ProbabilityCommand(),   DistributionCommand(),
+        PrintCommand(),    ExtractCommand(),   DevelopCommand(),   ReduceCommand(),        GenioCommand(),
+        OptimiseCommand(), EliminateCommand(), ConditionCommand(), ConditionStatsCommand()};
     return table;
 }
 

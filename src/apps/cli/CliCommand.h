@@ -36,24 +36,24 @@ struct CliCommand {
 // The commands in the order of the usage text. Each lives in a unit of its own, in the folder
 // of its feature; a new command adds its unit and one row to this table.
 const std::vector<CliCommand>& CliCommands();
-CliCommand ImportCommand(); // archive/CliImport.cpp
-CliCommand InfoCommand();   // apps/cli/CliInfo.cpp
-CliCommand TablesCommand(); // apps/cli/CliTables.cpp
-CliCommand SystemCommand(); // apps/cli/CliSystem.cpp
-CliCommand StatsCommand();  // stats/CliStats.cpp
-CliCommand WinningsCommand(); // checking/CliWinnings.cpp
-CliCommand SmorfiaCommand(); // smorfia/CliSmorfia.cpp
-CliCommand CheckCommand(); // checking/CliCheck.cpp
-CliCommand ProbabilityCommand(); // probability/CliProbability.cpp
-CliCommand DistributionCommand(); // probability/CliDistribution.cpp
-CliCommand PrintCommand(); // printing/UCliPrint.cpp (Qt paints the PDF)
-CliCommand ExtractCommand(); // generation/CliExtract.cpp
-CliCommand DevelopCommand(); // generation/CliExtract.cpp
-CliCommand ReduceCommand(); // reduction/CliReduce.cpp
-CliCommand GenioCommand(); // reduction/CliReduce.cpp
-CliCommand OptimiseCommand(); // reduction/CliReduce.cpp
-CliCommand EliminateCommand(); // elimination/CliElimination.cpp
-CliCommand ConditionCommand(); // conditions/CliCondition.cpp
+CliCommand ImportCommand();         // archive/CliImport.cpp
+CliCommand InfoCommand();           // apps/cli/CliInfo.cpp
+CliCommand TablesCommand();         // apps/cli/CliTables.cpp
+CliCommand SystemCommand();         // apps/cli/CliSystem.cpp
+CliCommand StatsCommand();          // stats/CliStats.cpp
+CliCommand WinningsCommand();       // checking/CliWinnings.cpp
+CliCommand SmorfiaCommand();        // smorfia/CliSmorfia.cpp
+CliCommand CheckCommand();          // checking/CliCheck.cpp
+CliCommand ProbabilityCommand();    // probability/CliProbability.cpp
+CliCommand DistributionCommand();   // probability/CliDistribution.cpp
+CliCommand PrintCommand();          // printing/UCliPrint.cpp (Qt paints the PDF)
+CliCommand ExtractCommand();        // generation/CliExtract.cpp
+CliCommand DevelopCommand();        // generation/CliExtract.cpp
+CliCommand ReduceCommand();         // reduction/CliReduce.cpp
+CliCommand GenioCommand();          // reduction/CliReduce.cpp
+CliCommand OptimiseCommand();       // reduction/CliReduce.cpp
+CliCommand EliminateCommand();      // elimination/CliElimination.cpp
+CliCommand ConditionCommand();      // conditions/CliCondition.cpp
 CliCommand ConditionStatsCommand(); // conditions/CliCondition.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.

@@ -49,7 +49,8 @@ bool ParseCliNumbers(std::string_view text, std::vector<int>& numbers) {
 bool CliOptions::parse(const std::vector<std::string>& args, std::span<const CliOptionSpec> specs, std::size_t first) {
     values_.clear();
     for (std::size_t i = first; i < args.size(); ++i) {
-        const auto spec = std::find_if(specs.begin(), specs.end(), [&](const CliOptionSpec& s) { return s.name == args[i]; });
+        const auto spec =
+            std::find_if(specs.begin(), specs.end(), [&](const CliOptionSpec& s) { return s.name == args[i]; });
         if (spec == specs.end() || values_.count(args[i]) != 0) return false;
         if (!spec->takesValue) {
             values_[args[i]] = std::string();
@@ -76,17 +77,21 @@ std::vector<CliOptionSpec> WithPlayOptions(std::initializer_list<CliOptionSpec> 
 int PrepareCliSystem(const CliContext& c, const CliOptions& options, PlaySystem& system) {
     std::vector<int> numbers, fixed;
     if (options.has("--numbers") && !ParseCliNumbers(options.value("--numbers"), numbers)) return 2;
-    if (options.has("--fixed") && (!ParseCliNumbers(options.value("--fixed"), fixed) || fixed.size() > system.forecast.fixed.size()))
+    if (options.has("--fixed") &&
+        (!ParseCliNumbers(options.value("--fixed"), fixed) || fixed.size() > system.forecast.fixed.size()))
         return 2;
     NewSystem(system);
     if (options.has("--system")) {
         switch (LoadSystem(options.value("--system"), system)) {
-        case LoadSystemResult::Ok: break;
+        case LoadSystemResult::Ok:
+            break;
         case LoadSystemResult::Incompatible:
             c.err << TerminalText(IncompatibleSystemMessage) << '\n';
             [[fallthrough]];
         case LoadSystemResult::CannotOpen:
-        case LoadSystemResult::Corrupt: c.err << TerminalText(OpenSystemErrorMessage) << '\n'; return 1;
+        case LoadSystemResult::Corrupt:
+            c.err << TerminalText(OpenSystemErrorMessage) << '\n';
+            return 1;
         }
     }
     if (options.has("--numbers")) {

@@ -38,8 +38,9 @@ private:
 // The options every such command takes: --system F.lpc, --numbers LIST, --fixed LIST, --out F.lpc,
 // --size K, --stakes E,A,T,Q,C, --wheels LIST (also --play-wheels), --ignore-fixed.
 inline constexpr CliOptionSpec PlayOptionSpecs[] = {
-    {"--system"}, {"--numbers"}, {"--fixed"}, {"--out"}, {"--size"}, {"--stakes"}, {"--wheels"}, {"--play-wheels"},
-    {"--ignore-fixed", false},
+    {"--system"}, {"--numbers"},     {"--fixed"},
+    {"--out"},    {"--size"},        {"--stakes"},
+    {"--wheels"}, {"--play-wheels"}, {"--ignore-fixed", false},
 };
 // The play options followed by the command's own.
 std::vector<CliOptionSpec> WithPlayOptions(std::initializer_list<CliOptionSpec> own);
