@@ -133,6 +133,9 @@ private slots:
         // A button that does what a command does comes alive with it.
         QVERIFY(pri->action(QStringLiteral("SpeedButton11"))->isEnabled());
         QVERIFY(pri->action(QStringLiteral("SpeedButton21"))->isEnabled());
+        // Every window of the program is built: no command is left waiting for one.
+        for (QAction* a : pri->findChildren<QAction*>())
+            if (!a->objectName().isEmpty() && !a->isSeparator()) QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     }
 
     void statusLineShowsTheLongPartOfAHint() {
