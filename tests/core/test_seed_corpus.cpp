@@ -54,7 +54,7 @@ std::vector<Seed> Seeds() {
     for (const DrawRecord& d : Draws(3)) InsertDraw(*archive, d);
     SequenceRandom random({1, 2, 3});
     const std::string dtb = ArchiveFileImage(*archive, random);
-    seeds.push_back({"archive", "tre-estrazioni.dtb", dtb, [](const std::string& b) {
+    seeds.push_back({"archive", "tre-estrazioni", dtb, [](const std::string& b) {
                          test::TempDir dir;
                          test::WriteAll(dir.file("a.dtb"), b);
                          auto a = std::make_unique<DrawArchive>();
@@ -85,7 +85,7 @@ std::vector<Seed> Seeds() {
     std::string text;
     for (const char* wheel : {"BA", "CA", "RN"}) text += std::string("2026/08/01\t") + wheel + "\t1\t2\t3\t4\t5\n";
     text += "2026/08/04\tNA\t90\t12\t45\t7\t66\n";
-    seeds.push_back({"operator", "storico-breve.txt", text, [](const std::string& b) {
+    seeds.push_back({"operator", "operatore-breve.txt", text, [](const std::string& b) {
                          const OperatorText t = ParseOperatorText(b);
                          return t.ok && t.draws.size() == 2;
                      }});
