@@ -45,9 +45,9 @@ int ReadCliConditions(const CliContext& c, const CliOptions& o, ConditionSet& se
 }
 
 int RunCondition(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--conditions"}, {"--mode"}});
+    static const std::vector<CliOptionRule> rules = WithPlayOptions({{"--conditions"}, {"--mode"}});
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, ConditionUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, ConditionUsage);
     const std::string mode = o.value("--mode");
     if (o.has("--mode") && mode != "forecast" && mode != "plays") return Usage(c, ConditionUsage);
     int size = 1;
@@ -112,9 +112,9 @@ int RunCondition(const CliContext& c) {
 }
 
 int RunConditionStats(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = {{"--stat"}, {"--develop"}, {"--wheels"}, {"--conditions"}};
+    static const std::vector<CliOptionRule> rules = {{"--stat"}, {"--develop"}, {"--wheels"}, {"--conditions"}};
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, ConditionStatsUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, ConditionStatsUsage);
     long long stat = 1, develop = 5;
     if (o.has("--stat") && (!ParseWholeNumber(o.value("--stat"), stat) || stat < 1 || stat > ConditionStatisticCount))
         return Usage(c, ConditionStatsUsage);

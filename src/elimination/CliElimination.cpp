@@ -77,7 +77,7 @@ bool Suggest(const CliContext& c, PlaySystem& s, std::uint16_t wheels) {
 }
 
 int RunEliminate(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = {{"--system"},
+    static const std::vector<CliOptionRule> rules = {{"--system"},
                                                      {"--numbers"},
                                                      {"--fixed"},
                                                      {"--out"},
@@ -94,7 +94,7 @@ int RunEliminate(const CliContext& c) {
                                                      {"--random", false},
                                                      {"--seed"}};
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, EliminateUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, EliminateUsage);
     const bool custom = o.has("--custom");
     const bool random = o.has("--random");
     const bool criteria = o.has("--dlo") || o.has("--dhi") || o.has("--fmost") || o.has("--fleast") ||
@@ -155,10 +155,10 @@ int RunEliminate(const CliContext& c) {
 } // namespace
 
 int RunCustomExtract(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs =
+    static const std::vector<CliOptionRule> rules =
         WithPlayOptions({{"--plays"}, {"--custom", false}, {"--suggest", false}, {"--probabilities"}});
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, CustomExtractUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, CustomExtractUsage);
     std::array<std::string, 5> stakeTexts;
     std::uint16_t wheels = 0;
     if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels))

@@ -34,57 +34,8 @@ int Usage(const CliContext& c, const char* text) {
     return 2;
 }
 
-// What the generator commands read before their own checks.
-struct GeneratorInput {
-    std::unique_ptr<PlaySystem> system = std::make_unique<PlaySystem>();
-    std::array<std::string, 5> stakeTexts;
-    std::uint16_t wheels = 0;
-    bool considerFixed = false;
-    Settings settings;
-};
-
-// The play options: 0 when ready, else the exit code (2 for the command line, 1 for the system).
-int ReadGeneratorInput(const CliContext& c, const CliOptions& o, GeneratorInput& in) {
-    if (!SplitCliStakes(o.value("--stakes"), in.stakeTexts) || !CliPlayWheels(o, in.wheels)) return 2;
-    if (const int rc = PrepareCliSystem(c, o, *in.system); rc != 0) return rc;
-    in.settings = CliSettings(c);
-    in.considerFixed = in.system->forecast.fixedCount > 0 && !o.has("--ignore-fixed");
-    return 0;
-}
-
-std::vector<std::uint8_t> ForecastNumbers(const PlaySystem& s) {
-    std::vector<std::uint8_t> list;
-    for (int n = 1; n <= 90; ++n)
-        if (s.forecast.isChosen(n)) list.push_back(static_cast<std::uint8_t>(n));
-    return list;
-}
-
-PlayRequest RequestOf(const GeneratorInput& in, int size, const StakeSet& stakes) {
-    PlayRequest r;
-    r.forecast = ForecastNumbers(*in.system);
-    if (in.considerFixed) {
-        const int f = std::min<int>(in.system->forecast.fixedCount, static_cast<int>(in.system->forecast.fixed.size()));
-        r.fixed.assign(in.system->forecast.fixed.begin(), in.system->forecast.fixed.begin() + f);
-    }
-    r.size = size;
-    r.wheels = in.wheels;
-    r.stakes = stakes.stakes;
-    return r;
-}
-
-// The stake rule over the fields a play of `size` numbers enables.
-StakeSet StakesFor(const GeneratorInput& in, int size) {
-    std::array<bool, 5> enabled{};
-    for (int j = 0; j < 5; ++j) enabled[static_cast<std::size_t>(j)] = j == 0 || j + 1 <= size;
-    return StakeRule(in.stakeTexts, enabled, in.settings);
-}
-
-int FixedCount(const GeneratorInput& in) {
-    return in.considerFixed ? in.system->forecast.fixedCount : 0;
-}
-
 // The end of a run: the summary row and the written system, or the run's refusal.
-int Finish(const CliContext& c, const CliOptions& o, GeneratorInput& in, const RunResult& r, bool emptyRefused) {
+int Finish(const CliContext& c, const CliOptions& o, CliPlayInput& in, const RunResult& r, bool emptyRefused) {
     if (r.outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
     if (r.added == 0) {
         if (emptyRefused) return CliRefuse(c, NoPlayAddedMessage);
@@ -99,7 +50,7 @@ int Finish(const CliContext& c, const CliOptions& o, GeneratorInput& in, const R
 int RunExtract(const CliContext& c) {
     // "Estrai giocate con probabilità personalizzate" has its own options.
     if (std::find(c.args.begin(), c.args.end(), "--custom") != c.args.end()) return RunCustomExtract(c);
-    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--plays"},
+    static const std::vector<CliOptionRule> rules = WithPlayOptions({{"--plays"},
                                                                      {"--dlo"},
                                                                      {"--dhi"},
                                                                      {"--fmost"},
@@ -109,7 +60,7 @@ int RunExtract(const CliContext& c) {
                                                                      {"--random", false},
                                                                      {"--seed"}});
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, ExtractUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, ExtractUsage);
     const bool random = o.has("--random");
     if (!random && (o.has("--seed"))) return Usage(c, ExtractUsage);
     if (random && (o.has("--dlo") || o.has("--dhi") || o.has("--fmost") || o.has("--fleast") || o.has("--no-delay") ||
@@ -124,8 +75,8 @@ int RunExtract(const CliContext& c) {
     long long seedValue = 0;
     if (o.has("--seed") && !ParseWholeNumber(o.value("--seed"), seedValue)) return Usage(c, ExtractUsage);
 
-    GeneratorInput in;
-    if (const int rc = ReadGeneratorInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, ExtractUsage) : rc;
+    CliPlayInput in;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, ExtractUsage) : rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::A, s)) return CliRefuse(c, failure->text);
     const int n = s.forecast.chosenCount();
@@ -138,7 +89,7 @@ int RunExtract(const CliContext& c) {
     } else if (size > n) {
         return CliRefuse(c, PlaySizeAboveForecastMessage);
     }
-    const StakeSet stakes = StakesFor(in, size);
+    const StakeSet stakes = CliStakes(in, size);
     int plays = 0;
     const bool playsValid = ReadPlayCount(o.value("--plays"), plays);
     if (!stakes.valid || !playsValid || !(plays * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
@@ -154,11 +105,11 @@ int RunExtract(const CliContext& c) {
         texts.fleast = o.value("--fleast", "50");
         if (const char* message = ReadScoreCriteria(texts, criteria)) return CliRefuse(c, message);
     }
-    if (FixedCount(in) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
+    if (static_cast<int>(CliFixedNumbers(in).size()) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
     if (static_cast<long long>(s.list.count()) + plays > PlayList::Capacity) return CliRefuse(c, PlayListFullMessage);
 
     TakeUndoSnapshot(s);
-    const PlayRequest request = RequestOf(in, size, stakes);
+    const PlayRequest request = CliPlayRequest(in, size, stakes);
     RunResult r;
     if (random) {
         StdRandom generator;
@@ -175,26 +126,26 @@ int RunExtract(const CliContext& c) {
 }
 
 int RunDevelop(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = WithPlayOptions({});
+    static const std::vector<CliOptionRule> rules = WithPlayOptions({});
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, DevelopUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, DevelopUsage);
     int size = 1;
     if (o.has("--size")) {
         long long k = 0;
         if (!ParseWholeNumber(o.value("--size"), k) || k < 1 || k > 10) return Usage(c, DevelopUsage);
         size = static_cast<int>(k);
     }
-    GeneratorInput in;
-    if (const int rc = ReadGeneratorInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, DevelopUsage) : rc;
+    CliPlayInput in;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, DevelopUsage) : rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::A, s)) return CliRefuse(c, failure->text);
     const int n = s.forecast.chosenCount();
     if (size > n) return CliRefuse(c, PlaySizeAboveForecastMessage);
-    const StakeSet stakes = StakesFor(in, size);
+    const StakeSet stakes = CliStakes(in, size);
     if (!stakes.valid || !(PlayCountOf(n, size) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
-    if (FixedCount(in) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
+    if (static_cast<int>(CliFixedNumbers(in).size()) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
     TakeUndoSnapshot(s);
-    const RunResult r = DevelopIntegral(s.list, RequestOf(in, size, stakes));
+    const RunResult r = DevelopIntegral(s.list, CliPlayRequest(in, size, stakes));
     return Finish(c, o, in, r, true);
 }
 

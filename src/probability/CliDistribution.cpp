@@ -15,7 +15,7 @@ namespace {
 constexpr const char* DistributionUsage =
     "Uso: numora-cli [--dir CARTELLA] distribution [--system F.lpc] [--numbers LISTA] (--size K | --plays)\n";
 
-constexpr CliOptionSpec DistributionOptions[] = {
+constexpr CliOptionRule DistributionOptions[] = {
     {"--system"}, {"--numbers"}, {"--fixed"}, {"--size"}, {"--plays", false},
 };
 

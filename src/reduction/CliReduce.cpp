@@ -43,52 +43,6 @@ int Usage(const CliContext& c, const char* text) {
     return 2;
 }
 
-struct Input {
-    std::unique_ptr<PlaySystem> system = std::make_unique<PlaySystem>();
-    std::array<std::string, 5> stakeTexts;
-    std::uint16_t wheels = 0;
-    bool considerFixed = false;
-    Settings settings;
-};
-
-// The play options: 0 when ready, else the exit code (2 for the command line, 1 for the system).
-int ReadInput(const CliContext& c, const CliOptions& o, Input& in) {
-    if (!SplitCliStakes(o.value("--stakes"), in.stakeTexts) || !CliPlayWheels(o, in.wheels)) return 2;
-    if (const int rc = PrepareCliSystem(c, o, *in.system); rc != 0) return rc;
-    in.settings = CliSettings(c);
-    in.considerFixed = in.system->forecast.fixedCount > 0 && !o.has("--ignore-fixed");
-    return 0;
-}
-
-std::vector<std::uint8_t> ForecastNumbers(const PlaySystem& s) {
-    std::vector<std::uint8_t> list;
-    for (int n = 1; n <= 90; ++n)
-        if (s.forecast.isChosen(n)) list.push_back(static_cast<std::uint8_t>(n));
-    return list;
-}
-
-std::vector<std::uint8_t> FixedNumbers(const Input& in) {
-    if (!in.considerFixed) return {};
-    const int f = std::min<int>(in.system->forecast.fixedCount, static_cast<int>(in.system->forecast.fixed.size()));
-    return std::vector<std::uint8_t>(in.system->forecast.fixed.begin(), in.system->forecast.fixed.begin() + f);
-}
-
-PlayRequest RequestOf(const Input& in, int size, const StakeSet& stakes) {
-    PlayRequest r;
-    r.forecast = ForecastNumbers(*in.system);
-    r.fixed = FixedNumbers(in);
-    r.size = size;
-    r.wheels = in.wheels;
-    r.stakes = stakes.stakes;
-    return r;
-}
-
-StakeSet StakesFor(const Input& in, int size) {
-    std::array<bool, 5> enabled{};
-    for (int j = 0; j < 5; ++j) enabled[static_cast<std::size_t>(j)] = j == 0 || j + 1 <= size;
-    return StakeRule(in.stakeTexts, enabled, in.settings);
-}
-
 // A whole number within bounds, or the fallback when the option is absent; false for anything else.
 bool BoundedOption(const CliOptions& o, std::string_view name, long long low, long long high, long long& value) {
     if (!o.has(name)) return true;
@@ -109,7 +63,7 @@ bool ParseScore(std::string text, int& score) {
 }
 
 // The end of a run that adds plays: the summary row and the written system, or the refusal.
-int Finish(const CliContext& c, const CliOptions& o, Input& in, RunOutcome outcome, int added) {
+int Finish(const CliContext& c, const CliOptions& o, CliPlayInput& in, RunOutcome outcome, int added) {
     if (outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
     if (outcome != RunOutcome::Completed) return 1;
     if (added == 0) return CliRefuse(c, NoPlayAddedMessage);
@@ -124,28 +78,28 @@ void SeedRandom(StdRandom& random, const CliOptions& o, long long seed) {
 }
 
 int RunReduce(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = WithPlayOptions({{"--score"}, {"--optimise"}, {"--seed"}});
+    static const std::vector<CliOptionRule> rules = WithPlayOptions({{"--score"}, {"--optimise"}, {"--seed"}});
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, ReduceUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, ReduceUsage);
     long long size = 1, seconds = 0, seed = 0;
     if (!BoundedOption(o, "--size", 1, 10, size) || !BoundedOption(o, "--optimise", 0, 86400, seconds) ||
         !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || (o.has("--seed") && !o.has("--optimise")))
         return Usage(c, ReduceUsage);
     int score = 1;
     if (o.has("--score") && !ParseScore(o.value("--score"), score)) return Usage(c, ReduceUsage);
-    Input in;
-    if (const int rc = ReadInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, ReduceUsage) : rc;
+    CliPlayInput in;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, ReduceUsage) : rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::A, s)) return CliRefuse(c, failure->text);
     const int n = static_cast<int>(size);
     const int m = s.forecast.chosenCount();
     if (n > m) return CliRefuse(c, PlaySizeAboveForecastMessage);
-    const StakeSet stakes = StakesFor(in, n);
+    const StakeSet stakes = CliStakes(in, n);
     if (!stakes.valid || !(PlayCountOf(m, n) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
-    if (static_cast<int>(FixedNumbers(in).size()) > n) return CliRefuse(c, FixedAbovePlaySizeMessage);
+    if (static_cast<int>(CliFixedNumbers(in).size()) > n) return CliRefuse(c, FixedAbovePlaySizeMessage);
     TakeUndoSnapshot(s);
     GuaranteedRequest r;
-    r.play = RequestOf(in, n, stakes);
+    r.play = CliPlayRequest(in, n, stakes);
     r.score = ClampedScore(n, score);
     if (o.has("--optimise")) {
         StdRandom random;
@@ -159,28 +113,28 @@ int RunReduce(const CliContext& c) {
 }
 
 int RunGenio(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs =
+    static const std::vector<CliOptionRule> rules =
         WithPlayOptions({{"--plays"}, {"--precision"}, {"--seed"}, {"--budget-ms"}});
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, GenioUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, GenioUsage);
     long long size = 2, precision = 50, seed = 0, budget = 0;
     if (!BoundedOption(o, "--size", 2, 10, size) || !BoundedOption(o, "--precision", 0, 100, precision) ||
         !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
         return Usage(c, GenioUsage);
-    Input in;
-    if (const int rc = ReadInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, GenioUsage) : rc;
+    CliPlayInput in;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, GenioUsage) : rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::B, s)) return CliRefuse(c, failure->text);
     const int k = static_cast<int>(size);
     if (k > s.forecast.chosenCount()) return CliRefuse(c, PlaySizeAboveForecastMessage);
-    const StakeSet stakes = StakesFor(in, k);
+    const StakeSet stakes = CliStakes(in, k);
     int plays = 0;
     const bool playsValid = ReadPlayCount(o.value("--plays"), plays);
     if (!stakes.valid || !playsValid || !(plays * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
-    if (static_cast<int>(FixedNumbers(in).size()) > k) return CliRefuse(c, FixedAbovePlaySizeMessage);
+    if (static_cast<int>(CliFixedNumbers(in).size()) > k) return CliRefuse(c, FixedAbovePlaySizeMessage);
     TakeUndoSnapshot(s);
     GenioRequest r;
-    r.play = RequestOf(in, k, stakes);
+    r.play = CliPlayRequest(in, k, stakes);
     r.plays = plays;
     r.budget = o.has("--budget-ms") ? budget : GenioBudget(static_cast<int>(precision));
     StdRandom random;
@@ -191,23 +145,23 @@ int RunGenio(const CliContext& c) {
 }
 
 int RunOptimise(const CliContext& c) {
-    static const std::vector<CliOptionSpec> specs = {
+    static const std::vector<CliOptionRule> rules = {
         {"--system"},  {"--numbers"},   {"--fixed"}, {"--out"},      {"--ignore-fixed", false},
         {"--replace"}, {"--precision"}, {"--seed"},  {"--budget-ms"}};
     CliOptions o;
-    if (!o.parse(c.args, specs)) return Usage(c, OptimiseUsage);
+    if (!o.parse(c.args, rules)) return Usage(c, OptimiseUsage);
     long long replace = 10, precision = 50, seed = 0, budget = 0;
     if (!BoundedOption(o, "--replace", 1, 10, replace) || !BoundedOption(o, "--precision", 0, 100, precision) ||
         !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
         return Usage(c, OptimiseUsage);
-    Input in;
-    if (const int rc = ReadInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, OptimiseUsage) : rc;
+    CliPlayInput in;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, OptimiseUsage) : rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::D, s)) return CliRefuse(c, failure->text);
     TakeUndoSnapshot(s);
     OptimiseRequest r;
-    r.forecast = ForecastNumbers(s);
-    r.fixed = FixedNumbers(in);
+    r.forecast = CliForecastNumbers(s);
+    r.fixed = CliFixedNumbers(in);
     r.replace = static_cast<int>(replace);
     r.budget = o.has("--budget-ms") ? budget : OptimiserBudget(static_cast<int>(precision));
     StdRandom random;

@@ -46,13 +46,13 @@ bool ParseCliNumbers(std::string_view text, std::vector<int>& numbers) {
 
 } // namespace
 
-bool CliOptions::parse(const std::vector<std::string>& args, std::span<const CliOptionSpec> specs, std::size_t first) {
+bool CliOptions::parse(const std::vector<std::string>& args, std::span<const CliOptionRule> rules, std::size_t first) {
     values_.clear();
     for (std::size_t i = first; i < args.size(); ++i) {
-        const auto spec =
-            std::find_if(specs.begin(), specs.end(), [&](const CliOptionSpec& s) { return s.name == args[i]; });
-        if (spec == specs.end() || values_.count(args[i]) != 0) return false;
-        if (!spec->takesValue) {
+        const auto rule =
+            std::find_if(rules.begin(), rules.end(), [&](const CliOptionRule& s) { return s.name == args[i]; });
+        if (rule == rules.end() || values_.count(args[i]) != 0) return false;
+        if (!rule->takesValue) {
             values_[args[i]] = std::string();
             continue;
         }
@@ -68,10 +68,10 @@ std::string CliOptions::value(std::string_view name, std::string_view fallback) 
     return it == values_.end() ? std::string(fallback) : it->second;
 }
 
-std::vector<CliOptionSpec> WithPlayOptions(std::initializer_list<CliOptionSpec> own) {
-    std::vector<CliOptionSpec> specs(std::begin(PlayOptionSpecs), std::end(PlayOptionSpecs));
-    specs.insert(specs.end(), own.begin(), own.end());
-    return specs;
+std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<CliOptionRule> own) {
+    std::vector<CliOptionRule> rules(std::begin(PlayOptionRules), std::end(PlayOptionRules));
+    rules.insert(rules.end(), own.begin(), own.end());
+    return rules;
 }
 
 int PrepareCliSystem(const CliContext& c, const CliOptions& options, PlaySystem& system) {
@@ -161,6 +161,43 @@ Settings CliSettings(const CliContext& c) {
     Settings s;
     ReadSettings(c.dir + SettingsFileName, s);
     return s;
+}
+
+int ReadCliPlayInput(const CliContext& c, const CliOptions& o, CliPlayInput& in) {
+    if (!SplitCliStakes(o.value("--stakes"), in.stakeTexts) || !CliPlayWheels(o, in.wheels)) return 2;
+    if (const int rc = PrepareCliSystem(c, o, *in.system); rc != 0) return rc;
+    in.settings = CliSettings(c);
+    in.considerFixed = in.system->forecast.fixedCount > 0 && !o.has("--ignore-fixed");
+    return 0;
+}
+
+std::vector<std::uint8_t> CliForecastNumbers(const PlaySystem& s) {
+    std::vector<std::uint8_t> list;
+    for (int n = 1; n <= 90; ++n)
+        if (s.forecast.isChosen(n)) list.push_back(static_cast<std::uint8_t>(n));
+    return list;
+}
+
+std::vector<std::uint8_t> CliFixedNumbers(const CliPlayInput& in) {
+    if (!in.considerFixed) return {};
+    const int f = std::min<int>(in.system->forecast.fixedCount, static_cast<int>(in.system->forecast.fixed.size()));
+    return std::vector<std::uint8_t>(in.system->forecast.fixed.begin(), in.system->forecast.fixed.begin() + f);
+}
+
+StakeSet CliStakes(const CliPlayInput& in, int size) {
+    std::array<bool, 5> enabled{};
+    for (int j = 0; j < 5; ++j) enabled[static_cast<std::size_t>(j)] = j == 0 || j + 1 <= size;
+    return StakeRule(in.stakeTexts, enabled, in.settings);
+}
+
+PlayRequest CliPlayRequest(const CliPlayInput& in, int size, const StakeSet& stakes) {
+    PlayRequest r;
+    r.forecast = CliForecastNumbers(*in.system);
+    r.fixed = CliFixedNumbers(in);
+    r.size = size;
+    r.wheels = in.wheels;
+    r.stakes = stakes.stakes;
+    return r;
 }
 
 } // namespace numora

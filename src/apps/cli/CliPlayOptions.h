@@ -4,10 +4,15 @@
 // the system they write.
 
 #include "apps/cli/CliCommand.h"
+#include "core/PlaySystem.h"
+#include "core/Settings.h"
+#include "generation/Generation.h"
+#include "stakes/StakeRule.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,9 +20,7 @@
 
 namespace numora {
 
-struct PlaySystem;
-
-struct CliOptionSpec {
+struct CliOptionRule {
     std::string_view name; // "--plays"
     bool takesValue = true;
 };
@@ -26,7 +29,7 @@ struct CliOptionSpec {
 // lacks, a missing value or an option given twice: the caller exits with 2.
 class CliOptions {
 public:
-    bool parse(const std::vector<std::string>& args, std::span<const CliOptionSpec> specs, std::size_t first = 0);
+    bool parse(const std::vector<std::string>& args, std::span<const CliOptionRule> rules, std::size_t first = 0);
     bool has(std::string_view name) const { return values_.count(std::string(name)) != 0; }
     // The value as given ("" is an empty field), or the fallback when the option is absent.
     std::string value(std::string_view name, std::string_view fallback = {}) const;
@@ -37,13 +40,13 @@ private:
 
 // The options every such command takes: --system F.lpc, --numbers LIST, --fixed LIST, --out F.lpc,
 // --size K, --stakes E,A,T,Q,C, --wheels LIST (also --play-wheels), --ignore-fixed.
-inline constexpr CliOptionSpec PlayOptionSpecs[] = {
+inline constexpr CliOptionRule PlayOptionRules[] = {
     {"--system"}, {"--numbers"},     {"--fixed"},
     {"--out"},    {"--size"},        {"--stakes"},
     {"--wheels"}, {"--play-wheels"}, {"--ignore-fixed", false},
 };
 // The play options followed by the command's own.
-std::vector<CliOptionSpec> WithPlayOptions(std::initializer_list<CliOptionSpec> own);
+std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<CliOptionRule> own);
 
 // The system a command starts from: --system's file (the open-error messages on err and 1 when it
 // cannot be read) or an empty one; then --numbers replaces the chosen numbers and --fixed the
@@ -70,7 +73,27 @@ int CliRefuse(const CliContext& context, std::string_view message);
 int WriteCliSystem(const CliContext& context, const CliOptions& options, const PlaySystem& system);
 
 // The Numora.ini of the command's folder (defaults when it is missing).
-struct Settings;
 Settings CliSettings(const CliContext& context);
+
+// What a command that makes plays reads before its own checks: the system, the stake texts, the
+// wheels of the new plays, whether "Considera Fisse" holds (fixed numbers present and no
+// --ignore-fixed) and the folder's settings.
+struct CliPlayInput {
+    std::unique_ptr<PlaySystem> system = std::make_unique<PlaySystem>();
+    std::array<std::string, 5> stakeTexts;
+    std::uint16_t wheels = 0;
+    bool considerFixed = false;
+    Settings settings;
+};
+// The play options: 0 when ready, else the exit code (2 for the command line, 1 for the system).
+int ReadCliPlayInput(const CliContext& context, const CliOptions& options, CliPlayInput& input);
+// The chosen numbers of the system, ascending.
+std::vector<std::uint8_t> CliForecastNumbers(const PlaySystem& system);
+// The fixed numbers the new plays must hold: none unless "Considera Fisse" holds.
+std::vector<std::uint8_t> CliFixedNumbers(const CliPlayInput& input);
+// The stake rule over the fields a play of `size` numbers enables.
+StakeSet CliStakes(const CliPlayInput& input, int size);
+// The request of a run: the forecast, the fixed numbers, the size, the wheels and the stakes.
+PlayRequest CliPlayRequest(const CliPlayInput& input, int size, const StakeSet& stakes);
 
 } // namespace numora
