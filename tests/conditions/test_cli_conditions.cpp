@@ -19,25 +19,10 @@ using namespace numora;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun Cli(const std::string& args) {
-    test::TempDir errDir;
-    const std::string cmd = test::BinDir() + "numora-cli " + args + " 2>" + errDir.file("err.txt");
-    CliRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 65536> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = test::ReadAll(errDir.file("err.txt"));
-    return r;
+    return test::RunNumoraCli(args);
 }
 
 ConditionSet Open(int minimum, int maximum) {

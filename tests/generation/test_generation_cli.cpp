@@ -17,27 +17,12 @@
 namespace numora {
 namespace {
 
-struct CliResult {
-    int code = -1;
-    std::string out, err;
-};
+using CliResult = test::CliRun;
 
 class GeneratorCli : public ::testing::Test {
 protected:
     void SetUp() override { std::filesystem::copy_file(test::BinDir() + "Numora.ini", dir_.file("Numora.ini")); }
-    CliResult cli(const std::string& args) {
-        const std::string cmd =
-            test::BinDir() + "numora-cli --dir " + dir_.path() + " " + args + " 2>" + dir_.file("err.txt");
-        CliResult r;
-        FILE* p = popen(cmd.c_str(), "r");
-        std::array<char, 4096> buf;
-        std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        const int status = pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = test::ReadAll(dir_.file("err.txt"));
-        return r;
-    }
+    CliResult cli(const std::string& args) { return test::RunNumoraCli("--dir " + dir_.path() + " " + args); }
     test::TempDir dir_;
 };
 

@@ -21,10 +21,7 @@
 namespace numora {
 namespace {
 
-struct CliResult {
-    int code = -1;
-    std::string out, err;
-};
+using CliResult = test::CliRun;
 
 class Capacity : public ::testing::Test {
 protected:
@@ -85,19 +82,7 @@ protected:
     }
     static void TearDownTestSuite() { delete dir_; }
 
-    static CliResult cli(const std::string& args) {
-        const std::string cmd =
-            test::BinDir() + "numora-cli --dir " + dir_->path() + " " + args + " 2>" + dir_->file("err.txt");
-        CliResult r;
-        FILE* p = popen(cmd.c_str(), "r");
-        std::array<char, 65536> buf;
-        std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        const int status = pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = test::ReadAll(dir_->file("err.txt"));
-        return r;
-    }
+    static CliResult cli(const std::string& args) { return test::RunNumoraCli("--dir " + dir_->path() + " " + args); }
     static inline test::TempDir* dir_ = nullptr;
 };
 

@@ -2,11 +2,14 @@
 
 #include "core/Globali.h"
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -68,6 +71,21 @@ void ResetGlobals(Globali& g) {
     g.system.forecast.clear();
     g.archive.clear();
     g.rebuildDerivedTables();
+}
+
+CliRun RunNumoraCli(const std::string& arguments, const std::string& prefix) {
+    TempDir errDir;
+    const std::string cmd = prefix + BinDir() + "numora-cli " + arguments + " 2>" + errDir.file("err.txt");
+    CliRun r;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (p == nullptr) return r;
+    std::array<char, 65536> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int status = pclose(p);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = ReadAll(errDir.file("err.txt"));
+    return r;
 }
 
 } // namespace numora::test

@@ -40,6 +40,15 @@ void WriteAll(const std::string& path, const std::string& bytes);
 Play MakePlay(std::initializer_list<int> numbers, std::array<double, 5> stakes = {1, 0, 0, 0, 0},
               std::uint16_t wheels = 1u << 11);
 
+// numora-cli run as a user runs it, from a shell: `arguments` as the shell takes them ("--dir X
+// extract ..."), `prefix` before the program (a limit, another user).
+struct CliRun {
+    int code = -1; // the exit code, -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+CliRun RunNumoraCli(const std::string& arguments, const std::string& prefix = "");
+
 // Empties the shared data a test may have changed: plays, undo, modified flag, forecast, archive
 // and its tables. The folder and the settings stay.
 void ResetGlobals(Globali& g);
