@@ -116,16 +116,18 @@ private slots:
         };
         for (int i = 0; i < 200 && held() > 0; ++i) QTest::qWait(50);
         QCOMPARE(held(), 0);
-        const long before = VmRssKb(server_.pid());
+        [[maybe_unused]] const long before = VmRssKb(server_.pid());
         for (int i = 0; i < 20; ++i)
             QVERIFY(Talk(server_.port(), "GET / HTTP/1.1\r\nX: " + QByteArray(1 << 20, 'h'))
                         .first.startsWith("HTTP/1.1 431"));
         const long rss = VmRssKb(server_.pid());
         qInfo("server VmRSS %ld kB after 20 MB of headers", rss);
-        // The 20 MB were refused, not kept: the server grew by far less than they weigh.
-        QVERIFY2(rss > 0 && rss - before < 16 * 1024, qPrintable(QString::number(rss - before)));
+        QVERIFY(rss > 0);
 #if !defined(__SANITIZE_ADDRESS__)
-        // (AddressSanitizer's shadow memory and quarantine come on top of the server's own use.)
+        // The 20 MB were refused, not kept: the server grew by far less than they weigh. Under
+        // AddressSanitizer every freed block waits in its quarantine, so there the resident size
+        // tells how much was allocated over the run, not how much is held, and is not checked.
+        QVERIFY2(rss - before < 16 * 1024, qPrintable(QString::number(rss - before)));
         QVERIFY2(rss < 64 * 1024, qPrintable(QString::number(rss)));
 #endif
     }
