@@ -268,6 +268,9 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
         std::int64_t elapsed = 0;
         std::uint64_t sinceReport = 0;
         std::array<std::uint8_t, 10> numbers{};
+        // 1 for a forecast number free to be drawn into the candidate being built.
+        std::array<std::uint8_t, 256> open{};
+        for (int x = 1; x <= 90; ++x) open[static_cast<std::size_t>(x)] = table.in[static_cast<std::size_t>(x)] ? 1 : 0;
         int i = j - 1;
         do {
             i = (i + 1) % j;
@@ -277,18 +280,25 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
             int a = RejectedOverlap;
             NumberMask mask;
             do {
-                mask = NumberMask{};
-                int c = 0;
+                // A drawn number is taken when it is a forecast number not yet in the candidate.
+                // Two draws in three are refused, at random: the loop stores every draw and
+                // advances over the taken ones, so that the refusals cost no mispredicted branch.
+                std::size_t c = 0;
                 for (std::uint8_t f : fixed) {
-                    numbers[static_cast<std::size_t>(c++)] = f;
-                    mask.add(f);
+                    numbers[c++] = f;
+                    open[f] = 0;
                 }
-                while (c < k) {
-                    const int x = draw();
-                    if (!table.in[static_cast<std::size_t>(x)] || mask.has(x)) continue;
-                    numbers[static_cast<std::size_t>(c++)] = static_cast<std::uint8_t>(x);
-                    mask.add(x);
+                while (c < static_cast<std::size_t>(k)) {
+                    const auto x = static_cast<std::uint8_t>(draw());
+                    const std::uint8_t take = open[x];
+                    numbers[c] = x;
+                    open[x] = 0;
+                    c += take;
+                    // A refused draw leaves open[] as it was: it was 0 already.
                 }
+                mask = NumberMask::Of(std::span<const std::uint8_t>(numbers.data(), static_cast<std::size_t>(k)));
+                for (int q = 0; q < k; ++q)
+                    open[numbers[static_cast<std::size_t>(q)]] = table.in[numbers[static_cast<std::size_t>(q)]];
                 SortSmall(numbers.data(), k);
                 a = RejectedOverlap;
                 if (std::find(masks.begin(), masks.end(), mask) == masks.end()) {
