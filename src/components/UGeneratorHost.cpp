@@ -208,9 +208,7 @@ void TGeneratorHost::FormActivate() {
     usafisse->setChecked(hasFixed);
     usafisse->setEnabled(hasFixed);
     Label12->clear();
-    QPalette p = Label12->palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    Label12->setPalette(p);
+    SetStakeTotalColor(Label12, Qt::black);
 }
 
 void TGeneratorHost::ComboBox1Change() {

@@ -17,8 +17,15 @@ namespace numora {
 
 void ShowStakeTotal(QLabel* label, const StakeSet& set) {
     label->setText(QString::fromStdString(FormatAmount(set.total, Globals().settings)) + u" €"_s);
+    SetStakeTotalColor(label, set.valid ? QColor(Qt::black) : StakeInvalidColor);
+}
+
+void SetStakeTotalColor(QLabel* label, const QColor& color) {
+    // The disabled colour is left to the style, so that the total greys out with its group while a
+    // run holds the dialog.
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, set.valid ? QColor(Qt::black) : StakeInvalidColor);
+    p.setColor(QPalette::Active, QPalette::WindowText, color);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, color);
     label->setPalette(p);
 }
 

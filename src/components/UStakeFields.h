@@ -14,6 +14,8 @@ inline const QColor DisabledFieldColor{192, 192, 192};
 
 // FormatAmount(total) + " €", black when the set is valid, red when it is not.
 void ShowStakeTotal(QLabel* label, const StakeSet& set);
+// The total's colour while its group is enabled.
+void SetStakeTotalColor(QLabel* label, const QColor& color);
 // Enables a stake field, or disables it on a silver background so that it reads as not in play.
 void SetStakeFieldEnabled(QLineEdit* edit, bool enabled);
 // Wide enough for the eight characters a stake field takes.
