@@ -40,7 +40,7 @@ QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* pa
 } // namespace
 
 TGeneratorHost::TGeneratorHost(const GeneratorSetup& setup, QWidget* parent)
-    : QDialog(parent), setup_(setup), clock_(&DefaultClock()), random_(&Globals().random) {
+    : TRunDialog(parent), setup_(setup), clock_(&DefaultClock()), random_(&Globals().random) {
     setWindowTitle(setup.caption);
     if (setup_.smallestPlaySize < 1 || setup_.smallestPlaySize > LargestPlaySize) setup_.smallestPlaySize = 1;
 
@@ -277,27 +277,6 @@ void TGeneratorHost::SpeedButton3Click() {
 
 bool TGeneratorHost::FormCloseQuery() {
     return !busy();
-}
-
-void TGeneratorHost::done(int result) {
-    if (!FormCloseQuery()) return;
-    QDialog::done(result);
-}
-
-void TGeneratorHost::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (go->isEnabled()) goClick();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        if (go->isEnabled()) reject();
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 } // namespace numora

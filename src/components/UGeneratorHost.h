@@ -3,7 +3,7 @@
 #include "core/Progress.h"
 #include "stakes/StakeRule.h"
 
-#include <QDialog>
+#include "components/URunDialog.h"
 
 #include <array>
 #include <cstdint>
@@ -45,7 +45,7 @@ struct GeneratorSetup {
 // goClick() checks the play size against the forecast and the stakes, then the dialog's own
 // parameters, takes the undo snapshot, enters the busy state and runs the engine; the dialog
 // closes when the engine says so. While busy every way of closing is refused.
-class TGeneratorHost : public QDialog {
+class TGeneratorHost : public TRunDialog {
     Q_OBJECT
 public:
     explicit TGeneratorHost(const GeneratorSetup& setup, QWidget* parent = nullptr);
@@ -95,11 +95,12 @@ public:
     void SpeedButton2Click();
     void SpeedButton3Click();
     // Whether the dialog may close now; refused while a run goes on.
-    virtual bool FormCloseQuery();
-    // Every way of closing (accept, reject, Escape, the close button) comes through here.
-    void done(int result) override;
+    bool FormCloseQuery() override;
 
 protected:
+    QPushButton* runButton() const override { return go; }
+    void runClick() override { goClick(); }
+
     // A labelled row of the shared group, below the stakes ("Numero di giocate da estrarre:").
     void addCharacteristic(const QString& caption, QWidget* field);
     // The dialog's own parameter group, below the shared one; disabled while a run goes on.
@@ -123,7 +124,6 @@ protected:
     virtual bool runEngine(const ProgressCallback& progress) = 0;
 
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<QLineEdit*, 5> stakeFields() const { return {Edit1, Edit2, Edit3, Edit4, Edit5}; }

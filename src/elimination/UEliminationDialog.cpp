@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-TEliminationDialog::TEliminationDialog(const QString& caption, int helpContext, QWidget* parent) : QDialog(parent) {
+TEliminationDialog::TEliminationDialog(const QString& caption, int helpContext, QWidget* parent) : TRunDialog(parent) {
     setWindowTitle(caption);
     setModal(true);
 
@@ -122,27 +122,6 @@ void TEliminationDialog::goClick() {
 
 bool TEliminationDialog::FormCloseQuery() {
     return !busy();
-}
-
-void TEliminationDialog::done(int result) {
-    if (!FormCloseQuery()) return;
-    QDialog::done(result);
-}
-
-void TEliminationDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (go->isEnabled()) goClick();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        if (go->isEnabled()) reject();
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 } // namespace numora

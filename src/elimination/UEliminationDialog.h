@@ -7,7 +7,7 @@
 
 #include "core/Progress.h"
 
-#include <QDialog>
+#include "components/URunDialog.h"
 #include <QList>
 
 #include <vector>
@@ -22,7 +22,7 @@ namespace numora {
 
 class TProgressPanel;
 
-class TEliminationDialog : public QDialog {
+class TEliminationDialog : public TRunDialog {
     Q_OBJECT
 public:
     TEliminationDialog(const QString& caption, int helpContext, QWidget* parent);
@@ -40,10 +40,11 @@ public:
     bool busy() const;
     virtual void FormActivate() {}
     void goClick();
-    bool FormCloseQuery();
-    void done(int result) override;
+    bool FormCloseQuery() override;
 
 protected:
+    QPushButton* runButton() const override { return go; }
+    void runClick() override { goClick(); }
     // Adds the dialog's own part above the progress panel; it is disabled while a run goes on.
     void addPanel(QWidget* panel);
     // Step 4: the scoring inputs, each failure with its message.
@@ -52,7 +53,6 @@ protected:
     virtual bool computeScores(std::vector<double>& scores, const Progress& progress) = 0;
 
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QVBoxLayout* panels_;

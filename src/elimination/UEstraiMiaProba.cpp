@@ -48,7 +48,7 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 
 } // namespace
 
-TEstraiMiaProba::TEstraiMiaProba(QWidget* parent) : QDialog(parent) {
+TEstraiMiaProba::TEstraiMiaProba(QWidget* parent) : TRunDialog(parent) {
     Windows().enrol(this);
     setObjectName(u"TEstraiMiaProba"_s);
     setWindowTitle(u"Estrai giocate tramite probabilità personalizzate"_s);
@@ -312,27 +312,6 @@ void TEstraiMiaProba::goClick() {
 
 bool TEstraiMiaProba::FormCloseQuery() {
     return !busy();
-}
-
-void TEstraiMiaProba::done(int result) {
-    if (!FormCloseQuery()) return;
-    QDialog::done(result);
-}
-
-void TEstraiMiaProba::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (go->isEnabled()) goClick();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        if (go->isEnabled()) reject();
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 } // namespace numora

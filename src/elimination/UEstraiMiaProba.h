@@ -5,7 +5,7 @@
 
 #include "stakes/StakeRule.h"
 
-#include <QDialog>
+#include "components/URunDialog.h"
 
 #include <array>
 #include <cstdint>
@@ -22,7 +22,7 @@ class TProbabilityGrid;
 class TProgressPanel;
 class WheelSelection;
 
-class TEstraiMiaProba : public QDialog {
+class TEstraiMiaProba : public TRunDialog {
     Q_OBJECT
 public:
     explicit TEstraiMiaProba(QWidget* parent = nullptr);
@@ -59,12 +59,12 @@ public:
     void SpeedButton1Click();
     void SpeedButton7Click();
     void goClick();
-    bool FormCloseQuery();
-    void done(int result) override;
+    bool FormCloseQuery() override;
 
 protected:
+    QPushButton* runButton() const override { return go; }
+    void runClick() override { goClick(); }
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<QLineEdit*, 5> stakeFields() const { return {Edit1, Edit2, Edit3, Edit4, Edit5}; }

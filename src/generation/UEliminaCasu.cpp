@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-TEliminaCasu::TEliminaCasu(QWidget* parent) : QDialog(parent), random_(&Globals().random) {
+TEliminaCasu::TEliminaCasu(QWidget* parent) : TRunDialog(parent), random_(&Globals().random) {
     Windows().enrol(this);
     setObjectName(u"TEliminaCasu"_s);
     setWindowTitle(u"Elimina giocate casualmente"_s);
@@ -100,27 +100,6 @@ void TEliminaCasu::goClick() {
     SpeedButton3->setEnabled(true);
     busy_ = false;
     accept();
-}
-
-void TEliminaCasu::done(int result) {
-    if (!FormCloseQuery()) return;
-    QDialog::done(result);
-}
-
-void TEliminaCasu::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (go->isEnabled()) goClick();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        if (go->isEnabled()) reject();
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 } // namespace numora

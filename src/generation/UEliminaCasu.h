@@ -1,7 +1,7 @@
 #pragma once
 // "Elimina giocate casualmente": removes E plays of the list chosen at random.
 
-#include <QDialog>
+#include "components/URunDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -10,7 +10,7 @@ namespace numora {
 
 class RandomSource;
 
-class TEliminaCasu : public QDialog {
+class TEliminaCasu : public TRunDialog {
     Q_OBJECT
 public:
     explicit TEliminaCasu(QWidget* parent = nullptr);
@@ -26,12 +26,12 @@ public:
 
     void FormActivate();
     void goClick();
-    bool FormCloseQuery() const { return !busy_; }
-    void done(int result) override;
+    bool FormCloseQuery() override { return !busy_; }
 
 protected:
+    QPushButton* runButton() const override { return go; }
+    void runClick() override { goClick(); }
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     RandomSource* random_;

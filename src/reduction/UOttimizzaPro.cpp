@@ -34,7 +34,8 @@ QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* pa
 
 } // namespace
 
-TOttimizzaPro::TOttimizzaPro(QWidget* parent) : QDialog(parent), clock_(&DefaultClock()), random_(&Globals().random) {
+TOttimizzaPro::TOttimizzaPro(QWidget* parent)
+    : TRunDialog(parent), clock_(&DefaultClock()), random_(&Globals().random) {
     setObjectName(u"OttimizzaPro"_s);
     setWindowTitle(u"Ottimizza probabilità assoluta di vincita"_s);
     auto* group = new QGroupBox(this);
@@ -141,29 +142,8 @@ void TOttimizzaPro::SpeedButton3Click() {
     reject();
 }
 
-bool TOttimizzaPro::FormCloseQuery() const {
+bool TOttimizzaPro::FormCloseQuery() {
     return !AntiPan3->busy();
-}
-
-void TOttimizzaPro::done(int result) {
-    if (!FormCloseQuery()) return;
-    QDialog::done(result);
-}
-
-void TOttimizzaPro::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (go->isEnabled()) goClick();
-        event->accept();
-        return;
-    case Qt::Key_Escape:
-        if (go->isEnabled()) reject();
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 } // namespace numora

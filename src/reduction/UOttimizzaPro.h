@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "components/URunDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +18,7 @@ class TProgressPanel;
 
 // "Ottimizza probabilità assoluta di vincita": reworks the plays of the list in place so that
 // their numbers overlap as little as possible. Long-lived; keeps its fields between uses.
-class TOttimizzaPro : public QDialog {
+class TOttimizzaPro : public TRunDialog {
     Q_OBJECT
 public:
     explicit TOttimizzaPro(QWidget* parent = nullptr);
@@ -47,12 +47,12 @@ public:
     void sb1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
-    bool FormCloseQuery() const;
-    void done(int result) override;
+    bool FormCloseQuery() override;
 
 protected:
+    QPushButton* runButton() const override { return go; }
+    void runClick() override { goClick(); }
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Clock* clock_;
