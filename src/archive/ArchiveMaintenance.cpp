@@ -41,6 +41,16 @@ bool BackupArchiveFile(const std::string& appDir, const std::string& folder) {
     return CopyFileOver(appDir + ArchiveFileName, WithTrailingSeparator(folder) + ArchiveFileName);
 }
 
+std::string BackupFailureMessage(const std::string& appDir) {
+    const std::string archive = appDir + ArchiveFileName;
+    if (!PathExists(archive))
+        return "Non c'è ancora un archivio da copiare: il file Numora.dtb non esiste.\r\nLa copia di sicurezza non è "
+               "stata creata.";
+    if (!ReadFileBytes(archive, 1))
+        return "Impossibile leggere il file Numora.dtb: la copia di sicurezza non è stata creata.";
+    return "Impossibile scrivere nella posizione indicata!";
+}
+
 bool RestoreArchiveFile(const std::string& folder, const std::string& appDir) {
     if (folder.empty()) return false;
     const std::string from = WithTrailingSeparator(folder) + ArchiveFileName;

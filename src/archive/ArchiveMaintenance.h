@@ -27,6 +27,9 @@ std::string DrawReference(int index, const DrawRecord& draw);
 
 // Copies appDir's "Numora.dtb" into folder (a separator is added when missing), overwriting.
 [[nodiscard]] bool BackupArchiveFile(const std::string& appDir, const std::string& folder);
+// What a failed backup tells the user: that there is no archive file yet, that appDir's file
+// could not be read, or else that the chosen folder could not be written.
+std::string BackupFailureMessage(const std::string& appDir);
 // Copies folder's "Numora.dtb" over appDir's; false, with appDir's file untouched, when the
 // backup is missing or the copy fails.
 [[nodiscard]] bool RestoreArchiveFile(const std::string& folder, const std::string& appDir);

@@ -179,7 +179,8 @@ void BackupArchive(QWidget* parent) {
     if (ok)
         MessageBox::information(parent, u"Il Backup è stato eseguito correttamente."_s);
     else
-        MessageBox::error(parent, u"Impossibile scrivere nella posizione indicata!"_s, u"Errore di scrittura"_s);
+        MessageBox::error(parent, QString::fromStdString(BackupFailureMessage(Globals().appDir)),
+                          u"Errore di scrittura"_s);
 }
 
 void RestoreArchive(QWidget* parent) {

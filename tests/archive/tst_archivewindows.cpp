@@ -14,6 +14,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -25,8 +26,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <sys/stat.h>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace numora;
@@ -420,7 +421,8 @@ private slots:
                                                   Click(w->Applica);
                                               });
         QCOMPARE(hook->count(), 1);
-        QCOMPARE(hook->last().text, u"L'estrazione nº 15 del 10/6/2015 ha la stessa data: sostituirla con quella modificata ?"_s);
+        QCOMPARE(hook->last().text,
+                 u"L'estrazione nº 15 del 10/6/2015 ha la stessa data: sostituirla con quella modificata ?"_s);
         QCOMPARE(hook->last().defaultAnswer, MsgAnswer::No);
         if (!yes) {
             // Nothing replaced, nothing written, and the window waits for another date.
@@ -682,6 +684,21 @@ private slots:
         QCOMPARE(hook->last().caption, u"Errore di scrittura"_s);
         QCOMPARE(hook->last().icon, MsgIcon::Error);
 
+        // With no archive file, or one that cannot be read, the message says so rather than
+        // blaming the folder.
+        SetFolderChooser([&](QWidget*, const QString&) { return Q(empty.path()); });
+        QVERIFY(RemoveFile(archiveFile()));
+        BackupArchive(nullptr);
+        QCOMPARE(hook->last().text, u"Non c'è ancora un archivio da copiare: il file Numora.dtb non esiste.\r\nLa "
+                                    u"copia di sicurezza non è stata creata."_s);
+        QVERIFY(QDir().mkdir(Q(archiveFile())));
+        BackupArchive(nullptr);
+        QCOMPARE(hook->last().text,
+                 u"Impossibile leggere il file Numora.dtb: la copia di sicurezza non è stata creata."_s);
+        QVERIFY(!PathExists(empty.file(ArchiveFileName)));
+        QVERIFY(QDir().rmdir(Q(archiveFile())));
+        numora::test::WriteAll(archiveFile(), original);
+
         // A cancelled chooser does nothing at all.
         hook->clear();
         SetFolderChooser([](QWidget*, const QString&) { return QString(); });
@@ -741,22 +758,25 @@ private slots:
         hook->queueAnswer(MsgAnswer::Yes);
         bool open = false;
         if (command == 0)
-            open = RunModal<TNuovaEstra>([] { NewDraw(nullptr); }, [](TNuovaEstra* w) {
-                TypeDraw(w, FreshDraw(3, 3, 2031), u"3/3/2031"_s);
-                Click(w->Applica);
-            });
+            open = RunModal<TNuovaEstra>([] { NewDraw(nullptr); },
+                                         [](TNuovaEstra* w) {
+                                             TypeDraw(w, FreshDraw(3, 3, 2031), u"3/3/2031"_s);
+                                             Click(w->Applica);
+                                         });
         if (command == 1)
-            open = RunModal<TModEstra>([] { EditShownDraw(nullptr); }, [](TModEstra* w) {
-                Type(w->Edit1, u"15/7/2030"_s);
-                Click(w->Applica);
-            });
+            open = RunModal<TModEstra>([] { EditShownDraw(nullptr); },
+                                       [](TModEstra* w) {
+                                           Type(w->Edit1, u"15/7/2030"_s);
+                                           Click(w->Applica);
+                                       });
         if (command == 2) DeleteShownDraw(nullptr);
         if (command == 3)
-            RunModal<Teliest>([] { DeleteDrawRange(static_cast<QWidget*>(nullptr)); }, [](Teliest* w) {
-                w->ScrollBar2->setValue(7);
-                w->ScrollBar1->setValue(5);
-                Click(w->OK);
-            });
+            RunModal<Teliest>([] { DeleteDrawRange(static_cast<QWidget*>(nullptr)); },
+                              [](Teliest* w) {
+                                  w->ScrollBar2->setValue(7);
+                                  w->ScrollBar1->setValue(5);
+                                  Click(w->OK);
+                              });
         QCOMPARE(hook->last().caption, u"Errore di scrittura"_s);
         QVERIFY2(hook->last().text.contains(u"sola lettura"_s), qPrintable(hook->last().text));
         QCOMPARE(open, command < 2); // the entry windows stay open with the user's texts
@@ -779,9 +799,11 @@ private slots:
         QCOMPARE(hook->count(), 2);
         QCOMPARE(hook->shown()[0].text, u"Il ripristino del Database è stato eseguito correttamente."_s);
         QCOMPARE(hook->last().caption, u"Attenzione"_s);
-        QCOMPARE(hook->last().text, u"Il file Numora.dtb contiene 10003 estrazioni: l'archivio storico ne può contenere al "
-                                    u"massimo 10000, sono state caricate le prime 10000.\rIl file completo è conservato "
-                                    u"come "_s + Q(dir->file(OversizedArchiveCopy)) + u"."_s);
+        QCOMPARE(hook->last().text,
+                 u"Il file Numora.dtb contiene 10003 estrazioni: l'archivio storico ne può contenere al "
+                 u"massimo 10000, sono state caricate le prime 10000.\rIl file completo è conservato "
+                 u"come "_s +
+                     Q(dir->file(OversizedArchiveCopy)) + u"."_s);
         QCOMPARE(ReadAll(dir->file(OversizedArchiveCopy)), image);
         QCOMPARE(Globals().archive.count(), DrawArchive::Capacity);
         QCOMPARE(viewer->shownIndex(), DrawArchive::Capacity);
@@ -808,7 +830,8 @@ private slots:
         cli.start(Q(numora::test::BinDir() + "numora-cli"), {u"--dir"_s, Q(cliDir.path()), u"import"_s, Q(storico)});
         QVERIFY(cli.waitForFinished(120000));
         QCOMPARE(cli.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()).trimmed(), hook->last().text.replace(u"\r\n"_s, u"\n"_s));
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()).trimmed(),
+                 hook->last().text.replace(u"\r\n"_s, u"\n"_s));
         const std::string mine = ReadAll(archiveFile());
         const std::string theirs = ReadAll(cliDir.file(ArchiveFileName));
         QCOMPARE(mine.size(), theirs.size());
