@@ -8,6 +8,7 @@
 #include "components/UWheelSelection.h"
 #include "core/Clock.h"
 #include "core/Globali.h"
+#include "generation/Generation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -190,6 +191,16 @@ StakeSet TGeneratorHost::stakeSet() const {
 
 std::uint16_t TGeneratorHost::wheelMask() const {
     return ruote->mask();
+}
+
+PlayRequest TGeneratorHost::playRequest(int size) const {
+    PlayRequest request;
+    request.forecast = forecastList();
+    request.fixed = fixedNumbers();
+    request.size = size;
+    request.wheels = wheelMask();
+    request.stakes = stakeSet().stakes;
+    return request;
 }
 
 bool TGeneratorHost::busy() const {

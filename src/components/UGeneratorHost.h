@@ -21,6 +21,8 @@ class QVBoxLayout;
 
 namespace numora {
 
+struct PlayRequest;
+
 class Clock;
 class RandomSource;
 class TProgressPanel;
@@ -78,6 +80,8 @@ public:
     std::vector<std::uint8_t> fixedNumbers() const;
     StakeSet stakeSet() const;
     std::uint16_t wheelMask() const;
+    // The forecast, the fixed numbers, the wheels and the stakes as they stand, for plays of `size`.
+    PlayRequest playRequest(int size) const;
     bool busy() const;
 
     // The clock and random source of the engines; tests put their own in place.

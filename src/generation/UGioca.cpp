@@ -131,12 +131,7 @@ bool TGioca::checkParameters() {
 }
 
 bool TGioca::runEngine(const ProgressCallback& progress) {
-    PlayRequest request;
-    request.forecast = forecastList();
-    request.fixed = fixedNumbers();
-    request.size = playSize();
-    request.wheels = wheelMask();
-    request.stakes = stakeSet().stakes;
+    const PlayRequest request = playRequest(playSize());
     const Globali& g = Globals();
     const PlayScore score =
         DelayFrequencyScore(request.forecast, request.size, request.wheels, criteria_, g.delays, g.frequencies);

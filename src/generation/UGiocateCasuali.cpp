@@ -110,12 +110,7 @@ bool TGiocateCasuali::checkRun() {
 }
 
 bool TGiocateCasuali::runEngine(const ProgressCallback& progress) {
-    PlayRequest request;
-    request.forecast = forecastList();
-    request.fixed = fixedNumbers();
-    request.size = size_;
-    request.wheels = wheelMask();
-    request.stakes = stakeSet().stakes;
+    const PlayRequest request = playRequest(size_);
     // The gauge counts the plays added, up to M.
     AntiPan3->setGaugeMaximum(plays_);
     PlaySystem& system = Globals().system;

@@ -83,12 +83,7 @@ bool TSvilInt::checkRun() {
 }
 
 bool TSvilInt::runEngine(const ProgressCallback& progress) {
-    PlayRequest request;
-    request.forecast = forecastList();
-    request.fixed = fixedNumbers();
-    request.size = playSize();
-    request.wheels = wheelMask();
-    request.stakes = stakeSet().stakes;
+    const PlayRequest request = playRequest(playSize());
     PlaySystem& system = Globals().system;
     const RunResult r = DevelopIntegral(system.list, request, Progress{progress});
     switch (r.outcome) {

@@ -73,11 +73,7 @@ bool TGenio::checkRun() {
 bool TGenio::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     GenioRequest r;
-    r.play.forecast = forecastList();
-    r.play.fixed = fixedNumbers();
-    r.play.size = playSize();
-    r.play.wheels = wheelMask();
-    r.play.stakes = stakeSet().stakes;
+    r.play = playRequest(playSize());
     ReadPlayCount(Edit6->text().toStdString(), r.plays);
     r.budget = GenioBudget(precision->position());
     const GenioResult result = ReduceGenio(system.list, r, random(), clock(), Progress{progress});

@@ -100,11 +100,7 @@ bool TRidGara::checkRun() {
 bool TRidGara::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     GuaranteedRequest r;
-    r.play.forecast = forecastList();
-    r.play.fixed = fixedNumbers();
-    r.play.size = playSize();
-    r.play.wheels = wheelMask();
-    r.play.stakes = stakeSet().stakes;
+    r.play = playRequest(playSize());
     r.score = ridval->currentIndex() + 1;
     const std::uint64_t committed = static_cast<std::uint64_t>(system.list.count());
     // The count beside the gauge is the whole list's.
