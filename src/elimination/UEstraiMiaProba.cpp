@@ -302,10 +302,8 @@ void TEstraiMiaProba::goClick() {
                                     findChild<QGroupBox*>(u"GroupBox1"_s), findChild<QGroupBox*>(u"GroupBox2"_s)});
         r = ExtractBestPlays(system.list, request, plays, CustomProbabilityScore(system.customProbabilities, k),
                              Progress{AntiPan3->callback()});
-        if (r.outcome == RunOutcome::ListFull) ShowRunNotice(this, PlayListFullMessage);
-        if (r.outcome == RunOutcome::Completed && r.added == 0) ShowRunNotice(this, NoPlayAddedMessage);
+        if (!ReportRun(this, r)) return;
     }
-    if (r.outcome != RunOutcome::Completed) return;
     system.modified = true;
     accept();
 }

@@ -137,16 +137,7 @@ bool TGioca::runEngine(const ProgressCallback& progress) {
         DelayFrequencyScore(request.forecast, request.size, request.wheels, criteria_, g.delays, g.frequencies);
     PlaySystem& system = Globals().system;
     const RunResult r = ExtractBestPlays(system.list, request, plays_, score, Progress{progress});
-    switch (r.outcome) {
-    case RunOutcome::Interrupted:
-        return false;
-    case RunOutcome::ListFull:
-        ShowRunNotice(this, PlayListFullMessage);
-        return false;
-    case RunOutcome::Completed:
-        break;
-    }
-    if (r.added == 0) ShowRunNotice(this, NoPlayAddedMessage);
+    if (!ReportRun(this, r)) return false;
     system.modified = true;
     return true;
 }

@@ -115,16 +115,7 @@ bool TGiocateCasuali::runEngine(const ProgressCallback& progress) {
     AntiPan3->setGaugeMaximum(plays_);
     PlaySystem& system = Globals().system;
     const RunResult r = ExtractRandomPlays(system.list, request, plays_, random(), Progress{progress, 1});
-    switch (r.outcome) {
-    case RunOutcome::Interrupted:
-        return false;
-    case RunOutcome::ListFull:
-        ShowRunNotice(this, PlayListFullMessage);
-        return false;
-    case RunOutcome::Completed:
-        break;
-    }
-    if (r.added == 0) ShowRunNotice(this, NoPlayAddedMessage);
+    if (!ReportRun(this, r)) return false;
     system.modified = true;
     return true;
 }

@@ -86,20 +86,8 @@ bool TSvilInt::runEngine(const ProgressCallback& progress) {
     const PlayRequest request = playRequest(playSize());
     PlaySystem& system = Globals().system;
     const RunResult r = DevelopIntegral(system.list, request, Progress{progress});
-    switch (r.outcome) {
-    case RunOutcome::Interrupted:
-        return false;
-    case RunOutcome::ListFull:
-        ShowRunNotice(this, PlayListFullMessage);
-        return false;
-    case RunOutcome::Completed:
-        break;
-    }
-    if (r.added == 0) {
-        // Nothing to add: the dialog stays for other parameters.
-        ShowRunNotice(this, NoPlayAddedMessage);
-        return false;
-    }
+    // With nothing added the dialog stays for other parameters.
+    if (!ReportRun(this, r) || r.added == 0) return false;
     system.modified = true;
     return true;
 }
