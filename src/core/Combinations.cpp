@@ -1,8 +1,26 @@
 #include "core/Combinations.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace numora {
+
+std::vector<std::uint8_t> AscendingForecast(const std::vector<std::uint8_t>& numbers) {
+    std::array<bool, 91> in{};
+    for (std::uint8_t n : numbers)
+        if (n >= 1 && n <= 90) in[n] = true;
+    std::vector<std::uint8_t> list;
+    for (int n = 1; n <= 90; ++n)
+        if (in[static_cast<std::size_t>(n)]) list.push_back(static_cast<std::uint8_t>(n));
+    return list;
+}
+
+std::vector<std::uint8_t> DistinctFixed(const std::vector<std::uint8_t>& fixed) {
+    std::vector<std::uint8_t> out;
+    for (std::uint8_t f : fixed)
+        if (std::find(out.begin(), out.end(), f) == out.end()) out.push_back(f);
+    return out;
+}
 
 std::uint64_t Binomial(int n, int k) {
     if (k < 0 || n < 0 || k > n) return 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <vector>
 
 namespace numora {
 
@@ -13,6 +14,12 @@ namespace numora {
 // result does not fit (never for the forecasts of the program, where k <= 10).
 std::uint64_t Binomial(int n, int k);
 inline constexpr std::uint64_t BinomialOverflow = std::numeric_limits<std::uint64_t>::max();
+
+// A forecast as the engines enumerate it: ascending, each number once, only numbers 1..90.
+std::vector<std::uint8_t> AscendingForecast(const std::vector<std::uint8_t>& numbers);
+// The fixed numbers each once, in their order. A candidate holds all of them exactly when it holds
+// each distinct one, so the test that counts pairs and the enumeration that puts them first agree.
+std::vector<std::uint8_t> DistinctFixed(const std::vector<std::uint8_t>& fixed);
 
 // The K-number combinations of a list of distinct numbers 1..90 (the forecast), one at a time and
 // without allocating, in the order of every generator and reduction of the program: the

@@ -14,26 +14,6 @@ namespace numora {
 
 namespace {
 
-// The forecast in ascending order, each number once, only numbers 1..90.
-std::vector<std::uint8_t> AscendingForecast(const std::vector<std::uint8_t>& numbers) {
-    std::array<bool, 91> in{};
-    for (std::uint8_t n : numbers)
-        if (n >= 1 && n <= 90) in[n] = true;
-    std::vector<std::uint8_t> list;
-    for (int n = 1; n <= 90; ++n)
-        if (in[static_cast<std::size_t>(n)]) list.push_back(static_cast<std::uint8_t>(n));
-    return list;
-}
-
-// The fixed numbers each once. A candidate holds all of them exactly when it holds each distinct
-// one, so the test that counts pairs and the enumeration that puts them first agree.
-std::vector<std::uint8_t> DistinctFixed(const std::vector<std::uint8_t>& fixed) {
-    std::vector<std::uint8_t> out;
-    for (std::uint8_t f : fixed)
-        if (std::find(out.begin(), out.end(), f) == out.end()) out.push_back(f);
-    return out;
-}
-
 bool InList(std::span<const std::uint8_t> list, std::uint8_t n) {
     return std::find(list.begin(), list.end(), n) != list.end();
 }

@@ -27,23 +27,6 @@ constexpr double StartTemperature = 1.0;
 constexpr double Cooling = 0.99;
 constexpr double FrozenTemperature = 0.05;
 
-std::vector<std::uint8_t> AscendingDistinct(const std::vector<std::uint8_t>& numbers) {
-    std::array<bool, 91> in{};
-    for (std::uint8_t n : numbers)
-        if (n >= 1 && n <= 90) in[n] = true;
-    std::vector<std::uint8_t> out;
-    for (int n = 1; n <= 90; ++n)
-        if (in[static_cast<std::size_t>(n)]) out.push_back(static_cast<std::uint8_t>(n));
-    return out;
-}
-
-std::vector<std::uint8_t> Distinct(const std::vector<std::uint8_t>& numbers) {
-    std::vector<std::uint8_t> out;
-    for (std::uint8_t n : numbers)
-        if (std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
-    return out;
-}
-
 // The numbers two masks share. The build targets processors without a popcount instruction,
 // where std::popcount is a library call; counting the bits in parallel inline is several times
 // faster on the search's inner loops.
@@ -420,8 +403,8 @@ std::vector<Play> PlaysOf(const std::vector<NumberMask>& masks, const Guaranteed
 bool KeepsGuarantee(std::span<const Play> committed, const GuaranteedRequest& request, std::span<const Play> plays) {
     const int n = request.play.size;
     if (n < 1 || n > Play::MaxNumbers) return false;
-    const std::vector<std::uint8_t> forecast = AscendingDistinct(request.play.forecast);
-    const std::vector<std::uint8_t> fixed = Distinct(request.play.fixed);
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.play.forecast);
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.play.fixed);
     const NumberMask forecastMask = NumberMask::Of(forecast), fixedMask = NumberMask::Of(fixed);
     const int t = GuaranteeThreshold(n, request.score);
     std::vector<NumberMask> cover;
@@ -455,8 +438,8 @@ CoveringResult OptimiseCovering(std::span<const Play> committed, const Guarantee
     const int n = request.play.size;
     if (start.size() <= 1 || n < 1 || n > Play::MaxNumbers || budgetMs <= 0) return out;
 
-    const std::vector<std::uint8_t> forecast = AscendingDistinct(request.play.forecast);
-    const std::vector<std::uint8_t> fixed = Distinct(request.play.fixed);
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.play.forecast);
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.play.fixed);
     const NumberMask fixedMask = NumberMask::Of(fixed);
     const int t = GuaranteeThreshold(n, request.score);
     const std::vector<NumberMask> committedCover = CoveringCommitted(committed, request);

@@ -14,23 +14,6 @@ namespace numora {
 
 namespace {
 
-std::vector<std::uint8_t> AscendingDistinct(const std::vector<std::uint8_t>& numbers) {
-    std::array<bool, 91> in{};
-    for (std::uint8_t n : numbers)
-        if (n >= 1 && n <= 90) in[n] = true;
-    std::vector<std::uint8_t> out;
-    for (int n = 1; n <= 90; ++n)
-        if (in[static_cast<std::size_t>(n)]) out.push_back(static_cast<std::uint8_t>(n));
-    return out;
-}
-
-std::vector<std::uint8_t> Distinct(const std::vector<std::uint8_t>& numbers) {
-    std::vector<std::uint8_t> out;
-    for (std::uint8_t n : numbers)
-        if (std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
-    return out;
-}
-
 // Insertion sort of at most ten numbers.
 void SortSmall(std::uint8_t* a, int n) {
     for (int i = 1; i < n; ++i) {
@@ -219,8 +202,8 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
     const int k = request.play.size;
     const int m = request.plays;
     if (k < 1 || k > Play::MaxNumbers || m < 1) return result;
-    const std::vector<std::uint8_t> forecast = AscendingDistinct(request.play.forecast);
-    const std::vector<std::uint8_t> fixed = Distinct(request.play.fixed);
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.play.forecast);
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.play.fixed);
     CombinationEnumerator e;
     // Only the combinations holding every fixed number are visited: the others fail the test.
     if (!e.start(forecast, k, fixed)) return result;
@@ -346,7 +329,7 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
 }
 
 Play MutatePlay(const Play& p, const OptimiseRequest& request, RandomSource& random) {
-    return Mutate(p, ForecastTable(AscendingDistinct(request.forecast)), Distinct(request.fixed), request.replace,
+    return Mutate(p, ForecastTable(AscendingForecast(request.forecast)), DistinctFixed(request.fixed), request.replace,
                   random);
 }
 
@@ -355,8 +338,8 @@ OptimiseResult OptimisePlays(PlayList& list, const OptimiseRequest& request, Ran
     OptimiseResult result;
     const int count = list.count();
     if (count == 0) return result;
-    const ForecastTable forecast(AscendingDistinct(request.forecast));
-    const std::vector<std::uint8_t> fixed = Distinct(request.fixed);
+    const ForecastTable forecast(AscendingForecast(request.forecast));
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.fixed);
     std::array<int, 256> occ = NumberOccurrences(std::span<const Play>(list.data(), static_cast<std::size_t>(count)));
     PlayKeyCount keys(count * 2);
     for (int p = 1; p <= count; ++p) keys.change(list.play(p), 1);

@@ -11,23 +11,6 @@ namespace numora {
 
 namespace {
 
-std::vector<std::uint8_t> AscendingDistinct(const std::vector<std::uint8_t>& numbers) {
-    std::array<bool, 91> in{};
-    for (std::uint8_t n : numbers)
-        if (n >= 1 && n <= 90) in[n] = true;
-    std::vector<std::uint8_t> out;
-    for (int n = 1; n <= 90; ++n)
-        if (in[static_cast<std::size_t>(n)]) out.push_back(static_cast<std::uint8_t>(n));
-    return out;
-}
-
-std::vector<std::uint8_t> Distinct(const std::vector<std::uint8_t>& numbers) {
-    std::vector<std::uint8_t> out;
-    for (std::uint8_t n : numbers)
-        if (std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
-    return out;
-}
-
 // Calls f with the mask of every t-subset of numbers[0..count-1].
 template <typename F> void ForEachSubset(const std::uint8_t* numbers, int count, int t, F&& f) {
     if (t < 1 || t > count) return;
@@ -264,8 +247,8 @@ GuaranteedPlays ReduceToGuarantee(std::span<const Play> committed, const Guarant
     const int n = request.play.size;
     if (room < 0) room = std::max(0, PlayList::Capacity - static_cast<int>(committed.size()));
     if (n < 1 || n > Play::MaxNumbers) return out;
-    const std::vector<std::uint8_t> forecast = AscendingDistinct(request.play.forecast);
-    const std::vector<std::uint8_t> fixed = Distinct(request.play.fixed);
+    const std::vector<std::uint8_t> forecast = AscendingForecast(request.play.forecast);
+    const std::vector<std::uint8_t> fixed = DistinctFixed(request.play.fixed);
     const int t = GuaranteeThreshold(n, request.score);
 
     Coverage coverage(n, t);
