@@ -1,4 +1,5 @@
 // The derived tables and the archive file on the real archive and on a full one of 10000 draws.
+#include "BenchArchive.h"
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
 #include "core/OperatorImport.h"
@@ -13,21 +14,9 @@
 #include <random>
 
 using namespace numora;
+using numora::bench::RealArchive;
 
 namespace {
-
-const DrawArchive* RealArchive() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const char* dir = std::getenv("NUMORA_SHARED_DATA");
-        std::string path = std::string(dir ? dir : "../shared/data") + "/storico.txt";
-        auto text = ReadFileBytes(path);
-        if (!text) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(*text, *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
 
 const DrawArchive* FullArchive() {
     static std::unique_ptr<DrawArchive> a = [] {
@@ -52,8 +41,12 @@ const DrawArchive* FullArchive() {
     return a.get();
 }
 
-const DrawArchive* Pick(int which) { return which == 0 ? RealArchive() : FullArchive(); }
-const char* Label(int which) { return which == 0 ? "storico" : "10000 draws"; }
+const DrawArchive* Pick(int which) {
+    return which == 0 ? RealArchive() : FullArchive();
+}
+const char* Label(int which) {
+    return which == 0 ? "storico" : "10000 draws";
+}
 
 void BM_RebuildLiteral(benchmark::State& state) {
     const DrawArchive* a = Pick(static_cast<int>(state.range(0)));

@@ -3,6 +3,7 @@
 // real archive (the literal searches backwards for every number of every pair), and the forecast
 // mode over 30 numbers in cinquine (142506 combinations) with every condition on. The last
 // benchmark of each pair checks that both give the same result.
+#include "BenchArchive.h"
 #include "conditions/ConditionStats.h"
 #include "conditions/ConditionedReduction.h"
 
@@ -12,29 +13,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 using namespace numora;
+using numora::bench::RealArchive;
 
 namespace {
-
-const DrawArchive* Real() {
-    static std::unique_ptr<DrawArchive> archive = [] {
-        const char* dir = std::getenv("NUMORA_SHARED_DATA");
-        const std::string path = std::string(dir ? dir : "../shared/data") + "/storico.txt";
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return std::unique_ptr<DrawArchive>();
-        std::stringstream text;
-        text << in.rdbuf();
-        auto a = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(text.str(), *a).ok) return std::unique_ptr<DrawArchive>();
-        return a;
-    }();
-    return archive.get();
-}
 
 constexpr std::uint16_t AllWheels = (1u << 11) | (1u << 10);
 
@@ -66,7 +51,7 @@ struct Tables {
 const Tables& RealTables() {
     static const Tables t = [] {
         Tables x;
-        if (const DrawArchive* a = Real()) RebuildDerivedTables(*a, x.delays, x.frequencies);
+        if (const DrawArchive* a = RealArchive()) RebuildDerivedTables(*a, x.delays, x.frequencies);
         return x;
     }();
     return t;
@@ -80,20 +65,20 @@ std::vector<std::uint8_t> Thirty() {
 }
 
 void BM_DelayStatisticLiteral(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
     for (auto _ : state)
         benchmark::DoNotOptimize(oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
 }
 
 void BM_DelayStatistic(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
     for (auto _ : state) benchmark::DoNotOptimize(ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
 }
 
 void BM_DelayStatisticAgree(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
     for (auto _ : state) {
         if (ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}).bars !=

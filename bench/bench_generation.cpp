@@ -2,6 +2,7 @@
 // (43,949,268 combinations, 100 kept) and the integral development of 20 numbers in cinquine
 // (15504 candidates) against 84000 committed plays; each literal algorithm against the engine
 // in the same run, and a check that both leave the same plays in the same slots.
+#include "BenchArchive.h"
 #include "generation/Generation.h"
 
 #include "core/OperatorImport.h"
@@ -11,10 +12,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <random>
-#include <sstream>
 
 using namespace numora;
 
@@ -29,12 +28,7 @@ struct Tables {
 const Tables& ArchiveTables() {
     static const Tables t = [] {
         Tables r;
-        const char* dir = std::getenv("NUMORA_SHARED_DATA");
-        std::ifstream in(std::string(dir ? dir : "../shared/data") + "/storico.txt", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        auto a = std::make_unique<DrawArchive>();
-        if (in && ImportOperatorText(text.str(), *a).ok) {
+        if (const DrawArchive* a = numora::bench::RealArchive()) {
             RebuildDerivedTables(*a, r.delays, r.frequencies);
         } else {
             std::mt19937 g(1);

@@ -1,6 +1,7 @@
 // The four statistics of single numbers on the real archive: the literal algorithms (a backward
 // search per number and wheel, the plain exchange sort over the entries) against the engines.
 // The last benchmark checks that both agree and prints the ratios.
+#include "BenchArchive.h"
 #include "stats/NumberStats.h"
 
 #include "core/OperatorImport.h"
@@ -13,31 +14,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 using namespace numora;
+using numora::bench::RealArchive;
 
 namespace {
 
-const DrawArchive* Real() {
-    static std::unique_ptr<DrawArchive> archive = [] {
-        const char* dir = std::getenv("NUMORA_SHARED_DATA");
-        const std::string path = std::string(dir ? dir : "../shared/data") + "/storico.txt";
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return std::unique_ptr<DrawArchive>();
-        std::stringstream text;
-        text << in.rdbuf();
-        auto a = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(text.str(), *a).ok) return std::unique_ptr<DrawArchive>();
-        return a;
-    }();
-    return archive.get();
+DrawWindow LastHundred(const DrawArchive& a) {
+    return {std::max(1, a.count() - 99), a.count()};
 }
-
-DrawWindow LastHundred(const DrawArchive& a) { return {std::max(1, a.count() - 99), a.count()}; }
 
 enum Kind { Delays, Frequencies, ListDelays, ListFrequencies, KindCount };
 const char* KindName[] = {"numbers-delay", "numbers-frequency", "list-delay", "list-frequency"};
@@ -74,7 +61,7 @@ std::array<std::array<double, 2>, KindCount> seconds{};
 std::array<std::array<std::vector<int>, 2>, KindCount> results{};
 
 void BM_Stat(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("storico.txt not found");
     const auto kind = static_cast<Kind>(state.range(0));
     const bool literal = state.range(1) != 0;
@@ -104,6 +91,8 @@ void BM_Ratio(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_Stat)->ArgsProduct({{Delays, Frequencies, ListDelays, ListFrequencies}, {1, 0}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Stat)
+    ->ArgsProduct({{Delays, Frequencies, ListDelays, ListFrequencies}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ratio)->Iterations(1);
 BENCHMARK_MAIN();

@@ -2,6 +2,7 @@
 // whole archive, all eleven wheels), the literal algorithm and the shipped engine in one run; and
 // the exchange-sort order on 4005 and 5000 values. The last benchmark checks that both agree and
 // prints the ratios.
+#include "BenchArchive.h"
 #include "core/FileIo.h"
 #include "core/OperatorImport.h"
 #include "core/Ranking.h"
@@ -21,21 +22,9 @@
 #include <string>
 
 using namespace numora;
+using numora::bench::RealArchive;
 
 namespace {
-
-const DrawArchive* RealArchive() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const char* dir = std::getenv("NUMORA_SHARED_DATA");
-        const std::string path = std::string(dir ? dir : "../shared/data") + "/storico.txt";
-        auto text = ReadFileBytes(path);
-        if (!text) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(*text, *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
 
 struct Timing {
     double literal = 0; // seconds per run
@@ -49,7 +38,8 @@ std::map<std::string, Timing>& Timings() {
 
 // Runs fn once per iteration and keeps its result and seconds per run under (name, literal).
 template <class Result>
-void Measure(benchmark::State& state, const std::string& name, bool literal, const std::function<Result(const DrawArchive&)>& fn) {
+void Measure(benchmark::State& state, const std::string& name, bool literal,
+             const std::function<Result(const DrawArchive&)>& fn) {
     const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("storico.txt not found");
     static std::map<std::string, Result> firstResult;
@@ -68,9 +58,13 @@ void Measure(benchmark::State& state, const std::string& name, bool literal, con
     state.SetLabel(name);
 }
 
-int N() { return RealArchive() ? RealArchive()->count() : 0; }
+int N() {
+    return RealArchive() ? RealArchive()->count() : 0;
+}
 
-bool SameEntries(const TopPairsResult& a, const TopPairsResult& b) { return a.entries == b.entries; }
+bool SameEntries(const TopPairsResult& a, const TopPairsResult& b) {
+    return a.entries == b.entries;
+}
 struct Top {
     TopPairsResult r;
     bool operator==(const Top& o) const { return SameEntries(r, o.r); }
@@ -94,7 +88,8 @@ void BM_PairFrequencies(benchmark::State& state) {
     const bool literal = state.range(0) == 0;
     Measure<std::vector<PairValue>>(state, "pairs-frequency TT last 400", literal, [literal](const DrawArchive& a) {
         const int n = a.count();
-        return literal ? oracle::LiteralPairFrequencies(a, 0x3FF, {n - 399, n}) : PairFrequencies(a, 0x3FF, {n - 399, n});
+        return literal ? oracle::LiteralPairFrequencies(a, 0x3FF, {n - 399, n})
+                       : PairFrequencies(a, 0x3FF, {n - 399, n});
     });
 }
 
@@ -111,7 +106,8 @@ void BM_LeastFrequent(benchmark::State& state) {
     const int k = static_cast<int>(state.range(1));
     Measure<Top>(state, "top-pairs-frequency K=" + std::to_string(k), literal, [literal, k](const DrawArchive& a) {
         const int n = a.count();
-        return Top{literal ? oracle::LiteralLeastFrequentPairs(a, 11, {1, n}, k, {}) : LeastFrequentPairs(a, 11, {1, n}, k, {})};
+        return Top{literal ? oracle::LiteralLeastFrequentPairs(a, 11, {1, n}, k, {})
+                           : LeastFrequentPairs(a, 11, {1, n}, k, {})};
     });
 }
 
@@ -119,9 +115,10 @@ void BM_ExchangeSort(benchmark::State& state) {
     const bool literal = state.range(0) == 0;
     const int size = static_cast<int>(state.range(1));
     const std::vector<int> v = SortInput(size);
-    Measure<std::vector<int>>(state, "exchange sort of " + std::to_string(size), literal, [literal, &v](const DrawArchive&) {
-        return literal ? oracle::LiteralExchangeSortOrder(v, true) : ExchangeSortOrder(v, true);
-    });
+    Measure<std::vector<int>>(
+        state, "exchange sort of " + std::to_string(size), literal, [literal, &v](const DrawArchive&) {
+            return literal ? oracle::LiteralExchangeSortOrder(v, true) : ExchangeSortOrder(v, true);
+        });
 }
 
 void BM_Ratio(benchmark::State& state) {
@@ -130,8 +127,8 @@ void BM_Ratio(benchmark::State& state) {
     std::printf("real archive, %d draws\n", N());
     for (const auto& [name, t] : Timings()) {
         allSame = allSame && t.same;
-        std::printf("%-30s literal %10.3f ms   shipped %8.3f ms   %8.0fx%s\n", name.c_str(), t.literal * 1e3, t.shipped * 1e3,
-                    t.shipped > 0 ? t.literal / t.shipped : 0.0, t.same ? "" : "   RESULTS DIFFER");
+        std::printf("%-30s literal %10.3f ms   shipped %8.3f ms   %8.0fx%s\n", name.c_str(), t.literal * 1e3,
+                    t.shipped * 1e3, t.shipped > 0 ? t.literal / t.shipped : 0.0, t.same ? "" : "   RESULTS DIFFER");
     }
     if (!allSame) state.SkipWithError("the engine and the literal algorithm disagree");
 }

@@ -1,6 +1,7 @@
 // The probability of the 90 numbers on the real archive, all wheels, whole archive: the literal
 // computation (a backward walk and a full count per number, the plain exchange sort) against
 // the engine. The last benchmark checks that both agree.
+#include "BenchArchive.h"
 #include "probability/NumberProbability.h"
 
 #include "core/OperatorImport.h"
@@ -9,29 +10,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 using namespace numora;
+using numora::bench::RealArchive;
 
 namespace {
-
-const DrawArchive* Real() {
-    static std::unique_ptr<DrawArchive> archive = [] {
-        const char* dir = std::getenv("NUMORA_SHARED_DATA");
-        const std::string path = std::string(dir ? dir : "../shared/data") + "/storico.txt";
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return std::unique_ptr<DrawArchive>();
-        std::stringstream text;
-        text << in.rdbuf();
-        auto a = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(text.str(), *a).ok) return std::unique_ptr<DrawArchive>();
-        return a;
-    }();
-    return archive.get();
-}
 
 ProbabilityCriteria AllWheels(const DrawArchive& a) {
     ProbabilityCriteria c;
@@ -41,7 +26,7 @@ ProbabilityCriteria AllWheels(const DrawArchive& a) {
 }
 
 void BM_Literal(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
     for (auto _ : state) {
         const auto p = oracle::LiteralProbabilities(*a, 1, a->count(), AllWheelSet, true, 0, 50, true, 0, 50);
@@ -50,14 +35,14 @@ void BM_Literal(benchmark::State& state) {
 }
 
 void BM_Engine(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
     const ProbabilityCriteria c = AllWheels(*a);
     for (auto _ : state) benchmark::DoNotOptimize(RankNumbers(ComputeNumberProbabilities(*a, c).p, true));
 }
 
 void BM_Agree(benchmark::State& state) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
     const auto want = oracle::LiteralProbabilities(*a, 1, a->count(), AllWheelSet, true, 0, 50, true, 0, 50);
     const auto literal = oracle::LiteralRanking(want, true);
