@@ -25,9 +25,12 @@ int RunCheck(const CliContext& c) {
     for (std::size_t i = 1; i < c.args.size(); ++i) {
         const std::string& opt = c.args[i];
         if (i + 1 >= c.args.size() || byDraw || byDate) return UsageError(c);
-        if (opt == "--draw") byDraw = true;
-        else if (opt == "--date") byDate = true;
-        else return UsageError(c);
+        if (opt == "--draw")
+            byDraw = true;
+        else if (opt == "--date")
+            byDate = true;
+        else
+            return UsageError(c);
         (byDraw ? drawText : dateText) = c.args[++i];
     }
     long long drawIndex = 0;
@@ -36,7 +39,8 @@ int RunCheck(const CliContext& c) {
     auto system = std::make_unique<PlaySystem>();
     NewSystem(*system);
     switch (LoadSystem(c.args[0], *system)) {
-    case LoadSystemResult::Ok: break;
+    case LoadSystemResult::Ok:
+        break;
     case LoadSystemResult::Incompatible:
         c.err << TerminalText(IncompatibleSystemMessage) << '\n';
         [[fallthrough]];
@@ -59,10 +63,12 @@ int RunCheck(const CliContext& c) {
     }
     CliArchive a;
     switch (LoadCliArchive(c, a)) {
-    case CliArchiveLoad::Unreadable: return 1;
+    case CliArchiveLoad::Unreadable:
+        return 1;
     case CliArchiveLoad::Ok:
     case CliArchiveLoad::Missing:
-    case CliArchiveLoad::Truncated: break;
+    case CliArchiveLoad::Truncated:
+        break;
     }
     if (a.draws.empty()) {
         c.err << "L'archivio storico non contiene estrazioni: non c'è nessuna estrazione da usare per lo spoglio.\n";
@@ -101,10 +107,12 @@ int RunCheck(const CliContext& c) {
 } // namespace
 
 CliCommand CheckCommand() {
-    CliCommand c{"check", "SISTEMA [--draw N | --date gg/mm/aaaa]",
-                 "spoglio delle giocate di un sistema su un'estrazione dell'archivio", 1, RunCheck};
-    c.variadic = true;
-    return c;
+    return {"check",
+            "SISTEMA [--draw N | --date gg/mm/aaaa]",
+            "spoglio delle giocate di un sistema su un'estrazione dell'archivio",
+            1,
+            RunCheck,
+            true};
 }
 
 } // namespace numora

@@ -106,10 +106,12 @@ int RunWinnings(const CliContext& c) {
 } // namespace
 
 CliCommand WinningsCommand() {
-    CliCommand c{"winnings", "[--wheels CODICE] [--played N] [--hits H] [--stakes E,A,T,Q,C]",
-                 "vincita di una giocata, come \"Calcola Vincite\"", 0, RunWinnings};
-    c.variadic = true;
-    return c;
+    return {"winnings",
+            "[--wheels CODICE] [--played N] [--hits H] [--stakes E,A,T,Q,C]",
+            "vincita di una giocata, come \"Calcola Vincite\"",
+            0,
+            RunWinnings,
+            true};
 }
 
 } // namespace numora

@@ -139,16 +139,12 @@ int RunConditionStats(const CliContext& c) {
 } // namespace
 
 CliCommand ConditionCommand() {
-    CliCommand c{"condition", "[opzioni]", "riduzione condizionata del pronostico o delle giocate", 0, RunCondition};
-    c.variadic = true;
-    return c;
+    return {"condition", "[opzioni]", "riduzione condizionata del pronostico o delle giocate", 0, RunCondition, true};
 }
 
 CliCommand ConditionStatsCommand() {
-    CliCommand c{"condition-stats", "[opzioni]", "statistiche sull'archivio storico per le condizioni", 0,
-                 RunConditionStats};
-    c.variadic = true;
-    return c;
+    return {"condition-stats", "[opzioni]", "statistiche sull'archivio storico per le condizioni", 0,
+            RunConditionStats, true};
 }
 
 } // namespace numora

@@ -208,9 +208,7 @@ int RunCustomExtract(const CliContext& c) {
 }
 
 CliCommand EliminateCommand() {
-    CliCommand c{"eliminate", "[opzioni]", "elimina dal sistema le giocate meno probabili o casuali", 0, RunEliminate};
-    c.variadic = true;
-    return c;
+    return {"eliminate", "[opzioni]", "elimina dal sistema le giocate meno probabili o casuali", 0, RunEliminate, true};
 }
 
 } // namespace numora

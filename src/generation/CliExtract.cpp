@@ -152,15 +152,11 @@ int RunDevelop(const CliContext& c) {
 } // namespace
 
 CliCommand ExtractCommand() {
-    CliCommand c{"extract", "[opzioni]", "estrae dal pronostico le giocate più probabili o casuali", 0, RunExtract};
-    c.variadic = true;
-    return c;
+    return {"extract", "[opzioni]", "estrae dal pronostico le giocate più probabili o casuali", 0, RunExtract, true};
 }
 
 CliCommand DevelopCommand() {
-    CliCommand c{"develop", "[opzioni]", "sviluppo integrale del pronostico", 0, RunDevelop};
-    c.variadic = true;
-    return c;
+    return {"develop", "[opzioni]", "sviluppo integrale del pronostico", 0, RunDevelop, true};
 }
 
 } // namespace numora

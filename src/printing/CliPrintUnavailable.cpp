@@ -6,13 +6,15 @@
 namespace numora {
 
 CliCommand PrintCommand() {
-    CliCommand c{"print", "SISTEMA --pdf FILE [opzioni]", "non disponibile: numora-cli compilato senza Qt", 3,
-                 [](const CliContext& context) {
-                     context.err << "La stampa richiede numora-cli compilato con Qt (NUMORA_BUILD_UI).\n";
-                     return 1;
-                 }};
-    c.variadic = true;
-    return c;
+    return {"print",
+            "SISTEMA --pdf FILE [opzioni]",
+            "non disponibile: numora-cli compilato senza Qt",
+            3,
+            [](const CliContext& context) {
+                context.err << "La stampa richiede numora-cli compilato con Qt (NUMORA_BUILD_UI).\n";
+                return 1;
+            },
+            true};
 }
 
 } // namespace numora

@@ -25,9 +25,8 @@ namespace numora {
 
 namespace {
 
-constexpr const char* PrintUsage =
-    "Uso: numora-cli [--dir CARTELLA] print SISTEMA --pdf FILE [--model new|old] "
-    "[--orientation vertical|horizontal] [--plain]\n";
+constexpr const char* PrintUsage = "Uso: numora-cli [--dir CARTELLA] print SISTEMA --pdf FILE [--model new|old] "
+                                   "[--orientation vertical|horizontal] [--plain]\n";
 
 // Painting text needs the font database of a GUI application; a terminal has no display.
 void EnsureGuiApplication() {
@@ -50,16 +49,21 @@ int RunPrint(const CliContext& c) {
     for (std::size_t i = 1; i < c.args.size(); ++i) {
         const std::string& a = c.args[i];
         const bool hasValue = i + 1 < c.args.size();
-        if (a == "--pdf" && hasValue) pdf = c.args[++i];
-        else if (a == "--model" && hasValue) model = c.args[++i];
-        else if (a == "--orientation" && hasValue) orientation = c.args[++i];
-        else if (a == "--plain") plain = true;
+        if (a == "--pdf" && hasValue)
+            pdf = c.args[++i];
+        else if (a == "--model" && hasValue)
+            model = c.args[++i];
+        else if (a == "--orientation" && hasValue)
+            orientation = c.args[++i];
+        else if (a == "--plain")
+            plain = true;
         else {
             c.err << "Argomento non valido: " << a << '\n' << PrintUsage;
             return 2;
         }
     }
-    if (pdf.empty() || (model != "new" && model != "old") || (orientation != "vertical" && orientation != "horizontal")) {
+    if (pdf.empty() || (model != "new" && model != "old") ||
+        (orientation != "vertical" && orientation != "horizontal")) {
         c.err << PrintUsage;
         return 2;
     }
@@ -100,8 +104,8 @@ int RunPrint(const CliContext& c) {
             return 1;
         }
         const auto page = PageOf(writer);
-        const auto o = orientation == "vertical" ? printing::SlipOrientation::Vertical
-                                                 : printing::SlipOrientation::Horizontal;
+        const auto o =
+            orientation == "vertical" ? printing::SlipOrientation::Vertical : printing::SlipOrientation::Horizontal;
         if (plain) {
             std::vector<Play> plays;
             for (int i = 1; i <= list.count(); ++i) plays.push_back(list.play(i));
@@ -109,7 +113,8 @@ int RunPrint(const CliContext& c) {
             PaintPlainPaper(painter, writer, printing::PlainPaperHeading(systemPath, list.count(), cost),
                             system->forecast, plays, {}, settings.decimali);
         } else {
-            OldSlipLayout old = o == printing::SlipOrientation::Vertical ? settings.oldVertical : settings.oldHorizontal;
+            OldSlipLayout old =
+                o == printing::SlipOrientation::Vertical ? settings.oldVertical : settings.oldHorizontal;
             if (model == "old" && AllZero(old)) {
                 c.out << "Il file Numora.ini non ha la calibrazione delle vecchie schedine: valori originali.\n";
                 old = printing::OldSlipOriginalValues(o);
@@ -149,12 +154,13 @@ int RunPrint(const CliContext& c) {
 } // namespace
 
 CliCommand PrintCommand() {
-    CliCommand c{"print", "SISTEMA --pdf FILE [opzioni]",
-                 "giocate su schedine (--model new|old, --orientation vertical|horizontal) o su carta comune "
-                 "(--plain) in un PDF",
-                 3, RunPrint};
-    c.variadic = true;
-    return c;
+    return {"print",
+            "SISTEMA --pdf FILE [opzioni]",
+            "giocate su schedine (--model new|old, --orientation vertical|horizontal) o su carta comune "
+            "(--plain) in un PDF",
+            3,
+            RunPrint,
+            true};
 }
 
 } // namespace numora

@@ -51,11 +51,12 @@ int RunDistribution(const CliContext& c) {
 } // namespace
 
 CliCommand DistributionCommand() {
-    CliCommand c{"distribution", "(--size K | --plays) [opzioni]",
-                 "probabilità media personalizzata delle combinazioni del pronostico o delle giocate", 0,
-                 RunDistribution};
-    c.variadic = true;
-    return c;
+    return {"distribution",
+            "(--size K | --plays) [opzioni]",
+            "probabilità media personalizzata delle combinazioni del pronostico o delle giocate",
+            0,
+            RunDistribution,
+            true};
 }
 
 } // namespace numora

@@ -91,7 +91,8 @@ int RunProbability(const CliContext& c) {
         text += "\n";
     } else {
         text = "numero\tprobabilità\n";
-        for (const RankedNumber& r : ranking) text += std::to_string(r.number) + "\t" + FormatProbability(r.probability) + "\n";
+        for (const RankedNumber& r : ranking)
+            text += std::to_string(r.number) + "\t" + FormatProbability(r.probability) + "\n";
     }
     c.out << text;
     return 0;
@@ -100,10 +101,8 @@ int RunProbability(const CliContext& c) {
 } // namespace
 
 CliCommand ProbabilityCommand() {
-    CliCommand c{"probability", "[opzioni]", "probabilità dei 90 numeri; con --add/--remove M il pronostico risultante", 0,
-                 RunProbability};
-    c.variadic = true;
-    return c;
+    return {"probability",  "[opzioni]", "probabilità dei 90 numeri; con --add/--remove M il pronostico risultante", 0,
+            RunProbability, true};
 }
 
 } // namespace numora

@@ -177,22 +177,17 @@ int RunOptimise(const CliContext& c) {
 } // namespace
 
 CliCommand ReduceCommand() {
-    CliCommand c{"reduce", "[opzioni]", "riduce il pronostico a garanzia", 0, RunReduce};
-    c.variadic = true;
-    return c;
+    return {"reduce", "[opzioni]", "riduce il pronostico a garanzia", 0, RunReduce, true};
 }
 
 CliCommand GenioCommand() {
-    CliCommand c{"genio", "[opzioni]", "aggiunge le giocate più rappresentative del pronostico (Riduzione Genio)", 0,
-                 RunGenio};
-    c.variadic = true;
-    return c;
+    return {"genio", "[opzioni]", "aggiunge le giocate più rappresentative del pronostico (Riduzione Genio)",
+            0,       RunGenio,    true};
 }
 
 CliCommand OptimiseCommand() {
-    CliCommand c{"optimise", "[opzioni]", "ottimizza la probabilità assoluta di vincita delle giocate", 0, RunOptimise};
-    c.variadic = true;
-    return c;
+    return {"optimise", "[opzioni]", "ottimizza la probabilità assoluta di vincita delle giocate",
+            0,          RunOptimise, true};
 }
 
 } // namespace numora

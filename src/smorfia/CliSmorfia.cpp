@@ -35,9 +35,7 @@ int RunSmorfia(const CliContext& c) {
 } // namespace
 
 CliCommand SmorfiaCommand() {
-    CliCommand c{"smorfia", "TERMINE...", "ricerca nella smorfia, come \"La smorfia\"", 1, RunSmorfia};
-    c.variadic = true;
-    return c;
+    return {"smorfia", "TERMINE...", "ricerca nella smorfia, come \"La smorfia\"", 1, RunSmorfia, true};
 }
 
 } // namespace numora

@@ -99,7 +99,8 @@ void PrintNumbers(const StatsRequest& r, const std::vector<NumberValue>& rows) {
 void PrintNumberWheels(const StatsRequest& r, const std::vector<NumberWheelValue>& rows) {
     std::string text;
     for (const NumberWheelValue& v : rows)
-        text += std::to_string(v.number) + "\t" + std::string(WheelName(v.wheel)) + "\t" + std::to_string(v.value) + "\n";
+        text +=
+            std::to_string(v.number) + "\t" + std::string(WheelName(v.wheel)) + "\t" + std::to_string(v.value) + "\n";
     r.out << text;
 }
 
@@ -128,7 +129,9 @@ const StatsKindRegistration numberKinds({
 
 } // namespace
 
-const std::vector<StatsKind>& StatsKinds() { return KindTable(); }
+const std::vector<StatsKind>& StatsKinds() {
+    return KindTable();
+}
 
 StatsKindRegistration::StatsKindRegistration(std::vector<StatsKind> kinds) {
     for (StatsKind& k : kinds) KindTable().push_back(std::move(k));
@@ -141,7 +144,8 @@ bool ParseWheelCodes(std::string_view text, WheelSet& wheels) {
     std::size_t pos = 0;
     while (true) {
         const std::size_t comma = text.find(',', pos);
-        const std::string_view part = text.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
+        const std::string_view part =
+            text.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
         std::string code;
         for (char ch : part) code.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
         if (code == "TT") {
@@ -159,9 +163,7 @@ bool ParseWheelCodes(std::string_view text, WheelSet& wheels) {
 }
 
 CliCommand StatsCommand() {
-    CliCommand c{"stats", "TIPO [opzioni]", "statistiche di numeri e ambi come le mostrano le finestre", 1, RunStats};
-    c.variadic = true;
-    return c;
+    return {"stats", "TIPO [opzioni]", "statistiche di numeri e ambi come le mostrano le finestre", 1, RunStats, true};
 }
 
 } // namespace numora
