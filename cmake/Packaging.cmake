@@ -12,8 +12,8 @@ set(NUMORA_INSTALL_DIR lib/numora)
 install(TARGETS numora numora-cli RUNTIME DESTINATION ${NUMORA_INSTALL_DIR})
 install(FILES ${NUMORA_BIN_DIR}/Numora.ini ${NUMORA_BIN_DIR}/Numora.smo ${NUMORA_BIN_DIR}/Condizioni.ori
   DESTINATION ${NUMORA_INSTALL_DIR})
-get_property(numora_help_qch GLOBAL PROPERTY NUMORA_HELP_QCH)
-install(FILES ${numora_help_qch} DESTINATION ${NUMORA_INSTALL_DIR}/help)
+# Built by src/apps/helpgen.
+install(FILES ${NUMORA_BIN_DIR}/help/Numora.qch DESTINATION ${NUMORA_INSTALL_DIR}/help)
 
 set(links ${CMAKE_BINARY_DIR}/install-links)
 file(MAKE_DIRECTORY ${links})

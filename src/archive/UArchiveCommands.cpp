@@ -5,6 +5,7 @@
 #include "archive/UNuovaEstra.h"
 #include "archive/Udb.h"
 #include "archive/Ueliest.h"
+#include "components/UArchiveSave.h"
 #include "components/UMessageBox.h"
 #include "components/UProgressPanel.h"
 #include "components/UTiledPanel.h"
@@ -133,17 +134,6 @@ void EditShownDraw(QWidget* parent) {
     if (index == 0) return;
     TModEstra dialog(index, parent);
     dialog.exec();
-}
-
-bool SaveArchiveOrSayWhy(QWidget* parent) {
-    Globali& g = Globals();
-    if (g.saveArchive()) return true;
-    MessageBox::error(parent, QString::fromStdString(g.lastSaveError), u"Errore di scrittura"_s);
-    // Memory goes back to what the file holds (nothing, for a file that cannot be read), so
-    // that what the windows show is what the next start will find.
-    static_cast<void>(g.loadArchive());
-    if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(viewer->shownIndex());
-    return false;
 }
 
 void DeleteShownDraw(QWidget* parent) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "components/UArchiveSave.h"
+
 #include <QString>
 
 #include <functional>
@@ -23,12 +25,6 @@ void BackupArchive(QWidget* parent);   // "Crea copia di sicurezza"
 void RestoreArchive(QWidget* parent);  // "Ripristina da copia di sicurezza"
 // "Importa archivio da file…": merges the operator's text file, as numora-cli import does.
 void ImportArchiveFromFile(QWidget* parent);
-
-// Saves the shared archive. When the save is refused or fails, says why (caption "Errore di
-// scrittura"), puts back in memory what the file holds and moves the viewer accordingly, so the
-// windows never show draws the file does not have. Every command that changes the archive
-// saves through here.
-[[nodiscard]] bool SaveArchiveOrSayWhy(QWidget* parent);
 
 // Asks the user for a folder or a file; an empty result means the user cancelled. The title
 // is the program's text as written, leading line breaks included. Tests set their own; an

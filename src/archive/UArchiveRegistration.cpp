@@ -1,6 +1,6 @@
 // The archive's commands and long-lived windows, as the main window's table and registry take them.
 #include "archive/UArchiveCommands.h"
-#include "archive/UDaiNumEstra.h"
+#include "components/UDaiNumEstra.h"
 #include "archive/UImpoConne.h"
 #include "archive/Uaggio.h"
 #include "archive/Udb.h"
@@ -41,6 +41,9 @@ void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w) {
     t.views.showViewer = ShowViewerWindow;
     t.views.refreshViewerToLast = [] {
         if (auto* v = Tdb::instance()) v->RefreshViewerToLast();
+    };
+    t.views.refreshViewerAt = [](int index) {
+        if (auto* v = Tdb::instance()) v->RefreshViewerAt(index == 0 ? v->shownIndex() : index);
     };
 
     const QString m = u"Archivio storico"_s;

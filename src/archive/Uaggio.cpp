@@ -1,9 +1,10 @@
 #include "archive/Uaggio.h"
 
-#include "archive/UpdateFile.h"
-#include "archive/UpdateReply.h"
+#include "archive/DrawUpdateFile.h"
+#include "archive/DrawUpdateReply.h"
 #include "archive/UAvviso.h"
 #include "archive/Uperrtf.h"
+#include "components/UArchiveSave.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
@@ -165,7 +166,7 @@ void TAggio::SpeedButton1Click() {
 
     http_.setProxyFromSettings(g.settings.proxyServer, g.settings.proxyPorta);
     // The reply is a short address or notice; a longer one is not from a sound server.
-    const HttpResult query = http_.get(UpdateQueryUrl(UpdateServerBase(g.settings.updateServer), g.installationId),
+    const HttpResult query = http_.get(QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
                                        static_cast<qint64>(MaxUpdateFileSize));
     if (!query.ok) return fail(query.error);
     addLine(u"Connessione riuscita"_s);
@@ -208,14 +209,11 @@ void TAggio::SpeedButton1Click() {
     const UpdateMergeResult merged = MergeUpdateDraws(content.draws, work);
     if (!merged.ok) return fail(Q(merged.error));
     // An update that changes nothing leaves the file as it is, header bytes included.
-    if (merged.changed && !SaveArchive(g.path(ArchiveFileName), work, g.delays, g.frequencies, g.random)) {
-        fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
-        MessageBox::error(this, g.readOnly ? QString::fromUtf8(ReadOnlyMessage)
-                                           : u"Impossibile salvare l'archivio storico nel file %1.\r\n"
-                                             u"L'archivio non è stato modificato."_s.arg(Q(g.path(ArchiveFileName))));
-        return;
+    if (merged.changed) {
+        // The shared save says why it failed and puts memory back to what the file holds.
+        g.archive = work;
+        if (!SaveArchiveOrSayWhy(this)) return fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
     }
-    g.archive = work;
 
     // The message reaches the window only with a file that was merged.
     Tperrtf* messageWindow = nullptr;

@@ -20,7 +20,7 @@ void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w) {
     t.add(calc);
 
     CommandRow check = MenuItem(u"Giocate"_s, u"Spoglio delle giocate"_s, u"Spogliodellegiocate1"_s, 20, true);
-    check.check = Check::F;
+    check.check = Check::PlaysToCheck;
     check.action = [](QWidget*) {
         if (auto* d = TSpoglio::instance()) d->exec();
     };

@@ -1,8 +1,8 @@
 #include "checking/USpoglio.h"
 
-#include "archive/UArchiveCommands.h"
-#include "archive/UDaiNumEstra.h"
-#include "archive/Udb.h"
+#include "components/UArchiveSave.h"
+#include "components/UCommandTable.h"
+#include "components/UDaiNumEstra.h"
 #include "components/UPrinter.h"
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
@@ -255,8 +255,7 @@ void TSpoglio::SpeedButton4Click() {
         return;
     }
     // The viewer shows the stored draw, so its range takes in the new one.
-    if (SaveArchiveOrSayWhy(this))
-        if (Tdb* viewer = Tdb::instance()) viewer->RefreshViewerAt(index);
+    if (SaveArchiveOrSayWhy(this) && Commands().views.refreshViewerAt) Commands().views.refreshViewerAt(index);
 }
 
 void TSpoglio::goClick() {

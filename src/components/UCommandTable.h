@@ -1,6 +1,7 @@
 #pragma once
 
-#include "main/CommandChecks.h"
+#include "core/CommandChecks.h"
+#include "core/StakeRule.h"
 
 #include <QKeySequence>
 #include <QString>
@@ -52,6 +53,12 @@ struct SharedViews {
     std::function<void()> refreshForecast;
     std::function<void()> showViewer;
     std::function<void()> refreshViewerToLast;
+    // Moves the archive viewer to draw `index` (0: the draw it shows), after the archive changed.
+    std::function<void(int index)> refreshViewerAt;
+    // The stake entry dialog for plays of playSize numbers; true with its stakes on OK.
+    std::function<bool(QWidget* parent, int playSize, StakeSet& stakes)> askStakes;
+    // Who hears of the number under the pointer on the forecast board (empty: nobody).
+    std::function<void(std::function<void(int number)> listener)> setForecastHoverListener;
     // Reads the fixed numbers of the forecast window; above 0 when one of them is invalid.
     std::function<int()> readFixedNumbers;
 };

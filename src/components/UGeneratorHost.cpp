@@ -8,7 +8,7 @@
 #include "components/UWheelSelection.h"
 #include "core/Clock.h"
 #include "core/Globali.h"
-#include "generation/Generation.h"
+#include "core/PlayRun.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Progress.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include "components/URunDialog.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -9,7 +9,7 @@
 // the number of draws per wheel; the statistics of one value per draw (7 and 8) average over the
 // wheels used that were drawn on that date, and skip a date on which none was.
 
-#include "conditions/ConditionSet.h"
+#include "core/ConditionSet.h"
 #include "core/DrawArchive.h"
 
 #include <cstdint>

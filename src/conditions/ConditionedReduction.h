@@ -3,7 +3,7 @@
 // the combinations of the forecast and on the current plays. Marking the system modified is the
 // caller's; the forecast run leaves the undo snapshot to its caller too.
 
-#include "conditions/ConditionSet.h"
+#include "core/ConditionSet.h"
 #include "core/DrawArchive.h"
 #include "core/Play.h"
 #include "core/Progress.h"

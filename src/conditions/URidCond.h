@@ -1,7 +1,7 @@
 #pragma once
 
 #include "components/UGeneratorHost.h"
-#include "conditions/ConditionSet.h"
+#include "core/ConditionSet.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #include "components/UWindowRegistry.h"
 #include "conditions/ConditionStats.h"
 #include "core/Globali.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>

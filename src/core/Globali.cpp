@@ -1,5 +1,7 @@
 #include "core/Globali.h"
 
+#include "core/ConditionSet.h"
+
 #include "core/DataFolder.h"
 #include "core/FileIo.h"
 
@@ -108,14 +110,14 @@ void StartDataLayer(Globali& g, const std::string& executableDir, KeyValueStore&
     // An interrupted save leaves its temporary file; nothing else ever names one like it.
     if (!g.readOnly)
         RemoveStaleTemporaryFiles(g.appDir,
-                                  {ArchiveFileName, OversizedArchiveCopy, SettingsFileName, "Condizioni.def",
+                                  {ArchiveFileName, OversizedArchiveCopy, SettingsFileName, ConditionsFileName,
                                    "Numora.smo", "aggio.dat", "Msg.rtf"},
                                   {".lpc"});
     g.system.forecast.clear();
     // A missing file is an empty archive; what the file held is in lastLoad.
     static_cast<void>(g.loadArchive());
     g.readSettings();
-    if (g.loadConditions) g.loadConditions();
+    static_cast<void>(LoadStartupConditions(g.appDir, Conditions()));
     g.readCalibration();
     g.installationId = InstallationId(store, g.random);
 }

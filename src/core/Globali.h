@@ -50,9 +50,6 @@ struct Globali {
     // system path and the forecast.
     PlaySystem system;
 
-    // Reads "Condizioni.def" during start-up, once the conditioned reduction provides it.
-    std::function<void()> loadConditions;
-
     std::string path(const std::string& fileName) const { return appDir + fileName; }
 
     // Loads AppDir's archive; false when there is no file. A file beyond the capacity is kept

@@ -6,7 +6,7 @@
 #include "elimination/Elimination.h"
 #include "elimination/ProbabilityGrid.h"
 #include "elimination/UProbabilityGrid.h"
-#include "probability/UDistriProbaPerEli.h"
+#include "elimination/UDistriProbaPerEli.h"
 
 #include <QApplication>
 #include <QGroupBox>

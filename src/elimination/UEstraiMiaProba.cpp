@@ -11,8 +11,8 @@
 #include "elimination/ProbabilityGrid.h"
 #include "elimination/UProbabilityGrid.h"
 #include "generation/Generation.h"
-#include "generation/UGenerationMessages.h"
-#include "probability/UDistriProba.h"
+#include "components/UGenerationMessages.h"
+#include "elimination/UDistriProba.h"
 #include "stats/DrawWindow.h"
 
 #include <QApplication>

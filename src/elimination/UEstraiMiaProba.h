@@ -3,7 +3,7 @@
 // number in the grid, and the M combinations of K forecast numbers with the highest mean
 // probability appended to the play list.
 
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include "components/URunDialog.h"
 

@@ -25,6 +25,9 @@ void RegisterForecastFeature(CommandTable& t, WindowRegistry& w) {
     t.views.refreshForecast = [] {
         if (auto* f = TPronostico::instance()) f->RefreshForecast();
     };
+    t.views.setForecastHoverListener = [](std::function<void(int)> listener) {
+        if (auto* f = TPronostico::instance()) f->setHoverListener(std::move(listener));
+    };
     t.views.readFixedNumbers = [] {
         auto* f = TPronostico::instance();
         return f ? f->PrendiFisse() : 0;

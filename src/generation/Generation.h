@@ -8,6 +8,7 @@
 
 #include "core/DrawArchive.h"
 #include "core/Play.h"
+#include "core/PlayRun.h"
 #include "core/Progress.h"
 
 #include <array>
@@ -23,34 +24,12 @@ class PlayIndex;
 class PlayList;
 class RandomSource;
 
-inline constexpr const char* NoPlayAddedMessage =
-    "Non è stata aggiunta nemmeno una giocata!\rVerifivcare la presenza delle fisse nel pronostico.";
 inline constexpr const char* PlaySizeAboveForecastMessage =
     "La quantità di numeri per ogni giocata non è valida (il pronostoico contiene meno segni)!";
 inline constexpr const char* InvalidPlaySizeMessage = "La quantità di numeri per ogni giocata non è valida!";
 inline constexpr const char* FixedAbovePlaySizeMessage =
     "La quantità di numeri per giocata è minore del numero di fisse";
 inline constexpr const char* InvalidEliminationCountMessage = "Il numero di giocate da eliminare non è valido!";
-
-// What the new plays of a run are made of.
-struct PlayRequest {
-    std::vector<std::uint8_t> forecast; // the forecast numbers, any order (the engines sort them)
-    std::vector<std::uint8_t> fixed;    // numbers every play must hold ("Considera Fisse"), else empty
-    int size = 1;                       // K, numbers per play
-    std::uint16_t wheels = 0;           // the play mask: bits 0..9 regional, 10 "Nazion.", 11 "Tutte"
-    std::array<double, 5> stakes{};     // estratto .. cinquina of every new play
-};
-
-enum class RunOutcome {
-    Completed,   // the plays are committed (possibly none)
-    Interrupted, // the progress callback said stop: nothing committed
-    ListFull,    // the 100000 plays would be passed: nothing committed (PlayListFullMessage)
-};
-
-struct RunResult {
-    RunOutcome outcome = RunOutcome::Completed;
-    int added = 0; // plays committed by the run
-};
 
 // --- Most probable plays -------------------------------------------------------------------------
 

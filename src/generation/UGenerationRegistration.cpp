@@ -26,13 +26,13 @@ void RegisterGenerationFeature(CommandTable& t, WindowRegistry& w) {
         };
         t.add(std::move(r));
     };
-    item(10, u"Sviluppo integrale"_s, u"Sviluppointegraledelpronostico1"_s, false, Check::A,
+    item(10, u"Sviluppo integrale"_s, u"Sviluppointegraledelpronostico1"_s, false, Check::ForecastNotEmpty,
          [] { return TSvilInt::instance(); });
-    item(60, u"Estrai giocate più probabili"_s, u"Estraigiocatepiprobabili2"_s, true, Check::A,
+    item(60, u"Estrai giocate più probabili"_s, u"Estraigiocatepiprobabili2"_s, true, Check::ForecastNotEmpty,
          [] { return TGioca::instance(); });
-    item(80, u"Estrai giocate casualmente"_s, u"Estraigiocatecasualmente1"_s, false, Check::A,
+    item(80, u"Estrai giocate casualmente"_s, u"Estraigiocatecasualmente1"_s, false, Check::ForecastNotEmpty,
          [] { return TGiocateCasuali::instance(); });
-    item(110, u"Elimina giocate casualmente"_s, u"Eliminagiocatecasualmente1"_s, false, Check::E,
+    item(110, u"Elimina giocate casualmente"_s, u"Eliminagiocatecasualmente1"_s, false, Check::PlaysToEliminate,
          [] { return TEliminaCasu::instance(); });
 }
 

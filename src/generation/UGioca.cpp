@@ -6,7 +6,7 @@
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/PlayList.h"
-#include "generation/UGenerationMessages.h"
+#include "components/UGenerationMessages.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

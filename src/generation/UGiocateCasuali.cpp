@@ -8,7 +8,7 @@
 #include "core/Globali.h"
 #include "core/PlayList.h"
 #include "generation/Generation.h"
-#include "generation/UGenerationMessages.h"
+#include "components/UGenerationMessages.h"
 #include "stats/DrawWindow.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "core/Globali.h"
 #include "core/PlayList.h"
 #include "generation/Generation.h"
-#include "generation/UGenerationMessages.h"
+#include "components/UGenerationMessages.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -50,7 +50,7 @@ constexpr int ClientHeight = 56;
 
 // Generators and eliminators (checks A to E) change the plays: the list is shown afterwards.
 bool ChangesThePlays(Check c) {
-    return c == Check::A || c == Check::B || c == Check::C || c == Check::D || c == Check::E;
+    return c == Check::ForecastNotEmpty || c == Check::ForecastAtLeastThree || c == Check::ForecastOrPlays || c == Check::AtLeastTwoPlays || c == Check::PlaysToEliminate;
 }
 
 } // namespace

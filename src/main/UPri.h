@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/CommandChecks.h"
+#include "core/CommandChecks.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,7 +1,5 @@
 #include "platform/HttpClient.h"
 
-#include "archive/UpdateReply.h"
-
 #include <QEventLoop>
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
@@ -125,15 +123,6 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
     if (!result.ok) result.body.clear();
     reply->deleteLater();
     return result;
-}
-
-QUrl UpdateQueryUrl(const std::string& updateServerBase, const std::string& installationId) {
-    QUrl url(QString::fromStdString(updateServerBase + UpdateQueryPage));
-    const QByteArray query = QByteArrayLiteral("idprogramma=") + QUrl::toPercentEncoding(QString::fromUtf8(UpdateProgramId)) +
-                             QByteArrayLiteral("&versione=") + QUrl::toPercentEncoding(QString::fromUtf8(UpdateProgramVersion)) +
-                             QByteArrayLiteral("&idi=") + QUrl::toPercentEncoding(QString::fromStdString(installationId));
-    url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
-    return url;
 }
 
 } // namespace numora

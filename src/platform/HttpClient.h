@@ -63,8 +63,4 @@ private:
     bool cancelRequested_ = false;
 };
 
-// updateServerBase + "aggiorna.php" with idprogramma, versione and idi, percent-encoded, in
-// this order.
-QUrl UpdateQueryUrl(const std::string& updateServerBase, const std::string& installationId);
-
 } // namespace numora

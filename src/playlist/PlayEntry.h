@@ -3,7 +3,7 @@
 #include "core/Play.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include <array>
 #include <cstdint>

@@ -18,7 +18,7 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
     w.add(21, [](QWidget* main) { return new TColSuSche(main); });
 
     CommandRow slips = MenuItem(u"Stampa"_s, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine2"_s, 20, true);
-    slips.check = Check::G;
+    slips.check = Check::PlaysToPrint;
     slips.action = [](QWidget* parent) {
         TNewColSuSche dialog(parent);
         dialog.exec();
@@ -39,7 +39,7 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
     };
     t.add(horizontal);
     CommandRow plain = MenuItem(u"Stampa"_s, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, 50, true);
-    plain.check = Check::G;
+    plain.check = Check::PlaysToPrint;
     plain.action = [](QWidget* parent) {
         TColSuCarta dialog(parent);
         dialog.fillHeading();
@@ -49,7 +49,7 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
 
     const QString old = u"Stampa/Stampa su vecchie schedine"_s;
     CommandRow oldSlips = MenuItem(old, u"Stampa giocate su schedine"_s, u"Stampagiocatesuschedine1"_s, 60);
-    oldSlips.check = Check::G;
+    oldSlips.check = Check::PlaysToPrint;
     oldSlips.action = [](QWidget* parent) {
         TColSuSche* d = TColSuSche::instance();
         std::unique_ptr<TColSuSche> own;

@@ -45,7 +45,7 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
 
     CommandRow d = ToolButton(u"SpeedButton18"_s,
                               u"Distribuzione dei numeri|Visualizza la distribuzione dei numeri nelle giocate."_s, 150);
-    d.check = Check::F;
+    d.check = Check::PlaysToCheck;
     d.action = [](QWidget* main) {
         TVisuaDistri v(main);
         v.exec();

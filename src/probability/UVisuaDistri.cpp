@@ -3,7 +3,7 @@
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>

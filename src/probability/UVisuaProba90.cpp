@@ -7,7 +7,7 @@
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "probability/UProbabilityFields.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // "Probabilità dei 90 Numeri": the 90 numbers ranked by their probability score, recomputed each
 // time the window becomes active, to add to the forecast or as one-number plays.
 
-#include "stats/UStatWindow.h"
+#include "components/UStatWindow.h"
 #include "probability/NumberProbability.h"
 
 #include <QPalette>

@@ -17,7 +17,7 @@ void RegisterReductionFeature(CommandTable& t, WindowRegistry& w) {
 
     const QString rd = u"Riduzioni"_s;
     CommandRow gara = MenuItem(rd, u"Riduzione a garanzia"_s, u"Riduzioneagaranzia1"_s, 20);
-    gara.check = Check::A;
+    gara.check = Check::ForecastNotEmpty;
     gara.action = [](QWidget*) {
         if (auto* d = TRidGara::instance()) d->exec();
     };
@@ -25,7 +25,7 @@ void RegisterReductionFeature(CommandTable& t, WindowRegistry& w) {
 
     CommandRow genio =
         MenuItem(rd, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, u"Riduzioneacruciverba1"_s, 40);
-    genio.check = Check::B;
+    genio.check = Check::ForecastAtLeastThree;
     genio.action = [](QWidget*) {
         if (auto* d = TGenio::instance()) d->exec();
     };
@@ -33,7 +33,7 @@ void RegisterReductionFeature(CommandTable& t, WindowRegistry& w) {
 
     CommandRow best =
         MenuItem(rd, u"Ottimizza probabilità assoluta di vincita"_s, u"Ottimizzaprobabilitassolutadivincita1"_s, 50);
-    best.check = Check::D;
+    best.check = Check::AtLeastTwoPlays;
     best.action = [](QWidget*) {
         if (auto* d = TOttimizzaPro::instance()) d->exec();
     };

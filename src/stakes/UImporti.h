@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include <QDialog>
 

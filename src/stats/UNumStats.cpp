@@ -4,7 +4,7 @@
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/Types.h"
-#include "forecast/UPronostico.h"
+#include "components/UCommandTable.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -88,14 +88,15 @@ TNumStats::TNumStats(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
     resize(minimumSizeHint());
 
-    if (TPronostico* f = TPronostico::instance()) f->setHoverListener([this](int n) { ShowNumberStatistics(n); });
+    if (const auto& listen = Commands().views.setForecastHoverListener)
+        listen([this](int n) { ShowNumberStatistics(n); });
     ShowNumberStatistics(1);
 }
 
 TNumStats::~TNumStats() {
     resize(minimumSizeHint());
 
-    if (TPronostico* f = TPronostico::instance()) f->setHoverListener({});
+    if (const auto& listen = Commands().views.setForecastHoverListener) listen({});
     Windows().forget(this);
 }
 

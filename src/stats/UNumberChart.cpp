@@ -4,7 +4,7 @@
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "components/UWheelSelection.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // The two list windows of single numbers: 990 rows (number, wheel, value, bar) that the user can
 // add to the forecast or turn into one-number plays on the row's wheel.
 
-#include "stats/UStatWindow.h"
+#include "components/UStatWindow.h"
 #include "stats/NumberStats.h"
 
 #include <QColor>

@@ -5,7 +5,7 @@
 #include "components/UMessageBox.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -3,7 +3,7 @@
 // active and on "Ricalcola"; the selected pairs go to the forecast or become two-number plays on
 // the checked wheels.
 
-#include "stats/UStatWindow.h"
+#include "components/UStatWindow.h"
 #include "stats/UPairGrid.h"
 
 #include <QPalette>

@@ -6,7 +6,7 @@
 #include "components/UProgressPanel.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "archive/UpdateFile.h"
-#include "archive/UpdateReply.h"
+#include "archive/DrawUpdateFile.h"
+#include "archive/DrawUpdateReply.h"
 #include "core/Settings.h"
 #include "archive/UpdateTestData.h"
 

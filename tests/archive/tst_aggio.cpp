@@ -2,7 +2,7 @@
 
 #include "archive/UAvviso.h"
 #include "archive/Uaggio.h"
-#include "archive/UpdateFile.h"
+#include "archive/DrawUpdateFile.h"
 #include "archive/UpdateHarness.h"
 #include "archive/UpdateTestData.h"
 #include "archive/Uperrtf.h"

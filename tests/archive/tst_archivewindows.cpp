@@ -2,7 +2,7 @@
 #include "archive/ArchiveMaintenance.h"
 #include "archive/UArchiveCommands.h"
 #include "archive/UArchiveGrid.h"
-#include "archive/UDaiNumEstra.h"
+#include "components/UDaiNumEstra.h"
 #include "archive/UModEstra.h"
 #include "archive/UNuovaEstra.h"
 #include "archive/Udb.h"

@@ -64,9 +64,9 @@ private slots:
     }
 
     void queryUrl() {
-        QCOMPARE(UpdateQueryUrl("http://127.0.0.1:8000/", "ABCDEFGHIJ").toString(QUrl::FullyEncoded),
+        QCOMPARE(QUrl(QString::fromStdString(UpdateQueryAddress("http://127.0.0.1:8000/", "ABCDEFGHIJ")), QUrl::StrictMode).toString(QUrl::FullyEncoded),
                  u"http://127.0.0.1:8000/aggiorna.php?idprogramma=8&versione=45&idi=ABCDEFGHIJ"_s);
-        QCOMPARE(UpdateQueryUrl("http://h/numora/", "A B&C=D/é").toString(QUrl::FullyEncoded),
+        QCOMPARE(QUrl(QString::fromStdString(UpdateQueryAddress("http://h/numora/", "A B&C=D/é")), QUrl::StrictMode).toString(QUrl::FullyEncoded),
                  u"http://h/numora/aggiorna.php?idprogramma=8&versione=45&idi=A%20B%26C%3DD%2F%C3%A9"_s);
     }
 

@@ -1,6 +1,6 @@
 #include "checking/USpoglio.h"
 
-#include "archive/UDaiNumEstra.h"
+#include "components/UDaiNumEstra.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"

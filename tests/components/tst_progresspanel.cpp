@@ -3,7 +3,7 @@
 #include "components/UProgressPanel.h"
 #include "core/Combinations.h"
 #include "core/Globali.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>

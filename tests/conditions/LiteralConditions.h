@@ -3,7 +3,7 @@
 // the oracle of the shipped engines. Roundings use the floating-point environment's own
 // round-to-nearest-even.
 
-#include "conditions/ConditionSet.h"
+#include "core/ConditionSet.h"
 #include "core/DrawArchive.h"
 #include "core/PlayList.h"
 

@@ -10,9 +10,9 @@
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "generation/Generation.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 #include "stats/RandomDraws.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 #include "support/TestSupport.h"
 #include "support/UiTestSupport.h"
 

@@ -3,8 +3,8 @@
 // under tests/fuzz/corpus must be these very bytes, so a change of a format shows up as a failing
 // test instead of a stale corpus; NUMORA_WRITE_SEED_CORPUS=1 writes them afresh.
 #include "archive/RtfReader.h"
-#include "archive/UpdateFile.h"
-#include "conditions/ConditionSet.h"
+#include "archive/DrawUpdateFile.h"
+#include "core/ConditionSet.h"
 #include "core/DrawArchive.h"
 #include "core/OperatorImport.h"
 #include "core/PlaySystem.h"

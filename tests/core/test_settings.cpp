@@ -1,3 +1,4 @@
+#include "core/ConditionSet.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "core/IniFile.h"
@@ -220,15 +221,17 @@ TEST(DataLayerStartUp, OrderAndWriteTest) {
     Globali g;
     g.system.forecast.setChosen(7, true);
     g.system.forecast.fixedCount = 1;
-    int conditionsLoaded = 0;
-    g.loadConditions = [&] { conditionsLoaded = g.system.forecast.chosenCount() == 0 && g.archive.count() == 0 ? 1 : 2; };
+    ConditionSet saved;
+    saved.values[0] = 17;
+    ASSERT_TRUE(SaveConditions(dir.file(ConditionsFileName), saved));
+    Conditions() = ConditionSet{};
     MemoryStore store;
     store.values = {{"ms_orientamento", "1"}};
     StartDataLayer(g, dir.path().substr(0, dir.path().size() - 1), store);
     EXPECT_EQ(g.appDir, dir.path());
     EXPECT_FALSE(g.readOnly);
     EXPECT_FALSE(FileExists(dir.file("tmptmp.tmp")));
-    EXPECT_EQ(conditionsLoaded, 1) << "the forecast is cleared before the conditions are read";
+    EXPECT_EQ(Conditions().values[0], 17) << "the data layer reads the folder's conditions itself";
     EXPECT_EQ(g.system.forecast.fixedCount, 0);
     EXPECT_EQ(g.settings.orientamento, 1) << "the registry value overrides the ini key";
     EXPECT_EQ(g.installationId.size(), 10u);

@@ -2,7 +2,7 @@
 // archive, the user chooses numbers on the board, develops them integrally, checks the plays
 // against the last draw, saves the system and opens it again. A screenshot of the screen is kept
 // at each step, in NUMORA_E2E_SHOTS.
-#include "archive/UDaiNumEstra.h"
+#include "components/UDaiNumEstra.h"
 #include "checking/USpoglio.h"
 #include "components/UCommandTable.h"
 #include "components/UGeneratorHost.h"

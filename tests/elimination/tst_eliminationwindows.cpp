@@ -16,8 +16,8 @@
 #include "elimination/UProbabilityGrid.h"
 #include "generation/Generation.h"
 #include "main/UFeatures.h"
-#include "probability/UDistriProba.h"
-#include "probability/UDistriProbaPerEli.h"
+#include "elimination/UDistriProba.h"
+#include "elimination/UDistriProbaPerEli.h"
 
 #include "stats/RandomDraws.h"
 #include "support/TestSupport.h"

@@ -15,7 +15,7 @@
 #include "generation/UGioca.h"
 #include "generation/UGiocateCasuali.h"
 #include "generation/USvilInt.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include "stats/RandomDraws.h"
 #include "support/TestSupport.h"
@@ -470,10 +470,10 @@ private slots:
         struct {
             const char *name, *caption;
             Check check;
-        } rows[] = {{"Sviluppointegraledelpronostico1", "Sviluppo integrale", Check::A},
-                    {"Estraigiocatepiprobabili2", "Estrai giocate più probabili", Check::A},
-                    {"Estraigiocatecasualmente1", "Estrai giocate casualmente", Check::A},
-                    {"Eliminagiocatecasualmente1", "Elimina giocate casualmente", Check::E}};
+        } rows[] = {{"Sviluppointegraledelpronostico1", "Sviluppo integrale", Check::ForecastNotEmpty},
+                    {"Estraigiocatepiprobabili2", "Estrai giocate più probabili", Check::ForecastNotEmpty},
+                    {"Estraigiocatecasualmente1", "Estrai giocate casualmente", Check::ForecastNotEmpty},
+                    {"Eliminagiocatecasualmente1", "Elimina giocate casualmente", Check::PlaysToEliminate}};
         for (const auto& r : rows) {
             const CommandRow* row = t.find(Q(r.name));
             QVERIFY2(row && row->action && row->check == r.check && row->menu == u"Riduzioni"_s, r.name);

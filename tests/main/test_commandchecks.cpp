@@ -1,5 +1,5 @@
 #include "core/PlaySystem.h"
-#include "main/CommandChecks.h"
+#include "core/CommandChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -42,13 +42,13 @@ TEST(CommandChecks, EachCheckWithItsMessage) {
     PlaySystem s;
     struct Case { Check check; const char* text; const char* caption; };
     const Case empty[] = {
-        {Check::A, "Il pronostico non contiene nessun numero!", "Attenzione"},
-        {Check::B, "Il pronostico deve contenere almeno 3 numeri!", "Attenzione"},
-        {Check::C, "Il pronostico non contiene nessun numero!", "Attenzione"},
-        {Check::D, "Per questo metodo è richiesta la presenza di almeno 2 giocate!", "Attenzione"},
-        {Check::E, "Non ci sono giocate da eliminare!", "Numora"},
-        {Check::F, "Non ci sono giocate da controllare!", "Numora"},
-        {Check::G, "Non ci sono giocate da stampare!", "Attenzione"},
+        {Check::ForecastNotEmpty, "Il pronostico non contiene nessun numero!", "Attenzione"},
+        {Check::ForecastAtLeastThree, "Il pronostico deve contenere almeno 3 numeri!", "Attenzione"},
+        {Check::ForecastOrPlays, "Il pronostico non contiene nessun numero!", "Attenzione"},
+        {Check::AtLeastTwoPlays, "Per questo metodo è richiesta la presenza di almeno 2 giocate!", "Attenzione"},
+        {Check::PlaysToEliminate, "Non ci sono giocate da eliminare!", "Numora"},
+        {Check::PlaysToCheck, "Non ci sono giocate da controllare!", "Numora"},
+        {Check::PlaysToPrint, "Non ci sono giocate da stampare!", "Attenzione"},
     };
     for (const auto& c : empty) {
         auto f = RunCheck(c.check, s);
@@ -59,17 +59,17 @@ TEST(CommandChecks, EachCheckWithItsMessage) {
     // Two chosen numbers pass A but not B; one play passes C, E, F, G but not D.
     s.forecast.setChosen(4, true);
     s.forecast.setChosen(9, true);
-    EXPECT_FALSE(RunCheck(Check::A, s));
-    EXPECT_TRUE(RunCheck(Check::B, s));
+    EXPECT_FALSE(RunCheck(Check::ForecastNotEmpty, s));
+    EXPECT_TRUE(RunCheck(Check::ForecastAtLeastThree, s));
     s.forecast.setChosen(11, true);
-    EXPECT_FALSE(RunCheck(Check::B, s));
+    EXPECT_FALSE(RunCheck(Check::ForecastAtLeastThree, s));
     s.forecast.clear();
     s.list.play(1).setNumbers({1, 2});
     s.list.setCount(1);
-    EXPECT_FALSE(RunCheck(Check::C, s)) << "an empty forecast with plays opens the conditioned reduction";
-    EXPECT_TRUE(RunCheck(Check::A, s));
-    EXPECT_TRUE(RunCheck(Check::D, s));
-    for (Check c : {Check::E, Check::F, Check::G}) EXPECT_FALSE(RunCheck(c, s));
+    EXPECT_FALSE(RunCheck(Check::ForecastOrPlays, s)) << "an empty forecast with plays opens the conditioned reduction";
+    EXPECT_TRUE(RunCheck(Check::ForecastNotEmpty, s));
+    EXPECT_TRUE(RunCheck(Check::AtLeastTwoPlays, s));
+    for (Check c : {Check::PlaysToEliminate, Check::PlaysToCheck, Check::PlaysToPrint}) EXPECT_FALSE(RunCheck(c, s));
     s.list.setCount(2);
-    EXPECT_FALSE(RunCheck(Check::D, s));
+    EXPECT_FALSE(RunCheck(Check::AtLeastTwoPlays, s));
 }

@@ -171,7 +171,7 @@ private slots:
         int runs = 0;
         CommandRow row = MenuItem(QStringLiteral("Riduzioni"), QStringLiteral("Sviluppo integrale"),
                                   QStringLiteral("Sviluppointegraledelpronostico1"), 10);
-        row.check = Check::A;
+        row.check = Check::ForecastNotEmpty;
         row.action = [&runs](QWidget*) { ++runs; };
         Commands().add(row);
         CommandRow button = ToolButton(QStringLiteral("SpeedButton99"), QStringLiteral("prova"), 1);
@@ -202,19 +202,19 @@ private slots:
 
     void checksRefuseOrLetThrough() {
         MessageBoxHook hook;
-        QVERIFY(!pri->passCheck(Check::A));
+        QVERIFY(!pri->passCheck(Check::ForecastNotEmpty));
         QCOMPARE(hook.last().text, QStringLiteral("Il pronostico non contiene nessun numero!"));
         QCOMPARE(hook.last().caption, QStringLiteral("Attenzione"));
         QCOMPARE(hook.last().icon, MsgIcon::Information);
         Globals().system.forecast.setChosen(1, true);
         Globals().system.forecast.setChosen(2, true);
         hook.clear();
-        QVERIFY(!pri->passCheck(Check::B));
+        QVERIFY(!pri->passCheck(Check::ForecastAtLeastThree));
         QCOMPARE(hook.last().text, QStringLiteral("Il pronostico deve contenere almeno 3 numeri!"));
-        QVERIFY(pri->passCheck(Check::A));
-        QVERIFY(!pri->passCheck(Check::E));
+        QVERIFY(pri->passCheck(Check::ForecastNotEmpty));
+        QVERIFY(!pri->passCheck(Check::PlaysToEliminate));
         QCOMPARE(hook.last().caption, QStringLiteral("Numora"));
-        QVERIFY(!pri->passCheck(Check::G));
+        QVERIFY(!pri->passCheck(Check::PlaysToPrint));
         QCOMPARE(hook.last().text, QStringLiteral("Non ci sono giocate da stampare!"));
     }
 
@@ -227,7 +227,7 @@ private slots:
         box->setText(QStringLiteral("95"));
         box->blockSignals(false);
         const QString title = pri->windowTitle();
-        QVERIFY(pri->passCheck(Check::A));
+        QVERIFY(pri->passCheck(Check::ForecastNotEmpty));
         QCOMPARE(hook.last().text, QStringLiteral("Una delle fisse contiene valori non validi!"));
         QCOMPARE(hook.last().icon, MsgIcon::Error);
         QCOMPARE(pri->windowTitle(), title);

@@ -7,7 +7,7 @@
 #include "playlist/UGiocate.h"
 #include "playlist/UModGiocata.h"
 #include "playlist/UPlayEntryPanel.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>

@@ -8,10 +8,10 @@
 #include "core/Combinations.h"
 #include "core/Globali.h"
 #include "core/SystemFile.h"
-#include "probability/UDistriProba.h"
-#include "probability/UDistriProbaPerEli.h"
+#include "elimination/UDistriProba.h"
+#include "elimination/UDistriProbaPerEli.h"
 #include "probability/UVisuaDistri.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include "support/TestSupport.h"
 #include "support/UiTestSupport.h"
@@ -228,7 +228,7 @@ private slots:
         test::ResetWindows();
         RegisterProbabilityFeature(Commands(), Windows());
         const CommandRow* b = Commands().find(u"SpeedButton18"_s);
-        QVERIFY(b && b->check == Check::F);
+        QVERIFY(b && b->check == Check::PlaysToCheck);
         QCOMPARE(b->hint, u"Distribuzione dei numeri|Visualizza la distribuzione dei numeri nelle giocate."_s);
         const CommandRow* m = Commands().find(u"Visualizzadistribuzionedeinumeri1"_s);
         QVERIFY(m && m->menu == u"Giocate"_s && m->caption == u"Visualizza distribuzione dei numeri"_s);

@@ -12,7 +12,7 @@
 #include "reduction/UGenio.h"
 #include "reduction/UOttimizzaPro.h"
 #include "reduction/URidGara.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include "support/TestSupport.h"
 #include "support/UiTestSupport.h"

@@ -1,5 +1,5 @@
 #include "core/Settings.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include <gtest/gtest.h>
 

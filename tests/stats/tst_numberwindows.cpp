@@ -10,7 +10,7 @@
 #include "stats/UStatNumMenoFre.h"
 #include "stats/UStatNumPiuRit.h"
 #include "stats/UStatRit.h"
-#include "stats/UStatsShared.h"
+#include "components/UStatsShared.h"
 
 #include "RandomDraws.h"
 #include "support/TestSupport.h"

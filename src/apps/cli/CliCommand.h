@@ -33,28 +33,28 @@ struct CliCommand {
     std::string usage() const { return arguments.empty() ? name : name + " " + arguments; }
 };
 
-// The commands in the order of the usage text. Each lives in a unit of its own, in the folder
-// of its feature; a new command adds its unit and one row to this table.
+// The commands in the order of the usage text. Each lives in a unit of its own, in cli/ or in
+// its feature's folder under cli/; a new command adds its unit and one row to this table.
 const std::vector<CliCommand>& CliCommands();
-CliCommand ImportCommand();         // archive/CliImport.cpp
-CliCommand InfoCommand();           // apps/cli/CliInfo.cpp
-CliCommand TablesCommand();         // apps/cli/CliTables.cpp
-CliCommand SystemCommand();         // apps/cli/CliSystem.cpp
-CliCommand StatsCommand();          // stats/CliStats.cpp
-CliCommand WinningsCommand();       // checking/CliWinnings.cpp
-CliCommand SmorfiaCommand();        // smorfia/CliSmorfia.cpp
-CliCommand CheckCommand();          // checking/CliCheck.cpp
-CliCommand ProbabilityCommand();    // probability/CliProbability.cpp
-CliCommand DistributionCommand();   // probability/CliDistribution.cpp
-CliCommand PrintCommand();          // printing/UCliPrint.cpp (Qt paints the PDF)
-CliCommand ExtractCommand();        // generation/CliExtract.cpp
-CliCommand DevelopCommand();        // generation/CliExtract.cpp
-CliCommand ReduceCommand();         // reduction/CliReduce.cpp
-CliCommand GenioCommand();          // reduction/CliReduce.cpp
-CliCommand OptimiseCommand();       // reduction/CliReduce.cpp
-CliCommand EliminateCommand();      // elimination/CliElimination.cpp
-CliCommand ConditionCommand();      // conditions/CliCondition.cpp
-CliCommand ConditionStatsCommand(); // conditions/CliCondition.cpp
+CliCommand ImportCommand();         // cli/archive/CliImport.cpp
+CliCommand InfoCommand();           // cli/CliInfo.cpp
+CliCommand TablesCommand();         // cli/CliTables.cpp
+CliCommand SystemCommand();         // cli/CliSystem.cpp
+CliCommand StatsCommand();          // cli/stats/CliStats.cpp
+CliCommand WinningsCommand();       // cli/checking/CliWinnings.cpp
+CliCommand SmorfiaCommand();        // cli/smorfia/CliSmorfia.cpp
+CliCommand CheckCommand();          // cli/checking/CliCheck.cpp
+CliCommand ProbabilityCommand();    // cli/probability/CliProbability.cpp
+CliCommand DistributionCommand();   // cli/probability/CliDistribution.cpp
+CliCommand PrintCommand();          // cli/printing/UCliPrint.cpp (Qt paints the PDF)
+CliCommand ExtractCommand();        // cli/generation/CliExtract.cpp
+CliCommand DevelopCommand();        // cli/generation/CliExtract.cpp
+CliCommand ReduceCommand();         // cli/reduction/CliReduce.cpp
+CliCommand GenioCommand();          // cli/reduction/CliReduce.cpp
+CliCommand OptimiseCommand();       // cli/reduction/CliReduce.cpp
+CliCommand EliminateCommand();      // cli/elimination/CliElimination.cpp
+CliCommand ConditionCommand();      // cli/conditions/CliCondition.cpp
+CliCommand ConditionStatsCommand(); // cli/conditions/CliCondition.cpp
 
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();

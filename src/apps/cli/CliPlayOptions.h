@@ -7,7 +7,7 @@
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
 #include "generation/Generation.h"
-#include "stakes/StakeRule.h"
+#include "core/StakeRule.h"
 
 #include <array>
 #include <cstdint>

@@ -6,7 +6,7 @@
 // connections is bounded, and nothing a client sends (the Host header included) ever shapes
 // the addresses it hands out.
 
-#include "archive/UpdateFile.h"
+#include "archive/DrawUpdateFile.h"
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
 #include "core/OperatorImport.h"
