@@ -1,7 +1,6 @@
 #include "core/ConditionSet.h"
 
 #include "core/FileIo.h"
-#include "core/Globali.h"
 #include "core/TextHelpers.h"
 
 #include <limits>
@@ -24,14 +23,6 @@ bool ParseConditionValue(std::string_view text, std::int32_t& value) {
     return true;
 }
 
-// The record's one instance, and the start-up read it hands to the data layer: the data layer
-// starts before any window registers, so the hook is set when the program is loaded.
-struct StartupHook {
-    StartupHook() {
-        Globals().loadConditions = [] { LoadStartupConditions(Globals().appDir, Conditions()); };
-    }
-};
-const StartupHook startupHook;
 
 } // namespace
 
