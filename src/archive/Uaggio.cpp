@@ -164,7 +164,7 @@ void TAggio::SpeedButton1Click() {
     Globali& g = Globals();
     begin();
 
-    http_.setProxyFromSettings(g.settings.proxyServer, g.settings.proxyPorta);
+    http_.setProxy(Q(g.settings.proxyServer).trimmed(), ProxyPortNumber(g.settings.proxyPorta));
     // The reply is a short address or notice; a longer one is not from a sound server.
     const HttpResult query = http_.get(QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
                                        static_cast<qint64>(MaxUpdateFileSize));
