@@ -10,6 +10,7 @@
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "platform/OpenDocument.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,7 +38,6 @@ const QString FailureLines[] = {
         u"Connessione ad internet"_s + QChar(u'"') + u"."_s,
 };
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string_view View(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
 
 const QString CloseText = u"Chiudi"_s;

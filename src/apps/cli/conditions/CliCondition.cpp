@@ -94,15 +94,17 @@ int RunCondition(const CliContext& c) {
     const ConditionFilter filter = MakeConditionFilter(set, a.delays, a.frequencies);
     const int before = s.list.count();
     ConditionedRun run;
-    if (forecastMode) {
-        TakeUndoSnapshot(s);
-        run = ConditionForecast(s.list, forecast, size, fixed, wheels, stakes.stakes, filter);
-        if (run.limitReached) c.err << TerminalText(PlayListFullMessage) << '\n';
-    } else {
-        run = ConditionCurrentPlays(s.list, s.undo, filter, fixed);
-    }
+    // On the current plays the run copies them to the undo snapshot itself, even when there are none.
+    ChangePlays(
+        s,
+        [&](PlayList& list) {
+            run = forecastMode ? ConditionForecast(list, forecast, size, fixed, wheels, stakes.stakes, filter)
+                               : ConditionCurrentPlays(list, s.undo, filter, fixed);
+            return run.kept > 0;
+        },
+        {.snapshot = forecastMode});
+    if (forecastMode && run.limitReached) c.err << TerminalText(PlayListFullMessage) << '\n';
     if (run.kept == 0) return CliRefuse(c, AllPlaysDiscardedMessage);
-    s.modified = true;
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     if (forecastMode)
         c.out << "aggiunte\tgiocate\n" << run.kept << '\t' << s.list.count() << '\n';

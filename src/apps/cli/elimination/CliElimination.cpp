@@ -115,15 +115,9 @@ int RunEliminate(const CliContext& c) {
     const int p = s.list.count();
     int e = 0;
     if (!ReadEliminationCount(o.value("--plays"), p, e)) return CliRefuse(c, InvalidEliminationCountMessage);
-    TakeUndoSnapshot(s);
-    if (random) {
-        StdRandom generator;
-        if (o.has("--seed")) generator.seed(static_cast<std::uint64_t>(seed));
-        EliminateRandomPlays(s.list, e, generator);
-    } else if (e == p) {
-        s.list.clear();
-    } else {
-        std::vector<double> scores;
+    // The scores first, so that every refusal comes before the plays change.
+    std::vector<double> scores;
+    if (!random && e != p) {
         if (custom) {
             std::map<int, std::string> typed;
             if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed))
@@ -144,9 +138,19 @@ int RunEliminate(const CliContext& c) {
             if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
             LessProbableScores(s.list, k, a.delays, a.frequencies, scores);
         }
-        RemoveLeastScored(s.list, scores, e);
     }
-    s.modified = true;
+    ChangePlays(s, [&](PlayList& list) {
+        if (random) {
+            StdRandom generator;
+            if (o.has("--seed")) generator.seed(static_cast<std::uint64_t>(seed));
+            EliminateRandomPlays(list, e, generator);
+        } else if (e == p) {
+            list.clear();
+        } else {
+            RemoveLeastScored(list, scores, e);
+        }
+        return true;
+    });
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     c.out << "eliminate\tgiocate\n" << e << '\t' << s.list.count() << '\n';
     return 0;
@@ -197,11 +201,13 @@ int RunCustomExtract(const CliContext& c) {
     request.wheels = wheels;
     request.stakes = stakes.stakes;
 
-    TakeUndoSnapshot(s);
-    const RunResult r = ExtractBestPlays(s.list, request, plays, CustomProbabilityScore(s.customProbabilities, k));
+    RunResult r;
+    ChangePlays(s, [&](PlayList& list) {
+        r = ExtractBestPlays(list, request, plays, CustomProbabilityScore(s.customProbabilities, k));
+        return r.outcome == RunOutcome::Completed;
+    });
     if (r.outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
     if (r.added == 0) c.err << TerminalText(NoPlayAddedMessage) << '\n';
-    s.modified = true;
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << r.added << '\t' << s.list.count() << '\n';
     return 0;

@@ -41,7 +41,6 @@ int Finish(const CliContext& c, const CliOptions& o, CliPlayInput& in, const Run
         if (emptyRefused) return CliRefuse(c, NoPlayAddedMessage);
         c.err << TerminalText(NoPlayAddedMessage) << '\n';
     }
-    in.system->modified = true;
     if (const int rc = WriteCliSystem(c, o, *in.system); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << r.added << '\t' << in.system->list.count() << '\n';
     return 0;
@@ -108,20 +107,22 @@ int RunExtract(const CliContext& c) {
     if (static_cast<int>(CliFixedNumbers(in).size()) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
     if (static_cast<long long>(s.list.count()) + plays > PlayList::Capacity) return CliRefuse(c, PlayListFullMessage);
 
-    TakeUndoSnapshot(s);
     const PlayRequest request = CliPlayRequest(in, size, stakes);
+    CliArchive a;
+    if (!random && LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
     RunResult r;
-    if (random) {
-        StdRandom generator;
-        if (o.has("--seed")) generator.seed(static_cast<std::uint64_t>(seedValue));
-        r = ExtractRandomPlays(s.list, request, plays, generator);
-    } else {
-        CliArchive a;
-        if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
-        const PlayScore score =
-            DelayFrequencyScore(request.forecast, size, request.wheels, criteria, a.delays, a.frequencies);
-        r = ExtractBestPlays(s.list, request, plays, score);
-    }
+    ChangePlays(s, [&](PlayList& list) {
+        if (random) {
+            StdRandom generator;
+            if (o.has("--seed")) generator.seed(static_cast<std::uint64_t>(seedValue));
+            r = ExtractRandomPlays(list, request, plays, generator);
+        } else {
+            const PlayScore score =
+                DelayFrequencyScore(request.forecast, size, request.wheels, criteria, a.delays, a.frequencies);
+            r = ExtractBestPlays(list, request, plays, score);
+        }
+        return r.outcome == RunOutcome::Completed;
+    });
     return Finish(c, o, in, r, false);
 }
 
@@ -144,8 +145,11 @@ int RunDevelop(const CliContext& c) {
     const StakeSet stakes = CliStakes(in, size);
     if (!stakes.valid || !(PlayCountOf(n, size) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
     if (static_cast<int>(CliFixedNumbers(in).size()) > size) return CliRefuse(c, FixedAbovePlaySizeMessage);
-    TakeUndoSnapshot(s);
-    const RunResult r = DevelopIntegral(s.list, CliPlayRequest(in, size, stakes));
+    RunResult r;
+    ChangePlays(s, [&](PlayList& list) {
+        r = DevelopIntegral(list, CliPlayRequest(in, size, stakes));
+        return r.outcome == RunOutcome::Completed;
+    });
     return Finish(c, o, in, r, true);
 }
 

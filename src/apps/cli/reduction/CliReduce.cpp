@@ -67,7 +67,6 @@ int Finish(const CliContext& c, const CliOptions& o, CliPlayInput& in, RunOutcom
     if (outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
     if (outcome != RunOutcome::Completed) return 1;
     if (added == 0) return CliRefuse(c, NoPlayAddedMessage);
-    in.system->modified = true;
     if (const int rc = WriteCliSystem(c, o, *in.system); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << added << '\t' << in.system->list.count() << '\n';
     return 0;
@@ -97,18 +96,22 @@ int RunReduce(const CliContext& c) {
     const StakeSet stakes = CliStakes(in, n);
     if (!stakes.valid || !(PlayCountOf(m, n) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
     if (static_cast<int>(CliFixedNumbers(in).size()) > n) return CliRefuse(c, FixedAbovePlaySizeMessage);
-    TakeUndoSnapshot(s);
     GuaranteedRequest r;
     r.play = CliPlayRequest(in, n, stakes);
     r.score = ClampedScore(n, score);
-    if (o.has("--optimise")) {
-        StdRandom random;
-        SeedRandom(random, o, seed);
-        SystemClock clock;
-        const OptimisedRun run = ReduceGuaranteedOptimised(s.list, r, seconds * 1000, clock, random);
-        return Finish(c, o, in, run.outcome, run.added);
-    }
-    const RunResult result = ReduceGuaranteed(s.list, r);
+    RunResult result;
+    ChangePlays(s, [&](PlayList& list) {
+        if (o.has("--optimise")) {
+            StdRandom random;
+            SeedRandom(random, o, seed);
+            SystemClock clock;
+            const OptimisedRun run = ReduceGuaranteedOptimised(list, r, seconds * 1000, clock, random);
+            result = {run.outcome, run.added};
+        } else {
+            result = ReduceGuaranteed(list, r);
+        }
+        return result.outcome == RunOutcome::Completed && result.added > 0;
+    });
     return Finish(c, o, in, result.outcome, result.added);
 }
 
@@ -132,7 +135,6 @@ int RunGenio(const CliContext& c) {
     const bool playsValid = ReadPlayCount(o.value("--plays"), plays);
     if (!stakes.valid || !playsValid || !(plays * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
     if (static_cast<int>(CliFixedNumbers(in).size()) > k) return CliRefuse(c, FixedAbovePlaySizeMessage);
-    TakeUndoSnapshot(s);
     GenioRequest r;
     r.play = CliPlayRequest(in, k, stakes);
     r.plays = plays;
@@ -140,7 +142,11 @@ int RunGenio(const CliContext& c) {
     StdRandom random;
     SeedRandom(random, o, seed);
     SystemClock clock;
-    const GenioResult result = ReduceGenio(s.list, r, random, clock);
+    GenioResult result;
+    ChangePlays(s, [&](PlayList& list) {
+        result = ReduceGenio(list, r, random, clock);
+        return result.outcome == RunOutcome::Completed && result.added > 0;
+    });
     return Finish(c, o, in, result.outcome, result.added);
 }
 
@@ -158,7 +164,6 @@ int RunOptimise(const CliContext& c) {
     if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, OptimiseUsage) : rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::AtLeastTwoPlays, s)) return CliRefuse(c, failure->text);
-    TakeUndoSnapshot(s);
     OptimiseRequest r;
     r.forecast = CliForecastNumbers(s);
     r.fixed = CliFixedNumbers(in);
@@ -167,8 +172,10 @@ int RunOptimise(const CliContext& c) {
     StdRandom random;
     SeedRandom(random, o, seed);
     SystemClock clock;
-    OptimisePlays(s.list, r, random, clock);
-    s.modified = true;
+    ChangePlays(s, [&](PlayList& list) {
+        OptimisePlays(list, r, random, clock);
+        return true;
+    });
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << 0 << '\t' << s.list.count() << '\n';
     return 0;
