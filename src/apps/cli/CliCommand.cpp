@@ -62,7 +62,7 @@ std::string CliCommand::usage() const {
 
 std::string CliUsageText() {
     constexpr std::size_t column = 24;
-    std::string text = "Uso: numora-cli [--dir CARTELLA] COMANDO [argomenti]\n";
+    std::string text = std::string(UsagePrefix) + "COMANDO [argomenti]\n";
     for (const CliCommand& c : CliCommands()) text += Row(c.synopsis(), c.description, column);
     text += "Le opzioni di un comando: numora-cli COMANDO --help\n";
     return text;

@@ -60,8 +60,7 @@ bool HasAny(const CliOptions& options, std::span<const CliOptionRule> rules);
 
 // The system a command starts from: --system's file (the open-error messages on err and 1 when it
 // cannot be read) or an empty one; then --numbers replaces the chosen numbers and --fixed the
-// fixed ones (at most nine: else 2). 0 when the
-// system is ready, else the exit code.
+// fixed ones (at most nine: else 2). 0 when the system is ready, else the exit code.
 int PrepareCliSystem(const CliContext& context, const CliOptions& options, PlaySystem& system);
 
 // The five stake field texts of "--stakes E,A,T,Q,C": split at ";" when the text holds one (","
