@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <sys/wait.h>
 
 namespace numora {
 namespace {

@@ -49,6 +49,21 @@ struct CliRun {
 };
 CliRun RunNumoraCli(const std::string& arguments, const std::string& prefix = "");
 
+// A command line as a POSIX shell reads it (words in quotes, redirections, /dev/null), run by the
+// platform's shell: on Windows cmd.exe gets the same words quoted its way, as UTF-16, so the
+// program sees the same arguments as on Linux. The exit code, -1 when the program did not exit
+// normally; `out`, when given, receives what the command writes to its standard output.
+int RunShell(const std::string& command, std::string* out = nullptr);
+// The line cmd.exe is given for a POSIX command line (the identity elsewhere); exposed for its test.
+std::string ForPlatformShell(const std::string& command);
+// True where numora-cli runs on Windows; the tests of POSIX permissions, users and limits skip.
+constexpr bool kWindows =
+#ifdef _WIN32
+    true;
+#else
+    false;
+#endif
+
 // Empties the shared data a test may have changed: plays, undo, modified flag, forecast, archive
 // and its tables. The folder and the settings stay.
 void ResetGlobals(Globali& g);
