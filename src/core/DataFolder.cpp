@@ -14,11 +14,19 @@ const std::vector<std::string>& InstallationFiles() {
 }
 
 std::string UserDataFolder(const std::function<const char*(const char*)>& environment) {
+#ifdef _WIN32
+    // A drive path ("C:\\Users\\anna\\AppData\\Roaming") or a network one ("\\\\server\\anna").
+    const char* appData = environment("APPDATA");
+    if (appData && std::filesystem::path(appData).is_absolute())
+        return WithTrailingSeparator(std::string(appData) + "\\Numora");
+    return {};
+#else
     const char* xdg = environment("XDG_DATA_HOME");
     if (xdg && *xdg == '/') return WithTrailingSeparator(std::string(xdg) + "/Numora");
     const char* home = environment("HOME");
     if (home && *home) return WithTrailingSeparator(std::string(home) + "/.local/share/Numora");
     return {};
+#endif
 }
 
 DataFolderChoice ChooseDataFolder(const std::string& programDir, const std::string& userDir,

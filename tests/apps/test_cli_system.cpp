@@ -53,7 +53,7 @@ void WriteSystem(const std::string& path) {
 
 class CliSystem : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(FileExists(BinDir() + "numora-cli")) << "build numora-cli first"; }
+    void SetUp() override { ASSERT_TRUE(FileExists(numora::test::NumoraCliPath())) << "build numora-cli first"; }
     TempDir dir;
 };
 

@@ -49,6 +49,10 @@ std::string BinDir() {
     return dir ? std::string(dir) + static_cast<char>(fs::path::preferred_separator) : std::string();
 }
 
+std::string NumoraCliPath() {
+    return BinDir() + (kWindows ? "numora-cli.exe" : "numora-cli");
+}
+
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -81,7 +85,8 @@ void ResetGlobals(Globali& g) {
 CliRun RunNumoraCli(const std::string& arguments, const std::string& prefix) {
     TempDir errDir;
     CliRun r;
-    r.code = RunShell(prefix + "'" + BinDir() + "numora-cli' " + arguments + " 2>'" + errDir.file("err.txt") + "'", &r.out);
+    r.code =
+        RunShell(prefix + "'" + BinDir() + "numora-cli' " + arguments + " 2>'" + errDir.file("err.txt") + "'", &r.out);
     r.err = ReadAll(errDir.file("err.txt"));
     return r;
 }
@@ -123,7 +128,8 @@ std::vector<std::string> ShellWords(const std::string& line) {
         } else if (c == '"') {
             inWord = true;
             for (++i; i < line.size() && line[i] != '"'; ++i) {
-                if (line[i] == '\\' && i + 1 < line.size() && std::string("\"\\$`").find(line[i + 1]) != std::string::npos)
+                if (line[i] == '\\' && i + 1 < line.size() &&
+                    std::string("\"\\$`").find(line[i + 1]) != std::string::npos)
                     ++i;
                 word += line[i];
             }

@@ -32,6 +32,8 @@ private:
 std::string StoricoPath();
 // The folder of the built executables (numora-cli, data files).
 std::string BinDir();
+// The built numora-cli's file, ".exe" included on Windows.
+std::string NumoraCliPath();
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
