@@ -2,6 +2,7 @@
 
 #include "core/FileIo.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -17,8 +18,13 @@ std::string UserDataFolder(const std::function<const char*(const char*)>& enviro
 #ifdef _WIN32
     // A drive path ("C:\\Users\\anna\\AppData\\Roaming") or a network one ("\\\\server\\anna").
     const char* appData = environment("APPDATA");
-    if (appData && std::filesystem::path(appData).is_absolute())
-        return WithTrailingSeparator(std::string(appData) + "\\Numora");
+    // Checked by hand: MinGW's std::filesystem takes a network path for a relative one.
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool absolute =
+        appData &&
+        ((std::isalpha(static_cast<unsigned char>(appData[0])) && appData[1] == ':' && separator(appData[2])) ||
+         (separator(appData[0]) && separator(appData[1]) && appData[2]));
+    if (absolute) return WithTrailingSeparator(std::string(appData) + "\\Numora");
     return {};
 #else
     const char* xdg = environment("XDG_DATA_HOME");
