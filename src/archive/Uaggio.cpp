@@ -37,8 +37,12 @@ const QString FailureLines[] = {
         u"Connessione ad internet"_s + QChar(u'"') + u"."_s,
 };
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string_view View(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string_view View(const QByteArray& b) {
+    return {b.constData(), static_cast<std::size_t>(b.size())};
+}
 
 const QString CloseText = u"Chiudi"_s;
 const QString CloseHint = u"Chiude la scheda"_s;
@@ -101,7 +105,9 @@ TAggio::~TAggio() {
     removeWorkFiles();
 }
 
-void TAggio::addLine(const QString& line) { mm1->appendPlainText(line); }
+void TAggio::addLine(const QString& line) {
+    mm1->appendPlainText(line);
+}
 
 void TAggio::begin() {
     busy_ = true;
@@ -142,7 +148,8 @@ void TAggio::openTarget(const QString& target, const QString& parameters) {
     // The name comes from the server: a box shows no more of it than fits a line or two.
     const QString name = target.size() > 160 ? target.left(160) + u"…"_s : target;
     switch (OpenDocument(target, parameters, Q(Globals().appDir))) {
-    case OpenOutcome::Opened: return;
+    case OpenOutcome::Opened:
+        return;
     case OpenOutcome::NotAllowed:
         MessageBox::warning(this,
                             u"Il server di aggiornamento chiede di aprire \"%1\", che non è un indirizzo web né "
@@ -150,8 +157,7 @@ void TAggio::openTarget(const QString& target, const QString& parameters) {
                             u"Attenzione"_s);
         return;
     case OpenOutcome::NotFound:
-        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(name),
-                            u"Attenzione"_s);
+        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(name), u"Attenzione"_s);
         return;
     case OpenOutcome::Failed:
         MessageBox::warning(this, u"Impossibile aprire \"%1\"."_s.arg(name), u"Attenzione"_s);
@@ -164,10 +170,11 @@ void TAggio::SpeedButton1Click() {
     Globali& g = Globals();
     begin();
 
-    http_.setProxyFromSettings(g.settings.proxyServer, g.settings.proxyPorta);
+    http_.setProxyFromSettings(g.settings.proxyServer, ProxyPortNumber(g.settings.proxyPorta));
     // The reply is a short address or notice; a longer one is not from a sound server.
-    const HttpResult query = http_.get(QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
-                                       static_cast<qint64>(MaxUpdateFileSize));
+    const HttpResult query = http_.get(
+        QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
+        static_cast<qint64>(MaxUpdateFileSize));
     if (!query.ok) return fail(query.error);
     addLine(u"Connessione riuscita"_s);
 
@@ -193,12 +200,11 @@ void TAggio::SpeedButton1Click() {
     // A message left by an earlier run must not be taken for this file's.
     RemoveFile(messagePath);
 
-    const HttpResult download = http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)),
-                                          static_cast<qint64>(MaxUpdateFileSize));
+    const HttpResult download =
+        http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)), static_cast<qint64>(MaxUpdateFileSize));
     if (!download.ok) return fail(download.error);
     SpeedButton2->setEnabled(false);
-    if (!WriteFileAtomically(filePath, View(download.body)))
-        return fail(u"impossibile scrivere "_s + Q(filePath));
+    if (!WriteFileAtomically(filePath, View(download.body))) return fail(u"impossibile scrivere "_s + Q(filePath));
     const auto bytes = ReadFileBytes(filePath, MaxUpdateFileSize + 1);
     if (!bytes) return fail(u"impossibile leggere "_s + Q(filePath));
     const UpdateFileContent content = ReadUpdateFile(*bytes);
@@ -242,7 +248,9 @@ void TAggio::SpeedButton2Click() {
     close();
 }
 
-void TAggio::Label3Click() { openTarget(QString::fromUtf8(HomePageAddress), QString()); }
+void TAggio::Label3Click() {
+    openTarget(QString::fromUtf8(HomePageAddress), QString());
+}
 
 bool TAggio::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label3 && event->type() == QEvent::MouseButtonRelease &&

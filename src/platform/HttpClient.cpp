@@ -26,8 +26,8 @@ void HttpClient::setProxy(const QString& host, int port) {
         manager_.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, host, static_cast<quint16>(port)));
 }
 
-void HttpClient::setProxyFromSettings(const std::string& server, const std::string& port) {
-    setProxy(QString::fromStdString(server).trimmed(), ProxyPortNumber(port));
+void HttpClient::setProxyFromSettings(const std::string& server, int port) {
+    setProxy(QString::fromStdString(server).trimmed(), port);
 }
 
 void HttpClient::abort() {

@@ -10,10 +10,10 @@ namespace numora {
 namespace {
 
 // Code points of 0x80..0x9F in Windows-1252; 0 where the code page leaves the byte undefined.
-constexpr std::array<char32_t, 32> High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t CodePoint(unsigned char c) {
     if (c >= 0x80 && c <= 0x9F) {
@@ -114,8 +114,9 @@ std::vector<SmorfiaEntry> ParseSmorfia(std::string_view bytes) {
     return entries;
 }
 
-std::vector<SmorfiaEntry> ReadSmorfia(const std::string& path) {
-    const auto bytes = ReadFileBytes(path);
+std::vector<SmorfiaEntry> ReadSmorfia(const std::string& path, bool* unreadable) {
+    const auto bytes = ReadBoundedFile(path, SmorfiaEntry::MaxFileSize);
+    if (unreadable) *unreadable = !bytes && PathExists(path);
     return bytes ? ParseSmorfia(*bytes) : std::vector<SmorfiaEntry>{};
 }
 
@@ -142,11 +143,16 @@ unsigned char Cp1252Upper(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {
-    case 0x9A: return 0x8A; // š
-    case 0x9C: return 0x8C; // œ
-    case 0x9E: return 0x8E; // ž
-    case 0xFF: return 0x9F; // ÿ
-    default: return c;
+    case 0x9A:
+        return 0x8A; // š
+    case 0x9C:
+        return 0x8C; // œ
+    case 0x9E:
+        return 0x8E; // ž
+    case 0xFF:
+        return 0x9F; // ÿ
+    default:
+        return c;
     }
 }
 
@@ -169,7 +175,8 @@ std::vector<std::string> SearchTerms(std::string_view text) {
     return terms;
 }
 
-std::vector<std::size_t> SearchSmorfia(const std::vector<SmorfiaEntry>& entries, const std::vector<std::string>& terms) {
+std::vector<std::size_t> SearchSmorfia(const std::vector<SmorfiaEntry>& entries,
+                                       const std::vector<std::string>& terms) {
     // Each term once in upper-case Windows-1252; a term with a character the code page lacks
     // can only match as a number, which it is not either.
     struct Term {

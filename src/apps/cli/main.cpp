@@ -39,10 +39,12 @@ std::string ExecutableDir(const char* argv0) {
 int main(int argc, char** argv) {
     try {
         // The same data folder as the desktop program: its own folder, or the user's when that is read-only.
-        const std::string dir =
-            ChooseDataFolder(ExecutableDir(argv[0]), UserDataFolder([](const char* name) { return std::getenv(name); }),
-                             DirectoryIsWritable)
+        const auto dir = [argv] {
+            return ChooseDataFolder(ExecutableDir(argv[0]),
+                                    UserDataFolder([](const char* name) { return std::getenv(name); }),
+                                    DirectoryIsWritable)
                 .folder;
+        };
         return RunCli(std::vector<std::string>(argv + 1, argv + argc), dir, std::cout, std::cerr);
     } catch (...) {
         // Only the folder lookup or the copy of the arguments can get here.

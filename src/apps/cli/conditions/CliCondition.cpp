@@ -4,14 +4,14 @@
 #include "apps/cli/CliPlayOptions.h"
 #include "conditions/ConditionStats.h"
 #include "conditions/ConditionedReduction.h"
+#include "core/CommandChecks.h"
 #include "core/FileIo.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
+#include "core/StakeRule.h"
 #include "core/TextHelpers.h"
 #include "generation/Generation.h"
-#include "core/CommandChecks.h"
-#include "core/StakeRule.h"
 
 #include <algorithm>
 #include <memory>
@@ -34,12 +34,15 @@ int Usage(const CliContext& c, const char* text) {
     return 2;
 }
 
-// --conditions FILE, or the folder's "Condizioni.def" (all zero when there is none). 0 when read,
-// else 1 with the message.
+// --conditions FILE, or the folder's conditions as the program reads them at start-up
+// ("Condizioni.def", else the shipped "Condizioni.ori"). 0 when read, else 1 with the message.
 int ReadCliConditions(const CliContext& c, const CliOptions& o, ConditionSet& set) {
-    const std::string path = o.has("--conditions") ? o.value("--conditions") : c.dir + ConditionsFileName;
     set = ConditionSet{};
-    if (!o.has("--conditions") && !PathExists(path)) return 0;
+    if (!o.has("--conditions")) {
+        if (LoadStartupConditions(c.dir, set)) return 0;
+        return CliRefuse(c, "Impossibile leggere il file " + c.dir + ConditionsFileName + ".");
+    }
+    const std::string path = o.value("--conditions");
     if (!LoadConditions(path, set)) return CliRefuse(c, "Impossibile leggere il file " + path + ".");
     return 0;
 }

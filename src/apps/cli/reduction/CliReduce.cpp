@@ -3,17 +3,17 @@
 #include "apps/cli/CliCommand.h"
 #include "apps/cli/CliPlayOptions.h"
 #include "core/Clock.h"
+#include "core/CommandChecks.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
 #include "core/Settings.h"
+#include "core/StakeRule.h"
 #include "core/TextHelpers.h"
 #include "generation/Generation.h"
-#include "core/CommandChecks.h"
 #include "reduction/CoveringOptimiser.h"
 #include "reduction/GenioReduction.h"
 #include "reduction/GuaranteedReduction.h"
-#include "core/StakeRule.h"
 
 #include <algorithm>
 #include <cctype>
@@ -37,6 +37,10 @@ constexpr const char* GenioUsage =
 constexpr const char* OptimiseUsage =
     "Uso: numora-cli [--dir CARTELLA] optimise --system SISTEMA.lpc [--numbers LISTA] [--fixed LISTA]\n"
     "       [--ignore-fixed] [--replace R] [--precision P] [--seed N] [--budget-ms N] [--out SISTEMA.lpc]\n";
+
+// A search runs at most a day, however it is asked for: longer is a typing error, not a wish.
+constexpr long long OneDaySeconds = 86400;
+constexpr long long MaxBudgetMs = OneDaySeconds * 1000;
 
 int Usage(const CliContext& c, const char* text) {
     c.err << text;
@@ -82,7 +86,7 @@ int RunReduce(const CliContext& c) {
     CliOptions o;
     if (!o.parse(c.args, rules)) return Usage(c, ReduceUsage);
     long long size = 1, seconds = 0, seed = 0;
-    if (!BoundedOption(o, "--size", 1, 10, size) || !BoundedOption(o, "--optimise", 0, 86400, seconds) ||
+    if (!BoundedOption(o, "--size", 1, 10, size) || !BoundedOption(o, "--optimise", 0, OneDaySeconds, seconds) ||
         !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || (o.has("--seed") && !o.has("--optimise")))
         return Usage(c, ReduceUsage);
     int score = 1;
@@ -119,7 +123,7 @@ int RunGenio(const CliContext& c) {
     if (!o.parse(c.args, rules)) return Usage(c, GenioUsage);
     long long size = 2, precision = 50, seed = 0, budget = 0;
     if (!BoundedOption(o, "--size", 2, 10, size) || !BoundedOption(o, "--precision", 0, 100, precision) ||
-        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
+        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, MaxBudgetMs, budget))
         return Usage(c, GenioUsage);
     CliPlayInput in;
     if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, GenioUsage) : rc;
@@ -152,7 +156,7 @@ int RunOptimise(const CliContext& c) {
     if (!o.parse(c.args, rules)) return Usage(c, OptimiseUsage);
     long long replace = 10, precision = 50, seed = 0, budget = 0;
     if (!BoundedOption(o, "--replace", 1, 10, replace) || !BoundedOption(o, "--precision", 0, 100, precision) ||
-        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
+        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, MaxBudgetMs, budget))
         return Usage(c, OptimiseUsage);
     CliPlayInput in;
     if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, OptimiseUsage) : rc;
