@@ -35,12 +35,13 @@ int Usage(const CliContext& c, const char* text) {
 }
 
 // --conditions FILE, or the folder's conditions as the program reads them at start-up
-// ("Condizioni.def", else the shipped "Condizioni.ori"). 0 when read, else 1 with the message.
+// ("Condizioni.def", else the shipped "Condizioni.ori"; all zero, as in the program, when neither
+// can be read). 0 when read, else 1 with the message.
 int ReadCliConditions(const CliContext& c, const CliOptions& o, ConditionSet& set) {
     set = ConditionSet{};
     if (!o.has("--conditions")) {
-        if (LoadStartupConditions(c.dir, set)) return 0;
-        return CliRefuse(c, "Impossibile leggere il file " + c.dir + ConditionsFileName + ".");
+        if (!LoadStartupConditions(c.dir, set)) set = ConditionSet{};
+        return 0;
     }
     const std::string path = o.value("--conditions");
     if (!LoadConditions(path, set)) return CliRefuse(c, "Impossibile leggere il file " + path + ".");
