@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -140,13 +142,51 @@ void TAggio::fail(const QString& reason) {
     end();
 }
 
+namespace {
+
+// True when the target names a file an update writes (the downloaded file, its message): a reply
+// must not make the desktop open what a server put on the disk.
+bool WrittenByTheUpdate(const QString& target) {
+    const Globali& g = Globals();
+    QString local = target.trimmed();
+    const QUrl url(local);
+    if (url.isLocalFile())
+        local = url.toLocalFile();
+    else if (url.scheme().size() > 1) // a web address; "C:" is a drive
+        return false;
+    const QDir folder(Q(g.appDir));
+    auto where = [](const QFileInfo& f) {
+        const QString canonical = f.canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(f.absoluteFilePath()) : canonical;
+    };
+    const QString path = where(QFileInfo(folder, local));
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    for (const char* name : {UpdateFileName, UpdateMessageFileName})
+        if (path.compare(where(QFileInfo(Q(g.path(name)))), cs) == 0) return true;
+    return false;
+}
+
+} // namespace
+
 void TAggio::openTarget(const QString& target, const QString& parameters) {
+    // The name comes from the server: a box shows no more of it than fits a line or two.
+    const QString shortName = target.size() > 160 ? target.left(160) + u"…"_s : target;
+    if (WrittenByTheUpdate(target)) {
+        MessageBox::warning(this,
+                            u"Il server di aggiornamento chiede di aprire \"%1\", un file scritto dall'aggiornamento "
+                            u"stesso: non è stato aperto."_s.arg(shortName),
+                            u"Attenzione"_s);
+        return;
+    }
     if (opener_) {
         opener_(target, parameters);
         return;
     }
-    // The name comes from the server: a box shows no more of it than fits a line or two.
-    const QString name = target.size() > 160 ? target.left(160) + u"…"_s : target;
+    const QString& name = shortName;
     switch (OpenDocument(target, parameters, Q(Globals().appDir))) {
     case OpenOutcome::Opened:
         return;
@@ -235,7 +275,11 @@ void TAggio::SpeedButton1Click() {
                 QString::number(merged.refused));
     end();
 
-    if (messageWindow) messageWindow->exec();
+    if (messageWindow) {
+        messageWindow->exec();
+        // Shown: it has served, and nothing may take it for a document of the user's later.
+        RemoveFile(messagePath);
+    }
     // Refused draws are news the user must read: the dialog stays with its report.
     if (merged.refused == 0) accept();
 }

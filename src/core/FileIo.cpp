@@ -178,7 +178,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, std:
     std::FILE* f = nullptr;
     if (!fs::exists(fs::symlink_status(temp, ec))) {
 #ifdef _WIN32
-        f = _wfopen(temp.c_str(), L"wbx");
+        f = _wfopen(temp.c_str(), L"wb");
 #else
         f = std::fopen(temp.c_str(), "wbx");
 #endif
