@@ -573,21 +573,33 @@ private slots:
 
     // A reply whose chunked body never ends is refused as soon as it passes the limit, holding no
     // more than a bounded buffer of it meanwhile.
+    void endlessChunkedReplyIsRefusedAtTheLimit_data() {
+        QTest::addColumn<QByteArray>("head");  // sent once, after the status line
+        QTest::addColumn<QByteArray>("piece"); // sent again and again
+        QTest::newRow("chunks of 64 KB") << QByteArray()
+                                         << QByteArray::number(65536, 16) + "\r\n" + QByteArray(65536, 'z') + "\r\n";
+        QTest::newRow("one chunk of 2 GB") << QByteArray("7fffffff\r\n") << QByteArray(65536, 'z');
+        QByteArray tiny;
+        for (int i = 0; i < 4096; ++i) tiny += "1\r\nz\r\n";
+        QTest::newRow("chunks of 1 byte") << QByteArray() << tiny;
+    }
     void endlessChunkedReplyIsRefusedAtTheLimit() {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, piece);
         QTcpServer endless;
         QVERIFY(endless.listen(QHostAddress::LocalHost, 0));
         qint64 sent = 0;
         constexpr qint64 Cap = 256ll << 20; // the server gives up past this
-        const QByteArray chunk = QByteArray::number(65536, 16) + "\r\n" + QByteArray(65536, 'z') + "\r\n";
+        const QByteArray chunk = piece;
         connect(&endless, &QTcpServer::newConnection, this, [&] {
             QTcpSocket* s = endless.nextPendingConnection();
             auto pump = [s, &sent, chunk] {
                 while (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < (1 << 20) && sent < Cap)
                     s->write(chunk);
             };
-            connect(s, &QTcpSocket::readyRead, s, [s, pump] {
+            connect(s, &QTcpSocket::readyRead, s, [s, pump, head] {
                 if (s->readAll().contains("GET ")) {
-                    s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nTransfer-Encoding: chunked\r\n\r\n");
+                    s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nTransfer-Encoding: chunked\r\n\r\n" + head);
                     pump();
                 }
             });
