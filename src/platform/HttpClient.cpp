@@ -121,6 +121,11 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
         result.body += reply->read(std::max<qint64>(room, 0));
         if (overLimit(result.body.size())) stopTooLarge();
     });
+    // What Qt has taken in counts as well, read or not: within one long chunk it may not say
+    // readyRead before the chunk ends.
+    connect(reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
+        if (!result.tooLarge && overLimit(received)) stopTooLarge();
+    });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     connect(&timer, &QTimer::timeout, &loop, [&] {
         result.timedOut = true;
