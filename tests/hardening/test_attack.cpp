@@ -32,7 +32,7 @@ void Install(const TempDir& dir) {
 std::string YearText(int year, int days) {
     std::string text;
     for (int d = 0; d < days; ++d) {
-        char date[16];
+        char date[32];
         std::snprintf(date, sizeof date, "%04d/%02d/%02d", year, d / 28 + 1, d % 28 + 1);
         for (const char* w : {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"})
             text += std::string(date) + "\t" + w + "\t1\t2\t3\t4\t" + std::to_string(d % 80 + 5) + "\n";
@@ -129,7 +129,7 @@ TEST(Attack, HugeAndSpecialFilesAreNeverReadWhole) {
     } cases[] = {
         {"huge smorfia", "Numora.smo", true, "smorfia cavallo", 0, ""},
         {"FIFO smorfia", "Numora.smo", false, "smorfia cavallo", 0, ""},
-        {"FIFO settings", "Numora.ini", false, "info", 0, ""},
+        {"FIFO settings", "Numora.ini", false, "system @base.lpc", 0, ""},
         {"FIFO conditions", "Condizioni.def", false, "condition --mode forecast" + plays, 0, ""},
         {"probabilities from /dev/zero", "", false,
          "eliminate --custom --plays 1 --system @base.lpc --probabilities /dev/zero", 1,
@@ -196,8 +196,8 @@ TEST(Attack, CommandLinesOutOfBoundsAreUsageErrors) {
     } cases[] = {
         {"--dir " + Q(dir.file("nessuna")) + " info", 2, "La cartella " + dir.file("nessuna") + " non esiste.\n"},
         {"--dir " + Q(dir.file("plain")) + " info", 2, "La cartella " + dir.file("plain") + " non esiste.\n"},
-        {"--dir @ genio --budget-ms 1099511627776" + plays, 2, "Uso: numora-cli [--dir CARTELLA] genio"},
-        {"--dir @ genio --budget-ms 86400001" + plays, 2, "Uso: numora-cli [--dir CARTELLA] genio"},
+        {"--dir @ genio --plays 20 --budget-ms 1099511627776" + plays, 2, "Uso: numora-cli [--dir CARTELLA] genio"},
+        {"--dir @ genio --plays 20 --budget-ms 86400001" + plays, 2, "Uso: numora-cli [--dir CARTELLA] genio"},
         {"--dir @ optimise --system @base.lpc --budget-ms 1099511627776", 2,
          "Uso: numora-cli [--dir CARTELLA] optimise"},
         // A fresh folder has only the shipped conditions.
