@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -38,7 +40,9 @@ const QString FailureLines[] = {
         u"Connessione ad internet"_s + QChar(u'"') + u"."_s,
 };
 
-std::string_view View(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
+std::string_view View(const QByteArray& b) {
+    return {b.constData(), static_cast<std::size_t>(b.size())};
+}
 
 const QString CloseText = u"Chiudi"_s;
 const QString CloseHint = u"Chiude la scheda"_s;
@@ -101,7 +105,9 @@ TAggio::~TAggio() {
     removeWorkFiles();
 }
 
-void TAggio::addLine(const QString& line) { mm1->appendPlainText(line); }
+void TAggio::addLine(const QString& line) {
+    mm1->appendPlainText(line);
+}
 
 void TAggio::begin() {
     busy_ = true;
@@ -134,15 +140,54 @@ void TAggio::fail(const QString& reason) {
     end();
 }
 
+namespace {
+
+// True when the target names a file an update writes (the downloaded file, its message): a reply
+// must not make the desktop open what a server put on the disk.
+bool WrittenByTheUpdate(const QString& target) {
+    const Globali& g = Globals();
+    QString local = target.trimmed();
+    const QUrl url(local);
+    if (url.isLocalFile())
+        local = url.toLocalFile();
+    else if (url.scheme().size() > 1) // a web address; "C:" is a drive
+        return false;
+    const QDir folder(Q(g.appDir));
+    auto where = [](const QFileInfo& f) {
+        const QString canonical = f.canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(f.absoluteFilePath()) : canonical;
+    };
+    const QString path = where(QFileInfo(folder, local));
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    for (const char* name : {UpdateFileName, UpdateMessageFileName})
+        if (path.compare(where(QFileInfo(Q(g.path(name)))), cs) == 0) return true;
+    return false;
+}
+
+} // namespace
+
 void TAggio::openTarget(const QString& target, const QString& parameters) {
+    // The name comes from the server: a box shows no more of it than fits a line or two.
+    const QString shortName = target.size() > 160 ? target.left(160) + u"…"_s : target;
+    if (WrittenByTheUpdate(target)) {
+        MessageBox::warning(this,
+                            u"Il server di aggiornamento chiede di aprire \"%1\", un file scritto dall'aggiornamento "
+                            u"stesso: non è stato aperto."_s.arg(shortName),
+                            u"Attenzione"_s);
+        return;
+    }
     if (opener_) {
         opener_(target, parameters);
         return;
     }
-    // The name comes from the server: a box shows no more of it than fits a line or two.
-    const QString name = target.size() > 160 ? target.left(160) + u"…"_s : target;
+    const QString& name = shortName;
     switch (OpenDocument(target, parameters, Q(Globals().appDir))) {
-    case OpenOutcome::Opened: return;
+    case OpenOutcome::Opened:
+        return;
     case OpenOutcome::NotAllowed:
         MessageBox::warning(this,
                             u"Il server di aggiornamento chiede di aprire \"%1\", che non è un indirizzo web né "
@@ -150,8 +195,7 @@ void TAggio::openTarget(const QString& target, const QString& parameters) {
                             u"Attenzione"_s);
         return;
     case OpenOutcome::NotFound:
-        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(name),
-                            u"Attenzione"_s);
+        MessageBox::warning(this, u"Il documento \"%1\" indicato dal server non esiste."_s.arg(name), u"Attenzione"_s);
         return;
     case OpenOutcome::Failed:
         MessageBox::warning(this, u"Impossibile aprire \"%1\"."_s.arg(name), u"Attenzione"_s);
@@ -166,8 +210,9 @@ void TAggio::SpeedButton1Click() {
 
     http_.setProxy(Q(g.settings.proxyServer).trimmed(), ProxyPortNumber(g.settings.proxyPorta));
     // The reply is a short address or notice; a longer one is not from a sound server.
-    const HttpResult query = http_.get(QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
-                                       static_cast<qint64>(MaxUpdateFileSize));
+    const HttpResult query = http_.get(
+        QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
+        static_cast<qint64>(MaxUpdateFileSize));
     if (!query.ok) return fail(query.error);
     addLine(u"Connessione riuscita"_s);
 
@@ -193,12 +238,11 @@ void TAggio::SpeedButton1Click() {
     // A message left by an earlier run must not be taken for this file's.
     RemoveFile(messagePath);
 
-    const HttpResult download = http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)),
-                                          static_cast<qint64>(MaxUpdateFileSize));
+    const HttpResult download =
+        http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)), static_cast<qint64>(MaxUpdateFileSize));
     if (!download.ok) return fail(download.error);
     SpeedButton2->setEnabled(false);
-    if (!WriteFileAtomically(filePath, View(download.body)))
-        return fail(u"impossibile scrivere "_s + Q(filePath));
+    if (!WriteFileAtomically(filePath, View(download.body))) return fail(u"impossibile scrivere "_s + Q(filePath));
     const auto bytes = ReadFileBytes(filePath, MaxUpdateFileSize + 1);
     if (!bytes) return fail(u"impossibile leggere "_s + Q(filePath));
     const UpdateFileContent content = ReadUpdateFile(*bytes);
@@ -228,7 +272,11 @@ void TAggio::SpeedButton1Click() {
                 QString::number(merged.refused));
     end();
 
-    if (messageWindow) messageWindow->exec();
+    if (messageWindow) {
+        messageWindow->exec();
+        // Shown: it has served, and nothing may take it for a document of the user's later.
+        RemoveFile(messagePath);
+    }
     // Refused draws are news the user must read: the dialog stays with its report.
     if (merged.refused == 0) accept();
 }
@@ -241,7 +289,9 @@ void TAggio::SpeedButton2Click() {
     close();
 }
 
-void TAggio::Label3Click() { openTarget(QString::fromUtf8(HomePageAddress), QString()); }
+void TAggio::Label3Click() {
+    openTarget(QString::fromUtf8(HomePageAddress), QString());
+}
 
 bool TAggio::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label3 && event->type() == QEvent::MouseButtonRelease &&

@@ -1,6 +1,7 @@
 #include "core/ConditionSet.h"
 
 #include "core/FileIo.h"
+#include "core/FileLock.h"
 #include "core/TextHelpers.h"
 
 #include <limits>
@@ -22,7 +23,6 @@ bool ParseConditionValue(std::string_view text, std::int32_t& value) {
     value = static_cast<std::int32_t>(v);
     return true;
 }
-
 
 } // namespace
 
@@ -58,6 +58,11 @@ bool LoadConditions(const std::string& path, ConditionSet& set) {
 }
 
 bool SaveConditions(const std::string& path, const ConditionSet& set, std::string* why) {
+    const FolderLock lock(DirectoryOf(path));
+    if (lock.refused()) {
+        if (why) *why = FolderLock::RefusedReason;
+        return false;
+    }
     return WriteFileAtomically(path, set.toBytes(), why);
 }
 

@@ -1,6 +1,7 @@
 #include "core/DrawArchive.h"
 
 #include "core/FileIo.h"
+#include "core/FileLock.h"
 #include "core/Random.h"
 
 #include <algorithm>
@@ -38,7 +39,8 @@ DrawRecord DrawRecord::fromBytes(const std::uint8_t* in) {
 DrawArchive::DrawArchive() : slots_(new DrawRecord[Capacity]) {}
 
 DrawArchive::DrawArchive(const DrawArchive& other)
-    : slots_(new DrawRecord[Capacity]), count_(other.count_), unreadable_(other.unreadable_) {
+    : slots_(new DrawRecord[Capacity]), count_(other.count_), unreadable_(other.unreadable_),
+      filePath_(other.filePath_), fileStamp_(other.fileStamp_) {
     std::copy(other.slots_.get(), other.slots_.get() + count_, slots_.get());
 }
 
@@ -47,6 +49,8 @@ DrawArchive& DrawArchive::operator=(const DrawArchive& other) {
         std::copy(other.slots_.get(), other.slots_.get() + other.count_, slots_.get());
         count_ = other.count_;
         unreadable_ = other.unreadable_;
+        filePath_ = other.filePath_;
+        fileStamp_ = other.fileStamp_;
     }
     return *this;
 }
@@ -68,11 +72,15 @@ namespace {
 // The ordering key: decimal year, then month and day on two digits each, compared as text.
 struct DateKey {
     char text[16];
-    explicit DateKey(const DrawRecord& d) { std::snprintf(text, sizeof text, "%u%02u%02u", unsigned(d.year), unsigned(d.month), unsigned(d.day)); }
+    explicit DateKey(const DrawRecord& d) {
+        std::snprintf(text, sizeof text, "%u%02u%02u", unsigned(d.year), unsigned(d.month), unsigned(d.day));
+    }
     int compare(const DateKey& o) const { return std::strcmp(text, o.text); }
 };
 
-long CalendarOrdinal(const DrawRecord& d) { return (long(d.year) * 13 + d.month) * 32 + d.day; }
+long CalendarOrdinal(const DrawRecord& d) {
+    return (long(d.year) * 13 + d.month) * 32 + d.day;
+}
 
 void CheckDate(const DrawRecord& d) {
     if (!IsValidCalendarDate(d.day, d.month, d.year)) throw ArchiveError("'" + DateText(d) + "' is not a valid date");
@@ -188,10 +196,22 @@ void RebuildDerivedTables(const DrawArchive& a, DelayTable& delays, FrequencyTab
     }
 }
 
+namespace {
+
+std::string StampOf(const std::string& path) {
+    if (!PathExists(path)) return {};
+    if (!FileExists(path)) return "?";
+    const auto head = ReadFileBytes(path, ArchiveHeaderSize);
+    return (head ? *head : std::string("?")) + "/" + std::to_string(FileSize(path));
+}
+
+} // namespace
+
 bool LoadArchive(const std::string& path, DrawArchive& a, DelayTable& delays, FrequencyTable& freq,
                  ArchiveLoadReport* report) {
     a.clear();
     a.setFromUnreadableFile(false);
+    a.setFileStamp(path, StampOf(path));
     if (report) *report = ArchiveLoadReport{};
     const bool regular = FileExists(path);
     if (!regular && !PathExists(path)) return false;
@@ -206,9 +226,10 @@ bool LoadArchive(const std::string& path, DrawArchive& a, DelayTable& delays, Fr
         RebuildDerivedTables(a, delays, freq);
         return true;
     }
-    const long long inFile = size > static_cast<long long>(ArchiveHeaderSize)
-                                 ? (size - static_cast<long long>(ArchiveHeaderSize)) / static_cast<long long>(DrawRecord::Size)
-                                 : 0;
+    const long long inFile =
+        size > static_cast<long long>(ArchiveHeaderSize)
+            ? (size - static_cast<long long>(ArchiveHeaderSize)) / static_cast<long long>(DrawRecord::Size)
+            : 0;
     int loaded = 0;
     if (bytes->size() > ArchiveHeaderSize) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(bytes->data()) + ArchiveHeaderSize;
@@ -236,13 +257,24 @@ std::string ArchiveFileImage(const DrawArchive& a, RandomSource& random) {
     return out;
 }
 
-bool SaveArchive(const std::string& path, const DrawArchive& a, DelayTable& delays, FrequencyTable& freq,
+bool SaveArchive(const std::string& path, DrawArchive& a, DelayTable& delays, FrequencyTable& freq,
                  RandomSource& random, std::string* why) {
     if (a.fromUnreadableFile()) {
         if (why) *why = "il file esistente non è stato letto e non viene sostituito";
         return false;
     }
+    const FolderLock lock(DirectoryOf(path));
+    if (lock.refused()) {
+        if (why) *why = FolderLock::RefusedReason;
+        return false;
+    }
+    if (a.filePath() == path && StampOf(path) != a.fileStamp()) {
+        if (why)
+            *why = "nel frattempo un altro programma ha modificato l'archivio; ricaricarlo e ripetere l'operazione";
+        return false;
+    }
     if (!WriteFileAtomically(path, ArchiveFileImage(a, random), why)) return false;
+    a.setFileStamp(path, StampOf(path));
     RebuildDerivedTables(a, delays, freq);
     return true;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace numora {
 
@@ -67,17 +68,33 @@ public:
     bool fromUnreadableFile() const { return unreadable_; }
     void setFromUnreadableFile(bool v) { unreadable_ = v; }
 
+    // The file these draws were last loaded from or saved to, and what told that file apart then
+    // (its random header and its size; "" when there was no file). A save to that file which finds
+    // it changed by someone else refuses rather than drop what the other writer kept.
+    const std::string& filePath() const { return filePath_; }
+    const std::string& fileStamp() const { return fileStamp_; }
+    void setFileStamp(std::string path, std::string stamp) {
+        filePath_ = std::move(path);
+        fileStamp_ = std::move(stamp);
+    }
+
 private:
     std::unique_ptr<DrawRecord[]> slots_;
     int count_ = 0;
     bool unreadable_ = false;
+    std::string filePath_;
+    std::string fileStamp_;
 };
 
 // Rows 1..12 (wheel, 12 = "Tutte"), columns 0..90 (number; column 0 unused).
 struct DerivedTable {
     std::array<std::array<std::int32_t, 91>, 13> v{};
-    std::int32_t at(int wheel, int number) const { return v[static_cast<std::size_t>(wheel)][static_cast<std::size_t>(number)]; }
-    std::int32_t& at(int wheel, int number) { return v[static_cast<std::size_t>(wheel)][static_cast<std::size_t>(number)]; }
+    std::int32_t at(int wheel, int number) const {
+        return v[static_cast<std::size_t>(wheel)][static_cast<std::size_t>(number)];
+    }
+    std::int32_t& at(int wheel, int number) {
+        return v[static_cast<std::size_t>(wheel)][static_cast<std::size_t>(number)];
+    }
     bool operator==(const DerivedTable&) const = default;
 };
 struct DelayTable : DerivedTable {};
@@ -115,8 +132,8 @@ struct ArchiveLoadReport {
 // Reads path into the archive (count 0 first) and rebuilds the tables.
 // Returns false when the file does not exist; the tables are then left as they are. A file
 // that exists but cannot be read gives an empty archive marked fromUnreadableFile().
-[[nodiscard]] bool LoadArchive(const std::string& path, DrawArchive& archive, DelayTable& delays, FrequencyTable& frequencies,
-                 ArchiveLoadReport* report = nullptr);
+[[nodiscard]] bool LoadArchive(const std::string& path, DrawArchive& archive, DelayTable& delays,
+                               FrequencyTable& frequencies, ArchiveLoadReport* report = nullptr);
 
 class RandomSource;
 // The whole file image: 19 fresh random bytes, then draws 1..N.
@@ -124,7 +141,9 @@ std::string ArchiveFileImage(const DrawArchive& archive, RandomSource& random);
 // Writes path through a temporary file so that a failed save leaves the old file intact;
 // rebuilds the tables on success. An archive fromUnreadableFile() is never saved. On failure
 // *why (when given) says what went wrong.
-[[nodiscard]] bool SaveArchive(const std::string& path, const DrawArchive& archive, DelayTable& delays,
+// The save holds the folder's lock (FolderLock) while it checks and writes, and refuses when the
+// file changed since these draws were loaded from it.
+[[nodiscard]] bool SaveArchive(const std::string& path, DrawArchive& archive, DelayTable& delays,
                                FrequencyTable& frequencies, RandomSource& random, std::string* why = nullptr);
 
 } // namespace numora

@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include "core/FileIo.h"
+#include "core/FileLock.h"
 #include "core/IniFile.h"
 #include "core/Random.h"
 #include "core/TextHelpers.h"
@@ -134,6 +135,8 @@ std::string SettingsText(const Settings& s, const std::string& previousText) {
 
 WriteResult WriteSettings(const std::string& iniPath, const Settings& settings, bool readOnly) {
     if (readOnly) return WriteResult::ReadOnly;
+    const FolderLock lock(DirectoryOf(iniPath));
+    if (lock.refused()) return WriteResult::Failed;
     auto previous = ReadFileBytes(iniPath, MaxIniBytes);
     return WriteFileAtomically(iniPath, SettingsText(settings, previous ? *previous : std::string()))
                ? WriteResult::Written

@@ -12,6 +12,10 @@ struct Settings;
 // bounds of the total compare. Non-finite or huge amounts saturate instead of overflowing.
 std::int64_t ScaledValue(double amount);
 
+// The largest stake, and the largest total of a play, that the program keeps: a billion euros.
+// A file that holds more was not written by it.
+inline constexpr double MaxPlayAmount = 1e9;
+
 struct StakeSet {
     bool valid = false;
     std::array<double, 5> stakes{}; // estratto .. cinquina

@@ -1,6 +1,7 @@
 #include "core/SystemFile.h"
 
 #include "core/FileIo.h"
+#include "core/StakeRule.h"
 
 #include <array>
 #include <cmath>
@@ -44,7 +45,7 @@ bool TakeProbabilities(Reader& in, std::array<double, 90>& out) {
 constexpr std::uint16_t WheelMaskBits = 0x0FFF;
 
 // A play the program could have written: numbers 0..90 with no number twice, no wheel bit
-// beyond "Tutte", every stake finite and not negative.
+// beyond "Tutte", every stake and the play's total finite, not negative and within MaxPlayAmount.
 bool SoundPlay(const Play& play) {
     std::array<bool, 91> seen{};
     for (auto n : play.numbers) {
@@ -54,9 +55,12 @@ bool SoundPlay(const Play& play) {
         seen[n] = true;
     }
     if ((play.wheels & ~WheelMaskBits) != 0) return false;
-    for (double s : play.stakes)
-        if (!std::isfinite(s) || s < 0) return false;
-    return true;
+    double total = 0;
+    for (double s : play.stakes) {
+        if (!std::isfinite(s) || s < 0 || s > MaxPlayAmount) return false;
+        total += s;
+    }
+    return total <= MaxPlayAmount;
 }
 
 } // namespace
@@ -66,9 +70,13 @@ std::string UndoQuestion(int count, int undoCount) {
            " vecchie giocate ?";
 }
 
-std::string SystemWindowTitle(const std::string& path) { return "Numora - [" + FileNameOf(path) + "]"; }
+std::string SystemWindowTitle(const std::string& path) {
+    return "Numora - [" + FileNameOf(path) + "]";
+}
 
-std::string SaveMenuCaption(const std::string& path) { return "Salva " + FileNameOf(path); }
+std::string SaveMenuCaption(const std::string& path) {
+    return "Salva " + FileNameOf(path);
+}
 
 std::string DefaultSystemPath(const std::string& appDir) {
     for (int n = 1; n <= 100; ++n) {
@@ -103,8 +111,8 @@ std::string SystemFileImage(const PlaySystem& system) {
     return out;
 }
 
-bool SaveSystem(const std::string& path, const PlaySystem& system) {
-    return WriteFileAtomically(path, SystemFileImage(system));
+bool SaveSystem(const std::string& path, const PlaySystem& system, std::string* why) {
+    return WriteFileAtomically(path, SystemFileImage(system), why);
 }
 
 LoadSystemResult LoadSystem(const std::string& path, PlaySystem& system) {

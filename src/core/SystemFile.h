@@ -60,7 +60,7 @@ void NewSystem(PlaySystem& system);
 std::string SystemFileImage(const PlaySystem& system);
 // Writes the image through a temporary file beside path; a failed save returns false and
 // leaves the previous file as it was.
-[[nodiscard]] bool SaveSystem(const std::string& path, const PlaySystem& system);
+[[nodiscard]] bool SaveSystem(const std::string& path, const PlaySystem& system, std::string* why = nullptr);
 
 enum class LoadSystemResult {
     Ok,
@@ -70,13 +70,12 @@ enum class LoadSystemResult {
 };
 
 // Reads a system file into system; the undo snapshot, the modified flag and the current path
-// are never touched. CannotOpen and Incompatible change nothing. A Corrupt file leaves what was read and accepted before the failure, field group by field group in
-// file order (the custom probabilities, the forecast flags, the fixed numbers with their
-// count); a group not accepted keeps what it held. The plays are all or nothing: they are
-// copied only when N is in 0..100000, the file holds all N plays and every play is sound;
-// a Corrupt result always leaves the list empty (count 0), never a partly read or unchecked
-// play. Accepted: fixed count 0..9 with each counted fixed number in 1..90 and none twice
-// (entries past the count are stored as 0); every number byte of a play in 0..90 with no
+// are never touched. CannotOpen and Incompatible change nothing. A Corrupt file leaves what was read and accepted
+// before the failure, field group by field group in file order (the custom probabilities, the forecast flags, the fixed
+// numbers with their count); a group not accepted keeps what it held. The plays are all or nothing: they are copied
+// only when N is in 0..100000, the file holds all N plays and every play is sound; a Corrupt result always leaves the
+// list empty (count 0), never a partly read or unchecked play. Accepted: fixed count 0..9 with each counted fixed
+// number in 1..90 and none twice (entries past the count are stored as 0); every number byte of a play in 0..90 with no
 // number twice; no wheel mask bit above "Tutte" (bit 11); every stake finite and >= 0.
 // A forecast flag byte counts as chosen only when it is 1. Bytes after play N are ignored.
 LoadSystemResult LoadSystem(const std::string& path, PlaySystem& system);

@@ -14,6 +14,45 @@ const char* const HttpClient::UserAgent =
     "Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) Numora/4.5";
 const char* const HttpClient::Referer = "https://www.varnel.it/numora/";
 
+QString NetworkErrorText(QNetworkReply::NetworkError error) {
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return u"il server ha rifiutato la connessione"_s;
+    case QNetworkReply::RemoteHostClosedError:
+        return u"il server ha chiuso la connessione"_s;
+    case QNetworkReply::HostNotFoundError:
+        return u"il server non è stato trovato"_s;
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::ProxyTimeoutError:
+        return u"la connessione ha impiegato troppo tempo"_s;
+    case QNetworkReply::OperationCanceledError:
+        return u"la connessione è stata interrotta"_s;
+    case QNetworkReply::SslHandshakeFailedError:
+        return u"la connessione sicura con il server non è riuscita"_s;
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return u"la rete non è disponibile"_s;
+    case QNetworkReply::TooManyRedirectsError:
+        return u"il server rimanda ad altri indirizzi senza fine"_s;
+    case QNetworkReply::InsecureRedirectError:
+        return u"il server rimanda a un indirizzo non sicuro"_s;
+    case QNetworkReply::ProxyConnectionRefusedError:
+        return u"il proxy ha rifiutato la connessione"_s;
+    case QNetworkReply::ProxyConnectionClosedError:
+        return u"il proxy ha chiuso la connessione"_s;
+    case QNetworkReply::ProxyNotFoundError:
+        return u"il proxy non è stato trovato"_s;
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return u"il proxy chiede un'autenticazione"_s;
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+    case QNetworkReply::ProtocolFailure:
+        return u"il server ha risposto in modo non valido"_s;
+    default:
+        return u"errore di rete nº %1"_s.arg(static_cast<int>(error));
+    }
+}
+
 HttpClient::HttpClient(QObject* parent) : QObject(parent) {
     manager_.setCookieJar(new QNetworkCookieJar(&manager_));
     manager_.setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
@@ -52,6 +91,9 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(UserAgent));
 
     QNetworkReply* reply = manager_.get(request);
+    // Qt keeps what arrives until it is read; bounded, a body that never ends (chunked, or with no
+    // length at all) waits in the connection instead of in memory, and is refused at the limit.
+    if (maxBytes >= 0) reply->setReadBufferSize(maxBytes + 1);
     reply_ = reply;
     cancelRequested_ = false;
     QEventLoop loop;
@@ -74,6 +116,11 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
         const qint64 room = maxBytes >= 0 ? maxBytes + 1 - result.body.size() : reply->bytesAvailable();
         result.body += reply->read(std::max<qint64>(room, 0));
         if (overLimit(result.body.size())) stopTooLarge();
+    });
+    // What Qt has taken in counts as well, read or not: within one long chunk it may not say
+    // readyRead before the chunk ends.
+    connect(reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
+        if (!result.tooLarge && overLimit(received)) stopTooLarge();
     });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     connect(&timer, &QTimer::timeout, &loop, [&] {
@@ -110,7 +157,11 @@ HttpResult HttpClient::get(const QUrl& url, qint64 maxBytes) {
     } else if (result.status != 0 && (result.status < 200 || result.status > 299)) {
         result.error = u"risposta HTTP %1"_s.arg(result.status);
     } else if (reply->error() != QNetworkReply::NoError) {
-        result.error = reply->errorString();
+        // Qt tells a proxy that is not there as a refused connection of the server's.
+        const bool viaProxy = manager_.proxy().type() != QNetworkProxy::NoProxy;
+        result.error = viaProxy && reply->error() == QNetworkReply::ConnectionRefusedError
+                           ? NetworkErrorText(QNetworkReply::ProxyConnectionRefusedError)
+                           : NetworkErrorText(reply->error());
     } else if (result.status == 0) {
         result.error = u"nessuna risposta HTTP"_s;
     } else {

@@ -3,13 +3,12 @@
 #include <QByteArray>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
+#include <QNetworkReply>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
 #include <string>
-
-class QNetworkReply;
 
 namespace numora {
 
@@ -23,6 +22,9 @@ struct HttpResult {
     bool truncated = false; // the connection ended before the announced length arrived
     QString error;          // what went wrong, for the log
 };
+
+// The reason of a network failure as the program says it.
+QString NetworkErrorText(QNetworkReply::NetworkError error);
 
 // The update's HTTP client: GET through an optional proxy, following redirects and keeping
 // cookies between requests of the same client, with the headers the maker's server knows.

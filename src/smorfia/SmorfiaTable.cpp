@@ -30,8 +30,9 @@ std::vector<SmorfiaEntry> ParseSmorfia(std::string_view bytes) {
     return entries;
 }
 
-std::vector<SmorfiaEntry> ReadSmorfia(const std::string& path) {
-    const auto bytes = ReadFileBytes(path);
+std::vector<SmorfiaEntry> ReadSmorfia(const std::string& path, bool* unreadable) {
+    const auto bytes = ReadBoundedFile(path, SmorfiaEntry::MaxFileSize);
+    if (unreadable) *unreadable = !bytes && PathExists(path);
     return bytes ? ParseSmorfia(*bytes) : std::vector<SmorfiaEntry>{};
 }
 
@@ -58,11 +59,16 @@ unsigned char Cp1252Upper(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     switch (c) {
-    case 0x9A: return 0x8A; // š
-    case 0x9C: return 0x8C; // œ
-    case 0x9E: return 0x8E; // ž
-    case 0xFF: return 0x9F; // ÿ
-    default: return c;
+    case 0x9A:
+        return 0x8A; // š
+    case 0x9C:
+        return 0x8C; // œ
+    case 0x9E:
+        return 0x8E; // ž
+    case 0xFF:
+        return 0x9F; // ÿ
+    default:
+        return c;
     }
 }
 
@@ -85,7 +91,8 @@ std::vector<std::string> SearchTerms(std::string_view text) {
     return terms;
 }
 
-std::vector<std::size_t> SearchSmorfia(const std::vector<SmorfiaEntry>& entries, const std::vector<std::string>& terms) {
+std::vector<std::size_t> SearchSmorfia(const std::vector<SmorfiaEntry>& entries,
+                                       const std::vector<std::string>& terms) {
     // Each term once in upper-case Windows-1252; a term with a character the code page lacks
     // can only match as a number, which it is not either.
     struct Term {

@@ -16,6 +16,9 @@ inline constexpr const char* SmorfiaFileName = "Numora.smo";
 struct SmorfiaEntry {
     static constexpr std::size_t RecordSize = 82;
     static constexpr std::size_t MaxText = 80;
+    // Fifty meanings for each of the ninety numbers; a larger file was not written by the program.
+    static constexpr std::size_t MaxEntries = 4500;
+    static constexpr std::size_t MaxFileSize = MaxEntries * RecordSize;
     int number = 0;
     std::string text; // Windows-1252, as in the file
 };
@@ -25,8 +28,9 @@ struct SmorfiaEntry {
 // Every whole record of the bytes in file order; a length above 80 counts as 80 and a partial
 // record at the end is ignored.
 std::vector<SmorfiaEntry> ParseSmorfia(std::string_view bytes);
-// The file's entries; a missing or unreadable file gives none.
-std::vector<SmorfiaEntry> ReadSmorfia(const std::string& path);
+// The file's entries; a missing or unreadable file gives none, and so does one that is not a
+// regular file or is larger than MaxFileSize (then *unreadable, when given, is set).
+std::vector<SmorfiaEntry> ReadSmorfia(const std::string& path, bool* unreadable = nullptr);
 // The file image of the entries, each text cut to 80 bytes.
 std::string SmorfiaImage(const std::vector<SmorfiaEntry>& entries);
 

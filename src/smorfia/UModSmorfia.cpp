@@ -3,6 +3,7 @@
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"
+#include "core/FileLock.h"
 #include "core/Globali.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
@@ -70,14 +71,17 @@ QString Tmodsmorfia::cell(int row, int column) const {
 }
 
 void Tmodsmorfia::setCell(int row, int column, const QString& text) {
-    if (QTableWidgetItem* item = smo->item(row, column)) item->setText(text);
-    else smo->setItem(row, column, new QTableWidgetItem(text));
+    if (QTableWidgetItem* item = smo->item(row, column))
+        item->setText(text);
+    else
+        smo->setItem(row, column, new QTableWidgetItem(text));
 }
 
 void Tmodsmorfia::FormCreate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QSignalBlocker block(smo);
-    const std::vector<SmorfiaEntry> entries = ReadSmorfia(Globals().path(SmorfiaFileName));
+    bool unreadable = false;
+    const std::vector<SmorfiaEntry> entries = ReadSmorfia(Globals().path(SmorfiaFileName), &unreadable);
     smo->setRowCount(static_cast<int>(entries.size()) + 1);
     for (std::size_t r = 0; r < entries.size(); ++r) {
         const int row = static_cast<int>(r);
@@ -85,6 +89,9 @@ void Tmodsmorfia::FormCreate() {
         setCell(row, 1, QString::fromStdString(Cp1252ToUtf8(DisplayedMeaning(entries[r].text))));
     }
     QApplication::restoreOverrideCursor();
+    if (unreadable)
+        MessageBox::error(this, u"Impossibile leggere il file %1: la smorfia non viene mostrata."_s.arg(
+                                    QString::fromStdString(Globals().path(SmorfiaFileName))));
 }
 
 void Tmodsmorfia::smoClick() {
@@ -137,25 +144,33 @@ void Tmodsmorfia::SpeedButton2Click() {
         std::string cp;
         if (!Utf8ToCp1252(text, cp)) {
             MessageBox::error(this, u"La descrizione del numero %1 alla riga %2 contiene caratteri che la smorfia non "
-                                    u"può registrare.\r\nNessuna modifica è stata salvata."_s
-                                        .arg(number)
+                                    u"può registrare.\r\nNessuna modifica è stata salvata."_s.arg(number)
                                         .arg(r + 1));
             smo->setCurrentCell(r, 1);
             return;
         }
         entries.push_back({static_cast<int>(number), cp.substr(0, SmorfiaEntry::MaxText)});
     }
+    if (entries.size() > SmorfiaEntry::MaxEntries) {
+        MessageBox::error(this, u"La smorfia può contenere al massimo %1 descrizioni.\r\nNessuna modifica è stata "
+                                u"salvata."_s.arg(SmorfiaEntry::MaxEntries));
+        return;
+    }
     std::string why;
     const std::string path = g.path(SmorfiaFileName);
-    if (!WriteFileAtomically(path, SmorfiaImage(entries), &why)) {
-        MessageBox::error(this, u"Impossibile scrivere il file %1: %2.\r\nIl file non è stato modificato; le modifiche "
-                                u"restano nella scheda."_s
-                                    .arg(QString::fromStdString(path), QString::fromStdString(why)));
+    const FolderLock lock(DirectoryOf(path));
+    if (lock.refused()) why = FolderLock::RefusedReason;
+    if (lock.refused() || !WriteFileAtomically(path, SmorfiaImage(entries), &why)) {
+        MessageBox::error(this,
+                          u"Impossibile scrivere il file %1: %2.\r\nIl file non è stato modificato; le modifiche "
+                          u"restano nella scheda."_s.arg(QString::fromStdString(path), QString::fromStdString(why)));
         return;
     }
     accept();
 }
 
-void Tmodsmorfia::spb8Click() { reject(); }
+void Tmodsmorfia::spb8Click() {
+    reject();
+}
 
 } // namespace numora

@@ -20,8 +20,8 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-TSmorfia::TSmorfia(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                                          Qt::WindowCloseButtonHint) {
+TSmorfia::TSmorfia(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(u"TSmorfia"_s);
     setWindowTitle(u"La smorfia"_s);
 
@@ -61,9 +61,13 @@ TSmorfia::TSmorfia(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSyste
     Windows().enrol(this);
 }
 
-TSmorfia::~TSmorfia() { Windows().forget(this); }
+TSmorfia::~TSmorfia() {
+    Windows().forget(this);
+}
 
-TSmorfia* TSmorfia::instance() { return Windows().find<TSmorfia>(); }
+TSmorfia* TSmorfia::instance() {
+    return Windows().find<TSmorfia>();
+}
 
 bool TSmorfia::eventFilter(QObject* watched, QEvent* event) {
     if (watched == smo && event->type() == QEvent::KeyPress) {
@@ -83,10 +87,10 @@ void TSmorfia::SpeedButton8Click() {
     sgsmo->setRowCount(1);
     sgsmo->setToolTip(QString());
     const std::string path = Globals().path(SmorfiaFileName);
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) return;
+    bool unreadable = false;
+    const std::vector<SmorfiaEntry> entries = ReadSmorfia(path, &unreadable);
+    if (unreadable) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<SmorfiaEntry> entries = ParseSmorfia(*bytes);
     const std::vector<std::size_t> found = SearchSmorfia(entries, terms);
     sgsmo->setRowCount(std::max<int>(1, static_cast<int>(found.size())));
     for (std::size_t r = 0; r < found.size(); ++r) {

@@ -1,8 +1,8 @@
 // The update dialog against the real update server over HTTP on 127.0.0.1.
 
+#include "archive/DrawUpdateFile.h"
 #include "archive/UAvviso.h"
 #include "archive/Uaggio.h"
-#include "archive/DrawUpdateFile.h"
 #include "archive/UpdateHarness.h"
 #include "archive/UpdateTestData.h"
 #include "archive/Uperrtf.h"
@@ -17,6 +17,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -27,13 +28,26 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+long VmRssKb() {
+    QFile f(u"/proc/self/status"_s);
+    const QByteArray status = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype at = status.indexOf("VmRSS:");
+    return at < 0 ? -1 : status.mid(at + 6, status.indexOf('\n', at) - at - 6).trimmed().split(' ').first().toLong();
+}
+
+} // namespace
 using namespace numora;
 using numora::test::LoopbackProxy;
 using numora::test::TempDir;
@@ -182,6 +196,7 @@ private slots:
         for (int i = 10; i < 15; ++i)
             for (int k = 0; k < 5; ++k) fewer[static_cast<std::size_t>(i)].setNumber(11, k, 0);
         writeFile("fewer.dat", BuildUpdateFile(fewer));
+        writeFile("fewermsg.dat", BuildUpdateFile(fewer, "{\\rtf1 \\b avviso\\b0}"));
         writeFile("short.dat", BuildUpdateFile(serverTail(60)).substr(0, 2 + 59 * DrawRecord::Size));
         writeFile("huge.txt", std::string(2 * 1024 * 1024, 'z'));
         std::string notice = "aaaa";
@@ -365,16 +380,17 @@ private slots:
             << QStringList{u"--archive"_s, file("server.dtb"), u"--cut-file"_s, u"1000"_s} << QString() << afterQuery
             << u"Motivo: la risposta è incompleta: 1000 byte dei 3602 annunciati"_s;
         QTest::newRow("redirect loop") << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect-loop"_s}
-                                       << QString() << afterQuery << u"Motivo: "_s;
+                                       << QString() << afterQuery << u"Motivo: risposta HTTP 302"_s;
         QTest::newRow("query reply of 2 MB")
             << QStringList{u"--notice-file"_s, file("huge.txt")} << QString() << FailureLines() << over;
         QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines()
                                   << u"Motivo: risposta HTTP 500"_s;
         QTest::newRow("HTTP 404") << QStringList{u"--status"_s, u"404"_s} << QString() << FailureLines()
                                   << u"Motivo: risposta HTTP 404"_s;
-        QTest::newRow("connection refused") << QStringList() << QString() << FailureLines() << u"Motivo: "_s;
+        QTest::newRow("connection refused")
+            << QStringList() << QString() << FailureLines() << u"Motivo: il server ha rifiutato la connessione"_s;
         QTest::newRow("proxy not there") << QStringList{u"--archive"_s, file("server.dtb")} << u"dead"_s
-                                         << FailureLines() << u"Motivo: "_s;
+                                         << FailureLines() << u"Motivo: il proxy ha rifiutato la connessione"_s;
     }
 
     void refusals() {
@@ -527,6 +543,97 @@ private slots:
         QCOMPARE(Globals().archive.count(), 103);
         for (std::size_t i = 0; i < 103; ++i)
             QCOMPARE(Globals().archive.draw(int(i) + 1), i < 43 || (i >= 53 && i <= 57) ? all_[i] : server_[i]);
+    }
+
+    // The message of an update whose draws were partly refused is gone once read, and no later
+    // reply can hand a file the update wrote to the desktop.
+    void aServerWrittenFileIsNeverOpened() {
+        MessageBoxHook hook;
+        MessageWatch watch;
+        QTimer poll;
+        watchMessages(poll, watch);
+        UpdateServer server;
+        TAggio dlg;
+        QVERIFY(runAgainst(server, {u"--raw"_s, file("fewermsg.dat")}, dlg));
+        poll.stop();
+        QCOMPARE(watch.shown, 1);
+        QVERIFY(watch.fileExisted);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!FileExists(Globals().path(UpdateMessageFileName)));
+        numora::test::WriteAll(Globals().path(UpdateMessageFileName), "{\\rtf1 x}");
+        for (const QString& name : {u"Msg.rtf"_s, u"./Msg.rtf"_s, u"aggio.dat"_s,
+                                    QString::fromStdString(Globals().path(UpdateMessageFileName))}) {
+            UpdateServer notice;
+            TAggio again;
+            Opened calls;
+            again.setOpener([&](const QString& t, const QString& p) { calls.append({t, p}); });
+            QVERIFY(runAgainst(notice, {u"--notice"_s, u"aa"_s + name + u"aa"_s}, again));
+            QVERIFY2(calls.isEmpty(), qPrintable(name));
+            QVERIFY(!hook.shown().empty());
+            QVERIFY2(hook.last().text.contains(u"scritto dall'aggiornamento"_s), qPrintable(hook.last().text));
+        }
+    }
+
+    // A reply whose chunked body never ends is refused as soon as it passes the limit, holding no
+    // more than a bounded buffer of it meanwhile.
+    void endlessChunkedReplyIsRefusedAtTheLimit_data() {
+        QTest::addColumn<QByteArray>("head");  // sent once, after the status line
+        QTest::addColumn<QByteArray>("piece"); // sent again and again
+        QTest::newRow("chunks of 64 KB") << QByteArray()
+                                         << QByteArray::number(65536, 16) + "\r\n" + QByteArray(65536, 'z') + "\r\n";
+        QByteArray tiny;
+        for (int i = 0; i < 4096; ++i) tiny += "1\r\nz\r\n";
+        QTest::newRow("chunks of 1 byte") << QByteArray() << tiny;
+    }
+    void endlessChunkedReplyIsRefusedAtTheLimit() {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, piece);
+        // The server pumps from a thread of its own, as a remote one would, whatever the
+        // program's thread is doing.
+        std::atomic<qint64> sent = 0;
+        std::atomic<int> port = 0;
+        constexpr qint64 Cap = 256ll << 20; // the server gives up past this
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            QTcpServer endless;
+            endless.listen(QHostAddress::LocalHost, 0);
+            QObject::connect(&endless, &QTcpServer::newConnection, &endless, [&] {
+                QTcpSocket* s = endless.nextPendingConnection();
+                auto pump = [s, &sent, piece] {
+                    while (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < (1 << 20) && sent < Cap)
+                        s->write(piece);
+                };
+                QObject::connect(s, &QTcpSocket::readyRead, s, [s, pump, head] {
+                    if (!s->readAll().contains("GET ")) return;
+                    s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nTransfer-Encoding: chunked\r\n\r\n" + head);
+                    pump();
+                });
+                QObject::connect(s, &QTcpSocket::bytesWritten, s, [&sent, pump](qint64 n) { sent += n, pump(); });
+            });
+            port = endless.serverPort();
+            QEventLoop loop; // ends with thread->quit()
+            loop.exec();
+        }));
+        thread->start();
+        for (int i = 0; i < 100 && port == 0; ++i) QThread::msleep(20);
+        QVERIFY(port != 0);
+        Globals().settings.updateServer = "http://127.0.0.1:" + std::to_string(port) + "/";
+        const long before = VmRssKb();
+        MessageBoxHook hook;
+        TAggio dlg;
+        dlg.setTimeout(20000);
+        dlg.show();
+        QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
+        const long rss = VmRssKb();
+        thread->quit();
+        thread->wait();
+        qInfo("client VmRSS %ld kB before, %ld kB after an endless chunked reply; the server sent %lld kB", before, rss,
+              sent.load() / 1024);
+        QCOMPARE(dlg.lastError(), u"la risposta supera i 32768 byte"_s);
+        QVERIFY2(sent < 16ll << 20, qPrintable(QString::number(sent.load())));
+#if !defined(__SANITIZE_ADDRESS__)
+        QVERIFY2(rss - before < 16 * 1024, qPrintable(QString::number(rss - before)));
+#endif
+        expectArchiveUnchanged();
     }
 
     // A long notice scrolls inside a box that fits the screen.

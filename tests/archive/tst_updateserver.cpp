@@ -131,6 +131,33 @@ private slots:
         QVERIFY2(rss < 64 * 1024, qPrintable(QString::number(rss)));
 #endif
     }
+
+    // Clients that pipeline a thousand requests for the file and never read an answer: the server
+    // stops reading each one after a few answers instead of queueing them all.
+    void slowReaders() {
+        numora::test::UpdateServer server;
+        numora::test::WriteAll(dir_.file("grande.dat"), std::string(3500, 'd'));
+        QVERIFY2(server.start(
+                     {u"--raw"_s, QString::fromStdString(dir_.file("grande.dat")), u"--idle-timeout"_s, u"30000"_s}),
+                 qPrintable(server.errors()));
+        const long before = VmRssKb(server.pid());
+        QByteArray requests;
+        for (int i = 0; i < 1000; ++i) requests += "GET /files/aggio.dat HTTP/1.1\r\nHost: h\r\n\r\n";
+        std::vector<std::unique_ptr<QTcpSocket>> clients;
+        for (int c = 0; c < 100; ++c) {
+            QTcpSocket* s = clients.emplace_back(std::make_unique<QTcpSocket>()).get();
+            s->setReadBufferSize(1024); // takes nothing more once this is full
+            s->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(server.port()));
+            connect(s, &QTcpSocket::connected, s, [s, requests] { s->write(requests); });
+        }
+        QTest::qWait(4000);
+        const long rss = VmRssKb(server.pid());
+        qInfo("server VmRSS %ld kB before, %ld kB with 100 connections of 1000 unread answers", before, rss);
+        QVERIFY(rss > 0);
+#if !defined(__SANITIZE_ADDRESS__)
+        QVERIFY2(rss - before < 30 * 1024, qPrintable(QString::number(rss - before)));
+#endif
+    }
 };
 
 QTEST_MAIN(TestUpdateServer)

@@ -65,9 +65,12 @@ private slots:
     }
 
     void queryUrl() {
-        QCOMPARE(QUrl(QString::fromStdString(UpdateQueryAddress("http://127.0.0.1:8000/", "ABCDEFGHIJ")), QUrl::StrictMode).toString(QUrl::FullyEncoded),
-                 u"http://127.0.0.1:8000/aggiorna.php?idprogramma=8&versione=45&idi=ABCDEFGHIJ"_s);
-        QCOMPARE(QUrl(QString::fromStdString(UpdateQueryAddress("http://h/numora/", "A B&C=D/é")), QUrl::StrictMode).toString(QUrl::FullyEncoded),
+        QCOMPARE(
+            QUrl(QString::fromStdString(UpdateQueryAddress("http://127.0.0.1:8000/", "ABCDEFGHIJ")), QUrl::StrictMode)
+                .toString(QUrl::FullyEncoded),
+            u"http://127.0.0.1:8000/aggiorna.php?idprogramma=8&versione=45&idi=ABCDEFGHIJ"_s);
+        QCOMPARE(QUrl(QString::fromStdString(UpdateQueryAddress("http://h/numora/", "A B&C=D/é")), QUrl::StrictMode)
+                     .toString(QUrl::FullyEncoded),
                  u"http://h/numora/aggiorna.php?idprogramma=8&versione=45&idi=A%20B%26C%3DD%2F%C3%A9"_s);
     }
 
@@ -77,8 +80,9 @@ private slots:
         g.settings.proxyPorta = "3128";
         TImpoConne dlg;
         QCOMPARE(dlg.windowTitle(), u"Impostazioni connessione ad internet"_s);
-        QCOMPARE(dlg.Label1->text(),
-                 u"Se il computer è connesso ad internet tramite un proxy server inserire l'idirizzo e la porta del sever."_s);
+        QCOMPARE(
+            dlg.Label1->text(),
+            u"Se il computer è connesso ad internet tramite un proxy server inserire l'idirizzo e la porta del sever."_s);
         QCOMPARE(dlg.BITBTN2->toolTip(), u"Chiude la scheda senza apportare modifiche."_s);
         QCOMPARE(dlg.findChild<QPushButton*>(u"AVSEL"_s)->text(), u"OK"_s);
         QCOMPARE(dlg.findChild<QPushButton*>(u"BITBTN2"_s)->text(), u"Annulla"_s);

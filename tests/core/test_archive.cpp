@@ -168,7 +168,10 @@ TEST(DeleteDraw, MovesLaterDrawsDown) {
 }
 
 TEST(DerivedTables, FrequencyWindowAndDelays) {
-    struct Case { int n; int firstCounted; };
+    struct Case {
+        int n;
+        int firstCounted;
+    };
     for (const Case c : {Case{150, 51}, Case{40, 1}, Case{100, 1}, Case{101, 2}, Case{1, 1}}) {
         DrawArchive a = RandomArchive(c.n, static_cast<std::uint32_t>(c.n));
         DelayTable d;
@@ -273,7 +276,10 @@ TEST(ArchiveFile, MissingFileGivesEmptyArchiveAndKeepsTables) {
 TEST(ArchiveFile, HostileSizesNeverCrash) {
     TempDir dir;
     const std::string path = dir.file(ArchiveFileName);
-    struct Case { std::size_t bytes; int draws; };
+    struct Case {
+        std::size_t bytes;
+        int draws;
+    };
     for (const Case c : {Case{0, 0}, Case{18, 0}, Case{19, 0}, Case{78, 0}, Case{79, 1}, Case{80, 1}, Case{139, 2}}) {
         std::string junk(c.bytes, '\xFF');
         numora::test::WriteAll(path, junk);
@@ -343,7 +349,8 @@ TEST(ArchiveFile, FailedSaveLeavesThePreviousFileByteForByte) {
 }
 #endif
 
-// An interrupted save leaves "Numora.dtb.NNN.tmp"; the next start clears those of our own names.
+// An interrupted save leaves "Numora.dtb.PID.tmp"; the next start clears those of our own names
+// whose writer is gone.
 TEST(DataLayerStartUp, StaleTemporaryFilesOfOurNamesGoAndNothingElse) {
     TempDir dir;
     const std::string archive = std::string(19, 'a') + std::string(60, '\x01');
@@ -351,9 +358,10 @@ TEST(DataLayerStartUp, StaleTemporaryFilesOfOurNamesGoAndNothingElse) {
     const struct {
         const char* name;
         bool gone;
-    } files[] = {{"Numora.dtb.123456.tmp", true}, {"Numora.ini.7.tmp", true},       {"Sistema1.lpc.42.tmp", true},
-                 {"Numora.dtb.tmp", false},       {"Numora.dtb.1234567.tmp", false}, {"altro.dat.12.tmp", false},
-                 {"Numora.dtb.12a.tmp", false},   {"Sistema1.lpc", false}};
+    } files[] = {{"Numora.dtb.123456.tmp", true},       {"Numora.ini.999999997.tmp", true},
+                 {"Sistema1.lpc.999999942.tmp", true},  {"Numora.dtb.tmp", false},
+                 {"Numora.dtb.12345678901.tmp", false}, {"altro.dat.12.tmp", false},
+                 {"Numora.dtb.12a.tmp", false},         {"Sistema1.lpc", false}};
     for (const auto& f : files) numora::test::WriteAll(dir.file(f.name), "x");
     auto g = std::make_unique<Globali>();
     MemoryStore store;

@@ -55,9 +55,9 @@ struct FilePlay {
 };
 
 const FilePlay Plays[3] = {
-    {{3, 17, 90}, {0.5, 1, 0, 0, 0}, 0x0081},                 // Bari and Roma
+    {{3, 17, 90}, {0.5, 1, 0, 0, 0}, 0x0081},                   // Bari and Roma
     {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5}, 0x0800}, // Tutte
-    {{45}, {2.5, 0, 0, 0, 0}, 0x0400},                        // R. Nazionale
+    {{45}, {2.5, 0, 0, 0, 0}, 0x0400},                          // R. Nazionale
 };
 
 void AppendPlay(Bytes& b, const FilePlay& p) {
@@ -73,7 +73,9 @@ void AppendPlay(Bytes& b, const FilePlay& p) {
     EXPECT_EQ(b.size() - start, 64u);
 }
 
-double Probability(int copy, int i) { return copy * 100 + i + 0.25; }
+double Probability(int copy, int i) {
+    return copy * 100 + i + 0.25;
+}
 
 // A system with chosen 3, 17, 90, fixed 17 and 3, and the given plays. In format 2 each
 // of the three probability copies holds other values (copy 3 is the one read back);
@@ -116,7 +118,9 @@ void ExpectTheSystemOfTheBytes(const PlaySystem& sys, int playCount) {
     }
 }
 
-std::unique_ptr<PlaySystem> Fresh() { return std::make_unique<PlaySystem>(); }
+std::unique_ptr<PlaySystem> Fresh() {
+    return std::make_unique<PlaySystem>();
+}
 
 LoadSystemResult LoadBytes(const TempDir& dir, const std::string& bytes, PlaySystem& sys) {
     std::string path = dir.file("t.lpc");
@@ -282,6 +286,8 @@ TEST(SystemFile, ValuesNoProgramWritesAreRefused) {
         {"negative stake", play1 + 16, f64(-1)},
         {"NaN stake", play1 + 24, f64(std::nan(""))},
         {"infinite stake", play1 + 48, f64(std::numeric_limits<double>::infinity())},
+        {"stake of 1e308", play1 + 16, f64(1e308)},
+        {"five stakes whose total passes a billion", play1 + 16, f64(3e8) + f64(3e8) + f64(3e8) + f64(3e8) + f64(3e8)},
         {"fixed 17 twice", 1532, std::string(1, '\x11')},
         {"play number 3 twice", play1 + 64 + 3, std::string(1, '\x03')},
         {"wheel bit 12, past Tutte", play1 + 64 + 57, std::string(1, '\x18')},

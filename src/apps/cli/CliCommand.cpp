@@ -3,6 +3,7 @@
 #include "core/FileIo.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 #include <ostream>
 #include <stdexcept>
@@ -68,13 +69,23 @@ std::string CliUsageText() {
     return text;
 }
 
-int RunCli(std::vector<std::string> args, const std::string& defaultDir, std::ostream& out, std::ostream& err) {
+int RunCli(std::vector<std::string> args, const std::function<std::string()>& defaultDir, std::ostream& out,
+           std::ostream& err) {
     // Nothing may leave the program as an uncaught exception: whatever fails is reported.
     try {
-        std::string dir = defaultDir;
+        std::string dir;
         if (args.size() >= 2 && args[0] == "--dir") {
+            // A mistyped folder would otherwise read as an empty archive, and a save would fail late.
+            std::error_code ec;
+            if (!std::filesystem::is_directory(std::filesystem::path(std::u8string(args[1].begin(), args[1].end())),
+                                               ec)) {
+                err << "La cartella " << args[1] << " non esiste.\n";
+                return 2;
+            }
             dir = WithTrailingSeparator(args[1]);
             args.erase(args.begin(), args.begin() + 2);
+        } else {
+            dir = defaultDir();
         }
         if (args.size() == 1 && IsHelp(args[0])) {
             out << CliUsageText();

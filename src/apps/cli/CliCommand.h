@@ -67,11 +67,14 @@ CliCommand ConditionStatsCommand(); // cli/conditions/CliCondition.cpp
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
 
-// The whole program after its folder is known: "--dir DIR" first if present, then "--help" or a
-// command of the table. Returns the exit code: 0 with the usage on out for "--help" (the
-// program's or the command's), 2 with the usage on err for an unknown command or a command line
-// that does not fit its command, 1 for a failure of any kind (every exception included).
-int RunCli(std::vector<std::string> args, const std::string& defaultDir, std::ostream& out, std::ostream& err);
+// The whole program: "--dir DIR" first if present, then "--help" or a command of the table.
+// Returns the exit code: 0 with the usage on out for "--help" (the program's or the command's),
+// 2 with the usage on err for an unknown command or a command line that does not fit its
+// command, 2 for a --dir that is not an existing folder, 1 for a failure of any kind (every
+// exception included). defaultDir is asked only without --dir: choosing the data folder may
+// create one.
+int RunCli(std::vector<std::string> args, const std::function<std::string()>& defaultDir, std::ostream& out,
+           std::ostream& err);
 
 // The program's messages hold "\r" as line breaks; a terminal wants "\n".
 std::string TerminalText(std::string text);

@@ -140,7 +140,9 @@ int CliRefuse(const CliContext& c, std::string_view message) {
 
 int WriteCliSystem(const CliContext& c, const CliOptions& options, const PlaySystem& system) {
     if (!options.has("--out")) return 0;
-    if (!SaveSystem(options.value("--out"), system)) return CliRefuse(c, SaveSystemErrorMessage);
+    std::string why;
+    if (!SaveSystem(options.value("--out"), system, &why))
+        return CliRefuse(c, std::string(SaveSystemErrorMessage) + "\r(" + options.value("--out") + ": " + why + ")");
     return 0;
 }
 

@@ -75,10 +75,12 @@ int main(int argc, char** argv) {
     try {
         SetUpOutput();
         // The same data folder as the desktop program: its own folder, or the user's when that is read-only.
-        const std::string dir =
-            ChooseDataFolder(ExecutableDir(argv[0]), UserDataFolder([](const char* name) { return std::getenv(name); }),
-                             DirectoryIsWritable)
+        const auto dir = [argv] {
+            return ChooseDataFolder(ExecutableDir(argv[0]),
+                                    UserDataFolder([](const char* name) { return std::getenv(name); }),
+                                    DirectoryIsWritable)
                 .folder;
+        };
         return RunCli(Arguments(argc, argv), dir, std::cout, std::cerr);
     } catch (...) {
         // Only the folder lookup or the copy of the arguments can get here.

@@ -116,6 +116,11 @@ constexpr qsizetype MaxHeadBytes = 8192;
 // read and dropped).
 constexpr qint64 MaxBodyBytes = 4096;
 constexpr int MaxRequestsPerConnection = 1000;
+// Answers a client has not taken yet: past these a connection stops reading its requests until
+// what it was sent drains, so a client that pipelines requests and never reads holds a few answers
+// of memory, not a thousand; and past the total every connection waits.
+constexpr qint64 MaxUnsentPerConnection = 64 * 1024;
+constexpr qint64 MaxUnsentTotal = 16 * 1024 * 1024;
 
 struct Options {
     QByteArray file;       // aggio.dat; empty: 404
@@ -222,6 +227,8 @@ public:
     Response answer(const Request& request, const QTcpSocket& socket) const;
     // Connections open now, shared with each connection so that it can count itself out.
     const std::shared_ptr<int>& openConnections() const { return open_; }
+    // Bytes written to all connections and not yet sent.
+    qint64& unsentTotal() { return unsent_; }
 
 protected:
     void incomingConnection(qintptr handle) override;
@@ -229,6 +236,7 @@ protected:
 private:
     Options options_;
     std::shared_ptr<int> open_ = std::make_shared<int>(0);
+    qint64 unsent_ = 0;
 };
 
 // One client connection: reads requests one after another, answers each, and ends when the
@@ -244,11 +252,19 @@ public:
         connect(socket_, &QTcpSocket::readyRead, this, [this] { readMore(); });
         connect(socket_, &QTcpSocket::disconnected, this, [this] { finish(); });
         connect(socket_, &QTcpSocket::bytesWritten, this, [this] {
+            noteUnsent();
             if (closing_ && socket_->bytesToWrite() == 0) endWrites();
+            if (closing_ || stalled_) return;
+            // The client is taking its answers: it is not idle, and may be read again.
+            idle_.start(server_.options().idleMs);
+            if (paused_) readMore();
         });
         idle_.start(server_.options().idleMs);
     }
-    ~Connection() override { --*open_; }
+    ~Connection() override {
+        --*open_;
+        server_.unsentTotal() -= unsent_;
+    }
 
 private:
     void finish() {
@@ -273,8 +289,18 @@ private:
         ShutdownSending(static_cast<std::intptr_t>(socket_->socketDescriptor()));
     }
 
+    void noteUnsent() {
+        const qint64 now = socket_->bytesToWrite();
+        server_.unsentTotal() += now - unsent_;
+        unsent_ = now;
+    }
+    bool backedUp() const {
+        return unsent_ > MaxUnsentPerConnection || server_.unsentTotal() > MaxUnsentTotal;
+    }
+
     void timedOut() {
-        if (closing_ || stalled_ || buffer_.isEmpty() || bodyLeft_ > 0) {
+        // A client that took nothing of its answers for the whole time is gone, or an attacker.
+        if (closing_ || stalled_ || buffer_.isEmpty() || bodyLeft_ > 0 || socket_->bytesToWrite() > 0) {
             socket_->abort();
             return;
         }
@@ -286,11 +312,23 @@ private:
             socket_->read(socket_->bytesAvailable());
             return;
         }
+        paused_ = backedUp();
+        if (paused_) {
+            // Only the total can hold a connection that has nothing of its own to send.
+            if (unsent_ == 0) QTimer::singleShot(50, this, [this] { readMore(); });
+            return;
+        }
         buffer_ += socket_->read(MaxHeadBytes + MaxBodyBytes + 1 - buffer_.size());
         // Requests sent one after another on the connection are answered in order; each pass
-        // takes one out of the buffer.
-        for (int pass = 0; pass < MaxRequestsPerConnection && !closing_ && !stalled_; ++pass)
+        // takes one out of the buffer, until the answers not yet taken pass the bound.
+        for (int pass = 0; pass < MaxRequestsPerConnection && !closing_ && !stalled_; ++pass) {
+            if (backedUp()) {
+                paused_ = true;
+                if (unsent_ == 0) QTimer::singleShot(50, this, [this] { readMore(); });
+                return;
+            }
             if (!takeRequest()) break;
+        }
         // Data beyond what fits the buffer stays in the socket until the buffer has room.
         if (!closing_ && !stalled_ && socket_->bytesAvailable() > 0 && buffer_.size() <= MaxHeadBytes + MaxBodyBytes)
             QTimer::singleShot(0, this, [this] { readMore(); });
@@ -398,6 +436,7 @@ private:
         out += "\r\n";
         if (r.method != "HEAD") out += cut ? response.body.left(response.cutAfter) : response.body;
         socket_->write(out);
+        noteUnsent();
         if (close)
             closeAfterWrite();
         else
@@ -415,6 +454,8 @@ private:
     bool closing_ = false;
     bool shut_ = false;
     bool stalled_ = false;
+    bool paused_ = false; // reading stopped until the answers drain
+    qint64 unsent_ = 0;   // this connection's share of the server's unsent total
 };
 
 void UpdateHttpServer::incomingConnection(qintptr handle) {

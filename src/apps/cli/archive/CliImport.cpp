@@ -1,6 +1,7 @@
 // numora-cli import FILE: merges the operator's text file into the archive, as "Importa archivio
 // da file…" does in the window.
 #include "apps/cli/CliCommand.h"
+#include "core/FileLock.h"
 #include "core/OperatorImport.h"
 #include "core/Random.h"
 
@@ -15,6 +16,14 @@ int RunImport(const CliContext& c) {
     const OperatorText parsed = ReadOperatorFile(file);
     if (parsed.cannotRead) {
         c.err << "Impossibile leggere il file " << file << ".\n";
+        return 1;
+    }
+    // Held from the read to the write: an import that runs beside another merges on the file as
+    // the other left it.
+    const FolderLock lock(c.dir);
+    if (lock.refused()) {
+        c.err << "Impossibile scrivere " << c.dir << ArchiveFileName << " (" << FolderLock::RefusedReason
+              << "): l'archivio non è stato modificato.\n";
         return 1;
     }
     CliArchive a;

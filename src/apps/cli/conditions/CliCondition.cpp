@@ -21,12 +21,16 @@ namespace numora {
 
 namespace {
 
-// --conditions FILE, or the folder's "Condizioni.def" (all zero when there is none). 0 when read,
-// else 1 with the message.
+// --conditions FILE, or the folder's conditions as the program reads them at start-up
+// ("Condizioni.def", else the shipped "Condizioni.ori"; all zero, as in the program, when neither
+// can be read). 0 when read, else 1 with the message.
 int ReadCliConditions(const CliContext& c, const CliOptions& o, ConditionSet& set) {
-    const std::string path = o.has("--conditions") ? o.value("--conditions") : c.dir + ConditionsFileName;
     set = ConditionSet{};
-    if (!o.has("--conditions") && !PathExists(path)) return 0;
+    if (!o.has("--conditions")) {
+        if (!LoadStartupConditions(c.dir, set)) set = ConditionSet{};
+        return 0;
+    }
+    const std::string path = o.value("--conditions");
     if (!LoadConditions(path, set)) return CliRefuse(c, "Impossibile leggere il file " + path + ".");
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "apps/cli/CliPlayOptions.h"
 #include "core/CommandChecks.h"
+#include "core/FileIo.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
@@ -16,11 +17,9 @@
 #include "stats/DrawWindow.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <ostream>
-#include <sstream>
 
 namespace numora {
 
@@ -33,14 +32,34 @@ std::vector<std::uint8_t> ForecastOf(const PlaySystem& s) {
     return list;
 }
 
-// The cells the user typed: "NUMBER [TEXT]" a line, each a forecast number once. False for any
-// other line (the command line is wrong: exit 2).
-bool ReadProbabilityFile(const std::string& path, const PlaySystem& s, std::map<int, std::string>& typed) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::stringstream text;
-    text << in.rdbuf();
-    return !in.bad() && ParseProbabilityLines(text.str(), s.forecast.chosen, typed);
+// Ninety lines, one a forecast number, each no longer than a line the program reads.
+constexpr std::size_t MaxProbabilityFileSize = 90 * 256;
+
+enum class ProbabilityFile { Read, CannotRead, Wrong };
+
+// The cells the user typed: "NUMBER [TEXT]" a line, each a forecast number once. Wrong for any
+// other line (the command line is wrong: exit 2); CannotRead for a file that is not a regular
+// file, cannot be read or is larger than ninety lines can be.
+ProbabilityFile ReadProbabilityFile(const std::string& path, const PlaySystem& s, std::map<int, std::string>& typed) {
+    const auto text = ReadBoundedFile(path, MaxProbabilityFileSize);
+    if (!text) return ProbabilityFile::CannotRead;
+    return ParseProbabilityLines(*text, s.forecast.chosen, typed) ? ProbabilityFile::Read : ProbabilityFile::Wrong;
+}
+
+// 0 when the file (if any) was read; else the exit code, the message or the usage text written.
+int ReadCliProbabilities(const CliContext& c, const CliOptions& o, const PlaySystem& s,
+                         std::map<int, std::string>& typed) {
+    if (!o.has("--probabilities")) return 0;
+    switch (ReadProbabilityFile(o.value("--probabilities"), s, typed)) {
+    case ProbabilityFile::Read:
+        return 0;
+    case ProbabilityFile::CannotRead:
+        return CliRefuse(c, "Impossibile leggere il file " + o.value("--probabilities") +
+                                ": non è un file di probabilità o supera le 90 righe.");
+    case ProbabilityFile::Wrong:
+        break;
+    }
+    return 2; // the dispatcher shows the usage
 }
 
 // StoreGrid over the forecast numbers: the typed cells as given, the others as the grid shows
@@ -87,7 +106,7 @@ int RunEliminate(const CliContext& c) {
     if (!random && e != p) {
         if (custom) {
             std::map<int, std::string> typed;
-            if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed)) return 2;
+            if (const int code = ReadCliProbabilities(c, o, s, typed); code != 0) return code;
             if (const int row = StoreTypedGrid(s, typed); row != 0) return CliRefuse(c, InvalidRowMessage(row, true));
             CustomProbabilityScores(s.list, s.customProbabilities, scores);
         } else {
@@ -133,7 +152,7 @@ int RunCustomExtract(const CliContext& c) {
     PlaySystem& s = *system;
     if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc;
     std::map<int, std::string> typed;
-    if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed)) return 2;
+    if (const int code = ReadCliProbabilities(c, o, s, typed); code != 0) return code;
     const Settings settings = CliSettings(c);
     if (const auto failure = RunCheck(Check::ForecastNotEmpty, s)) return CliRefuse(c, failure->text);
     if (o.has("--suggest") && !Suggest(c, s, wheels)) return 1;

@@ -25,7 +25,9 @@ namespace numora {
 namespace {
 
 constexpr long long MaxSeed = 1ll << 62;
-constexpr long long MaxBudget = 1ll << 40;
+// A search runs at most a day, however it is asked for: longer is a typing error, not a wish.
+constexpr long long OneDaySeconds = 86400;
+constexpr long long MaxBudget = OneDaySeconds * 1000; // milliseconds
 
 // "estratto".."cinquina" in any case, or 1..5.
 bool ParseScore(std::string text, int& score) {
@@ -154,7 +156,7 @@ CliCommand ReduceCommand() {
         WithPlayOptions({{"--size", "N", "quantità di numeri per ogni giocata (1..10)", CliValue::Whole, 1, 10},
                          {"--score", "PUNTEGGIO", "la garanzia: estratto, ambo, terno, quaterna, cinquina o 1..5"},
                          {"--optimise", "SECONDI", "cerca per al massimo SECONDI meno giocate con la stessa garanzia",
-                          CliValue::Whole, 0, 86400},
+                          CliValue::Whole, 0, OneDaySeconds},
                          {"--seed", "N", "seme del caso, con --optimise", CliValue::Whole, 0, MaxSeed}}),
         RunReduce};
 }
