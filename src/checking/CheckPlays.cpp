@@ -3,6 +3,9 @@
 #include "core/TextHelpers.h"
 #include "core/Types.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace numora {
 
 namespace {
@@ -93,6 +96,20 @@ void CheckEach(const Play* plays, int count, const CheckDraw& draw, Amount cap, 
         for (int n : draw[static_cast<std::size_t>(w - 1)])
             if (n >= 1 && n <= MaxNumber) drawn[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] = true;
 
+    // A stake's exact amount goes through its decimal text, far dearer than the rest of a play's
+    // check; a system holds few distinct stakes, so each is converted once.
+    struct Converted {
+        std::uint64_t bits = 0;
+        Amount amount;
+        bool filled = false;
+    };
+    std::array<Converted, 64> converted{};
+    auto exact = [&](double x) {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+        Converted& c = converted[static_cast<std::size_t>((bits ^ (bits >> 29) ^ (bits >> 47)) % converted.size())];
+        if (!c.filled || c.bits != bits) c = {bits, Amount::fromDouble(x), true};
+        return c.amount;
+    };
     std::array<double, 5> lastStakes{};
     std::array<Amount, 5> stakes{};
     std::vector<std::string> lines;
@@ -101,7 +118,7 @@ void CheckEach(const Play* plays, int count, const CheckDraw& draw, Amount cap, 
         const int n = play.numberCount();
         if (play.stakes != lastStakes || p == 0) {
             lastStakes = play.stakes;
-            for (std::size_t k = 0; k < 5; ++k) stakes[k] = Amount::fromDouble(play.stakes[k]);
+            for (std::size_t k = 0; k < 5; ++k) stakes[k] = exact(play.stakes[k]);
         }
         const bool tutte = (play.wheels & WheelBit(WheelTutte)) != 0;
         const int d = tutte ? 10 : 1;
