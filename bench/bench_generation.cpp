@@ -3,6 +3,7 @@
 // (15504 candidates) against 84000 committed plays; each literal algorithm against the engine
 // in the same run, and a check that both leave the same plays in the same slots.
 #include "BenchArchive.h"
+#include "BenchCompare.h"
 #include "generation/Generation.h"
 
 #include "core/OperatorImport.h"
@@ -83,6 +84,10 @@ std::array<double, 90> Probabilities(int kind) {
     return p;
 }
 
+std::string ExtractJob(int kind) {
+    return std::string("estrazione C(90,5) M=100, ") + ScoreNames[kind];
+}
+
 PlayScore ShippedScore(int kind, const PlayRequest& r) {
     const Tables& t = ArchiveTables();
     if (kind == DelayFrequency) return DelayFrequencyScore(r.forecast, 5, r.wheels, Defaults, t.delays, t.frequencies);
@@ -114,24 +119,24 @@ void BM_ExtractLiteral(benchmark::State& state) {
         for (int i = 0; i < k; ++i) s += p[static_cast<std::size_t>(play.numbers[static_cast<std::size_t>(i)] - 1)];
         return s / k;
     };
-    for (auto _ : state) {
+    numora::bench::TimeRuns(state, ExtractJob(kind), true, [&] {
         LiteralOf(kind).clear();
         if (kind == DelayFrequency)
             benchmark::DoNotOptimize(literal::ExtractBestPlays(LiteralOf(kind), r, 100, scorer));
         else
             benchmark::DoNotOptimize(literal::ExtractBestPlays(LiteralOf(kind), r, 100, mean));
-    }
+    });
     state.SetLabel(ScoreNames[kind]);
 }
 
 void BM_ExtractShipped(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(0));
     const PlayRequest r = Everything();
-    for (auto _ : state) {
+    numora::bench::TimeRuns(state, ExtractJob(kind), false, [&] {
         ShippedOf(kind).clear();
         const PlayScore s = ShippedScore(kind, r);
         benchmark::DoNotOptimize(ExtractBestPlays(ShippedOf(kind), r, 100, s).added);
-    }
+    });
     state.SetLabel(ScoreNames[kind]);
 }
 
@@ -143,6 +148,7 @@ void BM_ExtractAgree(benchmark::State& state) {
     bool same = a.count() == b.count() && a.count() == 100;
     for (int i = 1; same && i <= a.count(); ++i) same = a.play(i) == b.play(i);
     for (auto _ : state) benchmark::DoNotOptimize(same);
+    numora::bench::Agree(ExtractJob(kind), same);
     if (!same) state.SkipWithError("the engine and the literal extraction differ");
     state.counters["giocate"] = a.count();
     state.SetLabel(ScoreNames[kind]);
@@ -166,6 +172,8 @@ void Committed(PlayList& list) {
     list.setCount(84000);
 }
 
+const std::string DevelopJob = "sviluppo integrale 20 in cinquine, 84000 impegnate";
+
 PlayRequest Twenty() {
     PlayRequest r;
     for (int n = 1; n <= 20; ++n) r.forecast.push_back(static_cast<std::uint8_t>(n));
@@ -177,24 +185,25 @@ PlayRequest Twenty() {
 
 void BM_DevelopLiteral(benchmark::State& state) {
     Committed(Literal());
-    for (auto _ : state) {
+    numora::bench::TimeRuns(state, DevelopJob, true, [&] {
         Literal().setCount(84000);
         benchmark::DoNotOptimize(literal::DevelopIntegral(Literal(), Twenty()));
-    }
+    });
 }
 
 void BM_DevelopShipped(benchmark::State& state) {
     Committed(Shipped());
-    for (auto _ : state) {
+    numora::bench::TimeRuns(state, DevelopJob, false, [&] {
         Shipped().setCount(84000);
         benchmark::DoNotOptimize(DevelopIntegral(Shipped(), Twenty()).added);
-    }
+    });
 }
 
 void BM_DevelopAgree(benchmark::State& state) {
     bool same = Shipped().count() == Literal().count();
     for (int i = 1; same && i <= Shipped().count(); ++i) same = Shipped().play(i) == Literal().play(i);
     for (auto _ : state) benchmark::DoNotOptimize(same);
+    numora::bench::Agree(DevelopJob, same);
     if (!same) state.SkipWithError("the engine and the literal development differ");
     state.counters["aggiunte"] = Shipped().count() - 84000;
 }
@@ -207,4 +216,4 @@ BENCHMARK(BM_ExtractAgree)->Iterations(1)->DenseRange(0, 3);
 BENCHMARK(BM_DevelopLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_DevelopShipped)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_DevelopAgree)->Iterations(1);
-BENCHMARK_MAIN();
+NUMORA_BENCH_MAIN("bench_generation")
