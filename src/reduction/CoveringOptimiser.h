@@ -18,11 +18,15 @@ namespace numora {
 class PlayList;
 
 // The most combinations the search keeps in memory (with their coverage counts and the lists of
-// the combinations holding each number); a larger forecast keeps the greedy's plays.
+// the combinations holding each number); a larger forecast keeps the greedy's plays and is told
+// why with CoveringTooLargeMessage.
 inline constexpr std::uint64_t CoveringCombinationLimit = 1000000;
+inline constexpr const char* CoveringTooLargeMessage = "Ottimizzazione non disponibile per più di 1000000 combinazioni";
 // The most combination-against-play comparisons the final check may cost: combinations times
-// (plays + committed plays of the same wheels and stakes).
-inline constexpr std::uint64_t CoveringCheckLimit = std::uint64_t{1} << 28;
+// (plays + committed plays of the same wheels and stakes). A few seconds at most; every covering
+// of up to CoveringCombinationLimit combinations the greedy can produce stays within it unless
+// thousands of committed plays of the same wheels and stakes are added to the check.
+inline constexpr std::uint64_t CoveringCheckLimit = std::uint64_t{1} << 34;
 
 enum class CoveringStatus {
     Improved,    // fewer plays than the greedy's, checked

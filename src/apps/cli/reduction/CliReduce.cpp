@@ -3,17 +3,17 @@
 #include "apps/cli/CliCommand.h"
 #include "apps/cli/CliPlayOptions.h"
 #include "core/Clock.h"
+#include "core/CommandChecks.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
 #include "core/Settings.h"
+#include "core/StakeRule.h"
 #include "core/TextHelpers.h"
 #include "generation/Generation.h"
-#include "core/CommandChecks.h"
 #include "reduction/CoveringOptimiser.h"
 #include "reduction/GenioReduction.h"
 #include "reduction/GuaranteedReduction.h"
-#include "core/StakeRule.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,9 +27,10 @@ namespace {
 constexpr const char* ReduceUsage =
     "Uso: numora-cli [--dir CARTELLA] reduce [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
     "       [--ignore-fixed] [--size N] [--score PUNTEGGIO] [--stakes E,A,T,Q,C] [--wheels RUOTE]\n"
-    "       [--optimise SECONDI [--seed N]] [--out SISTEMA.lpc]\n"
+    "       [--optimise SECONDI [--seed N] [--cpu-time | --wall-time]] [--out SISTEMA.lpc]\n"
     "  PUNTEGGIO: estratto, ambo, terno, quaterna, cinquina o 1..5\n"
-    "  --optimise: cerca per al massimo SECONDI un sistema con meno giocate e la stessa garanzia\n";
+    "  --optimise: cerca per al massimo SECONDI un sistema con meno giocate e la stessa garanzia;\n"
+    "    i secondi sono di tempo di processore (--cpu-time, il normale) o di orologio (--wall-time)\n";
 constexpr const char* GenioUsage =
     "Uso: numora-cli [--dir CARTELLA] genio [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
     "       [--ignore-fixed] [--size K] [--plays M] [--stakes E,A,T,Q,C] [--wheels RUOTE] [--precision P]\n"
@@ -78,12 +79,15 @@ void SeedRandom(StdRandom& random, const CliOptions& o, long long seed) {
 }
 
 int RunReduce(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules = WithPlayOptions({{"--score"}, {"--optimise"}, {"--seed"}});
+    static const std::vector<CliOptionRule> rules =
+        WithPlayOptions({{"--score"}, {"--optimise"}, {"--seed"}, {"--cpu-time", false}, {"--wall-time", false}});
     CliOptions o;
     if (!o.parse(c.args, rules)) return Usage(c, ReduceUsage);
     long long size = 1, seconds = 0, seed = 0;
     if (!BoundedOption(o, "--size", 1, 10, size) || !BoundedOption(o, "--optimise", 0, 86400, seconds) ||
-        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || (o.has("--seed") && !o.has("--optimise")))
+        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || (o.has("--seed") && !o.has("--optimise")) ||
+        ((o.has("--cpu-time") || o.has("--wall-time")) && !o.has("--optimise")) ||
+        (o.has("--cpu-time") && o.has("--wall-time")))
         return Usage(c, ReduceUsage);
     int score = 1;
     if (o.has("--score") && !ParseScore(o.value("--score"), score)) return Usage(c, ReduceUsage);
@@ -104,8 +108,13 @@ int RunReduce(const CliContext& c) {
     if (o.has("--optimise")) {
         StdRandom random;
         SeedRandom(random, o, seed);
-        SystemClock clock;
+        SystemClock wall;
+        ProcessorClock processor;
+        Clock& clock = o.has("--wall-time") ? static_cast<Clock&>(wall) : static_cast<Clock&>(processor);
         const OptimisedRun run = ReduceGuaranteedOptimised(s.list, r, seconds * 1000, clock, random);
+        // The greedy's plays are kept; the user is told why they were not optimised.
+        if (run.outcome == RunOutcome::Completed && run.status == CoveringStatus::TooLarge)
+            c.err << CoveringTooLargeMessage << '\n';
         return Finish(c, o, in, run.outcome, run.added);
     }
     const RunResult result = ReduceGuaranteed(s.list, r);
