@@ -55,9 +55,11 @@ bool KeepsGuarantee(std::span<const Play> committed, const GuaranteedRequest& re
 // so a manual clock and a seeded source give the same result every time. Progress: once when
 // the search starts (done = 0, found = the start's plays), then at every reading, done =
 // milliseconds spent of total = the budget, found = the plays of the best system.
-// A stop from the callback ends the run as Interrupted with no plays. When the search finds
-// nothing smaller (or has no budget), or its result fails KeepsGuarantee, the start is offered
-// unchanged.
+// A stop from the callback ends the run as Interrupted with no plays. The search runs until its
+// budget ends (or it reaches the lower bound), and the best covering it found is then made
+// minimal: each play in turn is dropped when the others still cover every combination. When that
+// is not smaller than the start (or there is no budget), or it fails KeepsGuarantee, the start
+// is offered unchanged.
 CoveringResult OptimiseCovering(std::span<const Play> committed, const GuaranteedRequest& request,
                                 std::span<const Play> start, std::int64_t budgetMs, Clock& clock, RandomSource& random,
                                 const Progress& progress = {});
