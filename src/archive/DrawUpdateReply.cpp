@@ -99,7 +99,7 @@ std::string UpdateServerBase(std::string_view setting) {
 
 std::string ReplyTextFromBytes(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Windows1252ToUtf8(bytes);
+    return Cp1252ToUtf8(bytes, Cp1252Undefined::AsReplacement);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "archive/RtfReader.h"
 
+#include "core/TextHelpers.h"
+
 #include <algorithm>
 #include <array>
 
@@ -7,19 +9,7 @@ namespace numora {
 
 namespace {
 
-// 0x80..0x9F of Windows-1252; 0 marks the five codes the code page leaves undefined.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char32_t FromCp1252(std::uint8_t b) {
-    if (b >= 0x80 && b <= 0x9F) {
-        const char16_t c = Cp1252High[static_cast<std::size_t>(b - 0x80)];
-        return c ? c : U'\uFFFD';
-    }
-    return b;
-}
+char32_t FromCp1252(std::uint8_t b) { return Cp1252CodePoint(b, Cp1252Undefined::AsReplacement); }
 
 // Deeper groups are still balanced but take the state of the deepest kept group; the bound
 // keeps a file of nothing but "{" from growing the stack without limit.
@@ -370,32 +360,6 @@ RtfDocument PlainDocument(std::string_view bytes) {
 }
 
 } // namespace
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-std::string Windows1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (char b : bytes) AppendUtf8(out, FromCp1252(static_cast<std::uint8_t>(b)));
-    return out;
-}
 
 RtfDocument ReadRtf(std::string_view bytes) {
     if (!LooksLikeRtf(bytes)) return PlainDocument(bytes);

@@ -52,7 +52,5 @@ RtfDocument ReadRtf(std::string_view bytes);
 // The paragraphs' texts joined with "\n".
 std::string RtfPlainText(const RtfDocument& document);
 
-std::string Windows1252ToUtf8(std::string_view bytes);
-void AppendUtf8(std::string& out, char32_t codePoint);
 
 } // namespace numora

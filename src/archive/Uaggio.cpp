@@ -10,6 +10,7 @@
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "platform/OpenDocument.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,7 +38,6 @@ const QString FailureLines[] = {
         u"Connessione ad internet"_s + QChar(u'"') + u"."_s,
 };
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string_view View(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
 
 const QString CloseText = u"Chiudi"_s;
@@ -164,7 +164,7 @@ void TAggio::SpeedButton1Click() {
     Globali& g = Globals();
     begin();
 
-    http_.setProxyFromSettings(g.settings.proxyServer, g.settings.proxyPorta);
+    http_.setProxy(Q(g.settings.proxyServer).trimmed(), ProxyPortNumber(g.settings.proxyPorta));
     // The reply is a short address or notice; a longer one is not from a sound server.
     const HttpResult query = http_.get(QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
                                        static_cast<qint64>(MaxUpdateFileSize));

@@ -23,6 +23,12 @@ CommandRow ToolButton(QString name, QString hint, int order, bool separatorBefor
     return r;
 }
 
+CommandRow SameAs(CommandRow row, QString target, std::function<void()> prelude) {
+    row.sameAs = std::move(target);
+    row.prelude = std::move(prelude);
+    return row;
+}
+
 void CommandTable::add(CommandRow row) {
     for (CommandRow& r : rows_)
         if (r.name == row.name) {

@@ -43,6 +43,8 @@ struct CommandRow {
 
 CommandRow MenuItem(QString menu, QString caption, QString name, int order, bool separatorBefore = false);
 CommandRow ToolButton(QString name, QString hint, int order, bool separatorBefore = false);
+// A row that does what the command `target` does, after its own first step when it has one.
+CommandRow SameAs(CommandRow row, QString target, std::function<void()> prelude = {});
 
 // What the main window asks of the working windows without naming them. Each feature folder
 // fills in the views it owns.

@@ -256,21 +256,19 @@ bool TGeneratorHost::checkRun() {
     return checkParameters();
 }
 
-void TGeneratorHost::takeUndoSnapshot() {
-    PlaySystem& system = Globals().system;
-    if (!system.list.empty()) TakeUndoSnapshot(system);
-}
-
 void TGeneratorHost::goClick() {
     if (busy() || !checkRun()) return;
-    takeUndoSnapshot();
-    bool close = false;
-    {
-        QList<QWidget*> controls{go, SpeedButton2, SpeedButton3, GroupBox1};
-        controls += ownPanels_;
-        ProgressRun run(*AntiPan3, controls);
-        close = runEngine(AntiPan3->callback());
-    }
+    // A run that closes the dialog changed the system (a completed generator run, even one that
+    // added nothing); one that leaves it open changed nothing.
+    const bool close = ChangePlays(
+        Globals().system,
+        [&](PlayList&) {
+            QList<QWidget*> controls{go, SpeedButton2, SpeedButton3, GroupBox1};
+            controls += ownPanels_;
+            ProgressRun run(*AntiPan3, controls);
+            return runEngine(AntiPan3->callback());
+        },
+        {.snapshot = takesUndoSnapshot()});
     if (close) accept();
 }
 

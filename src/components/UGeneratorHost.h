@@ -122,8 +122,9 @@ protected:
     virtual bool checkRun();
     // The dialog's own checks after the shared ones.
     virtual bool checkParameters() { return true; }
-    // Before the run: the undo snapshot when the play list is not empty.
-    virtual void takeUndoSnapshot();
+    // Whether the run's change of the plays takes the undo snapshot first (when the list is not
+    // empty), as the protocol does; a run that keeps its own snapshot says no.
+    virtual bool takesUndoSnapshot() const { return true; }
     // The run, in the busy state; progress goes to the engine. True closes the dialog.
     virtual bool runEngine(const ProgressCallback& progress) = 0;
 

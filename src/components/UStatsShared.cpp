@@ -67,11 +67,15 @@ bool PrintWindowImage(QWidget* window, const std::function<void(bool)>& prepare)
 }
 
 void AddNumbersToForecast(const std::vector<int>& numbers) {
-    Globali& g = Globals();
-    for (int n : numbers)
-        if (n >= 1 && n <= 90) g.system.forecast.setChosen(n, true);
-    g.system.modified = true;
-    if (Commands().views.refreshForecast) Commands().views.refreshForecast();
+    ChangeForecast(Globals().system, [&](Forecast& forecast) {
+        bool changed = false;
+        for (int n : numbers)
+            if (n >= 1 && n <= 90 && !forecast.isChosen(n)) {
+                forecast.setChosen(n, true);
+                changed = true;
+            }
+        return changed;
+    });
 }
 
 bool AskStakes(QWidget* parent, int playSize, StakeSet& stakes) {
@@ -80,15 +84,20 @@ bool AskStakes(QWidget* parent, int playSize, StakeSet& stakes) {
 }
 
 void AddPlaysToList(QWidget* parent, const std::vector<Play>& plays) {
-    Globali& g = Globals();
-    if (!plays.empty()) TakeUndoSnapshot(g.system);
-    for (const Play& p : plays) {
-        if (AddOrReplacePlay(g.system.list, p) == AddPlayResult::ListFull) {
-            MessageBox::warning(parent, QString::fromUtf8(PlayListFullMessage));
-            break;
+    if (plays.empty()) return;
+    bool full = false;
+    ChangePlays(Globals().system, [&](PlayList& list) {
+        bool changed = false;
+        for (const Play& p : plays) {
+            if (AddOrReplacePlay(list, p) == AddPlayResult::ListFull) {
+                full = true;
+                break;
+            }
+            changed = true;
         }
-    }
-    if (Commands().views.refreshPlayList) Commands().views.refreshPlayList();
+        return changed;
+    });
+    if (full) MessageBox::warning(parent, QString::fromUtf8(PlayListFullMessage));
 }
 
 std::vector<int> SelectedRows(const QTableWidget* grid) {

@@ -19,6 +19,7 @@ void RegisterConditionsFeature(CommandTable& t, WindowRegistry& w) {
         if (TRidCond* d = TRidCond::instance()) d->exec();
     };
     t.add(std::move(r));
+    t.add(SameAs(ToolButton(u"SpeedButton7"_s, u"Riduzione Condizionata"_s, 170), u"Riduzionecondizionata1"_s));
 }
 
 } // namespace numora

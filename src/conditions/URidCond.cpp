@@ -293,9 +293,9 @@ bool TRidCond::checkRun() {
     return true;
 }
 
-void TRidCond::takeUndoSnapshot() {
+bool TRidCond::takesUndoSnapshot() const {
     // The current plays are copied to the snapshot by the run itself, even when there are none.
-    if (forecastMode()) TGeneratorHost::takeUndoSnapshot();
+    return forecastMode();
 }
 
 bool TRidCond::runEngine(const ProgressCallback& progress) {
@@ -314,7 +314,6 @@ bool TRidCond::runEngine(const ProgressCallback& progress) {
         MessageBox::warning(this, QString::fromUtf8(AllPlaysDiscardedMessage));
         return false;
     }
-    g.system.modified = true;
     return true;
 }
 

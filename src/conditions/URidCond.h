@@ -49,7 +49,7 @@ public:
 protected:
     double playsInTotal(bool stakesValid) override;
     bool checkRun() override;
-    void takeUndoSnapshot() override;
+    bool takesUndoSnapshot() const override;
     bool runEngine(const ProgressCallback& progress) override;
 
 private:

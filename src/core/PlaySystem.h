@@ -4,6 +4,7 @@
 #include "core/Forecast.h"
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -18,6 +19,10 @@ struct PlaySystem {
     std::array<double, 90> customProbabilities = DefaultCustomProbabilities();
     std::string currentPath;
     Forecast forecast;
+    // Told after every change made through ChangePlays / ChangeForecast; the desktop program
+    // refreshes its views here, the command line leaves them empty.
+    std::function<void()> playsChanged;
+    std::function<void()> forecastChanged;
 
     static constexpr std::array<double, 90> DefaultCustomProbabilities() {
         std::array<double, 90> a{};
@@ -29,6 +34,30 @@ struct PlaySystem {
 };
 
 void TakeUndoSnapshot(PlaySystem& system);
+
+// What a change of the plays does besides the change itself.
+struct PlayChangeRules {
+    // The undo snapshot of the list as it was, taken before the change when the list is not
+    // empty. Off where the snapshot was taken earlier (before a dialog the change comes from).
+    bool snapshot = true;
+};
+
+// The one way the play list changes: the snapshot, the change (which answers whether it changed
+// the list: a completed generator run counts as a change even when it added no play), the
+// modified flag, and then playsChanged. Every change sets the flag, the keyboard entry, the
+// manual editing, "Elimina tutte le giocate" and the undo included: plays that exist nowhere
+// else must not be lost by closing without the question. An exception from the change leaves
+// the flag as it was and tells nobody. Returns what the change answered.
+bool ChangePlays(PlaySystem& system, const std::function<bool(PlayList& list)>& change, PlayChangeRules rules = {});
+
+// The same for the forecast (the chosen and the fixed numbers): the change, the modified flag
+// when it changed something, then forecastChanged unless the forecast window made the change
+// and shows it already (notify off).
+struct ForecastChangeRules {
+    bool notify = true;
+};
+bool ChangeForecast(PlaySystem& system, const std::function<bool(Forecast& forecast)>& change,
+                    ForecastChangeRules rules = {});
 
 // "Elimina tutte le giocate" after its question: the snapshot, then N = 0, and the system is
 // marked modified so that closing asks before the plays are lost. False (nothing done) when

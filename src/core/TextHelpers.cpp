@@ -4,6 +4,7 @@
 #include "core/Types.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -159,6 +160,99 @@ std::int32_t Factorial(int n) {
     std::uint32_t f = 1;
     for (int k = 2; k <= n; ++k) f *= static_cast<std::uint32_t>(k);
     return static_cast<std::int32_t>(f);
+}
+
+namespace {
+
+// 0x80..0x9F of Windows-1252; 0 marks the five codes the code page leaves undefined.
+constexpr std::array<char32_t, 32> Cp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool ToCp1252(char32_t u, unsigned char& c) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        c = static_cast<unsigned char>(u);
+        return true;
+    }
+    for (std::size_t k = 0; k < Cp1252High.size(); ++k) {
+        if (Cp1252High[k] == u || (Cp1252High[k] == 0 && u == 0x80 + k)) {
+            c = static_cast<unsigned char>(0x80 + k);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+char32_t Cp1252CodePoint(unsigned char byte, Cp1252Undefined undefined) {
+    if (byte < 0x80 || byte > 0x9F) return byte;
+    const char32_t u = Cp1252High[static_cast<std::size_t>(byte - 0x80)];
+    if (u != 0) return u;
+    return undefined == Cp1252Undefined::AsControl ? char32_t{byte} : U'\uFFFD';
+}
+
+std::string Cp1252ToUtf8(std::string_view text, Cp1252Undefined undefined) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(c), undefined));
+    return out;
+}
+
+bool Utf8ToCp1252(std::string_view text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t u = 0;
+        unsigned char c = 0;
+        if (!NextUtf8(text, i, u) || !ToCp1252(u, c)) return false;
+        out.push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+bool NextUtf8(std::string_view s, std::size_t& i, char32_t& u) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    int extra = 0;
+    if (b < 0x80) {
+        u = b;
+    } else if ((b & 0xE0) == 0xC0) {
+        u = b & 0x1F;
+        extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+        u = b & 0x0F;
+        extra = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+        u = b & 0x07;
+        extra = 3;
+    } else {
+        return false;
+    }
+    ++i;
+    for (int k = 0; k < extra; ++k, ++i) {
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;
+        u = (u << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+    }
+    return true;
 }
 
 } // namespace numora

@@ -61,4 +61,22 @@ std::int32_t Factorial(int n);
 // Trims blanks (spaces) at both ends.
 std::string_view TrimBlanks(std::string_view s);
 
+// --- Windows-1252 and UTF-8 ---------------------------------------------------------------------
+
+// What the five bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as.
+enum class Cp1252Undefined {
+    AsControl,     // the C1 control of the same code, so that the text converts back byte for byte
+    AsReplacement, // U+FFFD, for text that is only shown
+};
+char32_t Cp1252CodePoint(unsigned char byte, Cp1252Undefined undefined);
+std::string Cp1252ToUtf8(std::string_view text, Cp1252Undefined undefined = Cp1252Undefined::AsControl);
+// False (and out as far as it got) when the text is not UTF-8 or holds a character
+// Windows-1252 lacks.
+bool Utf8ToCp1252(std::string_view text, std::string& out);
+
+// The code point in UTF-8; a surrogate or a value past U+10FFFF becomes U+FFFD.
+void AppendUtf8(std::string& out, char32_t codePoint);
+// The code point of UTF-8 text at i, moving i past it; false on a malformed sequence.
+bool NextUtf8(std::string_view text, std::size_t& i, char32_t& codePoint);
+
 } // namespace numora

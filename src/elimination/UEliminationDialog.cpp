@@ -96,28 +96,24 @@ void TEliminationDialog::goClick() {
         MessageBox::error(this, QString::fromUtf8(InvalidEliminationCountMessage));
         return;
     }
-    TakeUndoSnapshot(system);
-    if (e == p) {
-        system.list.clear();
-        system.modified = true;
-        accept();
-        return;
-    }
-    if (!checkScoring()) return;
-
-    std::vector<double> scores;
+    // The snapshot comes before the checks of the scoring, so a refused run has replaced it too.
     bool completed = false;
-    {
+    ChangePlays(system, [&](PlayList& list) {
+        if (e == p) {
+            list.clear();
+            return completed = true;
+        }
+        if (!checkScoring()) return false;
+        std::vector<double> scores;
         QList<QWidget*> controls{go, SpeedButton2, SpeedButton3, GroupBox1};
         controls += ownPanels_;
         AntiPan3->setGaugeMaximum(p);
         ProgressRun run(*AntiPan3, controls);
         completed = computeScores(scores, Progress{AntiPan3->callback(), EliminatedPlayInterval});
-        if (completed) RemoveLeastScored(system.list, scores, e);
-    }
-    if (!completed) return;
-    system.modified = true;
-    accept();
+        if (completed) RemoveLeastScored(list, scores, e);
+        return completed;
+    });
+    if (completed) accept();
 }
 
 bool TEliminationDialog::FormCloseQuery() {

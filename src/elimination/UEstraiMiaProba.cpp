@@ -294,18 +294,15 @@ void TEstraiMiaProba::goClick() {
     request.size = k;
     request.wheels = ruote->mask();
     request.stakes = stakeSet().stakes;
-    if (!system.list.empty()) TakeUndoSnapshot(system);
-
-    RunResult r;
-    {
+    // A completed run changed the system, even when it added no play.
+    const bool completed = ChangePlays(system, [&](PlayList& list) {
         ProgressRun run(*AntiPan3, {go, SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton7,
                                     findChild<QGroupBox*>(u"GroupBox1"_s), findChild<QGroupBox*>(u"GroupBox2"_s)});
-        r = ExtractBestPlays(system.list, request, plays, CustomProbabilityScore(system.customProbabilities, k),
-                             Progress{AntiPan3->callback()});
-        if (!ReportRun(this, r)) return;
-    }
-    system.modified = true;
-    accept();
+        const RunResult r = ExtractBestPlays(list, request, plays, CustomProbabilityScore(system.customProbabilities, k),
+                                             Progress{AntiPan3->callback()});
+        return ReportRun(this, r);
+    });
+    if (completed) accept();
 }
 
 bool TEstraiMiaProba::FormCloseQuery() {

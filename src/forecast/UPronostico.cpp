@@ -154,6 +154,10 @@ TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     Windows().enrol(this);
+    // Every change of the forecast made elsewhere reaches the board through this hook.
+    Globals().system.forecastChanged = [] {
+        if (TPronostico* f = TPronostico::instance()) f->RefreshForecast();
+    };
     MettiFisse();
     showCaption();
 }
@@ -200,17 +204,13 @@ void TPronostico::RefreshForecast() {
 void TPronostico::AddRandomNumber() {
     show();
     raise();
-    if (ChooseRandomNumber(Globals().system.forecast, Globals().random) == 0) return;
-    Globals().system.modified = true;
-    RefreshForecast();
+    ChangeForecast(Globals().system, [](Forecast& f) { return ChooseRandomNumber(f, Globals().random) != 0; });
 }
 
 void TPronostico::RemoveRandomNumber() {
     show();
     raise();
-    if (UnchooseRandomNumber(Globals().system.forecast, Globals().random) == 0) return;
-    Globals().system.modified = true;
-    RefreshForecast();
+    ChangeForecast(Globals().system, [](Forecast& f) { return UnchooseRandomNumber(f, Globals().random) != 0; });
 }
 
 void TPronostico::Image1MouseDown(QMouseEvent* event) {
@@ -226,10 +226,11 @@ void TPronostico::Image1MouseMove(QMouseEvent* event) {
     const BoardButtons held = (buttons & Qt::LeftButton)    ? BoardButtons::Left
                               : (buttons & Qt::RightButton) ? BoardButtons::Right
                                                             : BoardButtons::None;
-    if (!pointer_.apply(Globals().system.forecast, cell, held)) return;
+    if (!ChangeForecast(
+            Globals().system, [&](Forecast& f) { return pointer_.apply(f, cell, held); }, {.notify = false}))
+        return;
     Image1->repaintCell(cell);
     showCaption();
-    Globals().system.modified = true;
 }
 
 void TPronostico::Edit23Change(QLineEdit* box) {
@@ -262,7 +263,8 @@ bool TPronostico::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
         const QString text = key->text();
         if (text.isEmpty() && key->key() != Qt::Key_Delete) return false;
-        Globals().system.modified = true;
+        // Every key counts as a change of the fixed numbers, which are read from the boxes.
+        ChangeForecast(Globals().system, [](Forecast&) { return true; }, {.notify = false});
         if (key->key() == Qt::Key_Delete) return false;
         for (QChar c : text)
             if (!FixedBoxAcceptsChar(c.unicode())) return true;

@@ -86,15 +86,13 @@ void TEliminaCasu::goClick() {
         MessageBox::error(this, QString::fromUtf8(InvalidEliminationCountMessage));
         return;
     }
-    TakeUndoSnapshot(system);
     // The removal runs without processing events; the busy state only keeps the dialog open and
     // shows the hourglass while it lasts.
     busy_ = true;
     go->setEnabled(false);
     SpeedButton3->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    EliminateRandomPlays(system.list, e, *random_);
-    system.modified = true;
+    ChangePlays(system, [&](PlayList& list) { return EliminateRandomPlays(list, e, *random_); });
     QApplication::restoreOverrideCursor();
     go->setEnabled(true);
     SpeedButton3->setEnabled(true);

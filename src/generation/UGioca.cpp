@@ -138,7 +138,6 @@ bool TGioca::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     const RunResult r = ExtractBestPlays(system.list, request, plays_, score, Progress{progress});
     if (!ReportRun(this, r)) return false;
-    system.modified = true;
     return true;
 }
 

@@ -116,7 +116,6 @@ bool TGiocateCasuali::runEngine(const ProgressCallback& progress) {
     PlaySystem& system = Globals().system;
     const RunResult r = ExtractRandomPlays(system.list, request, plays_, random(), Progress{progress, 1});
     if (!ReportRun(this, r)) return false;
-    system.modified = true;
     return true;
 }
 

@@ -88,7 +88,6 @@ bool TSvilInt::runEngine(const ProgressCallback& progress) {
     const RunResult r = DevelopIntegral(system.list, request, Progress{progress});
     // With nothing added the dialog stays for other parameters.
     if (!ReportRun(this, r) || r.added == 0) return false;
-    system.modified = true;
     return true;
 }
 

@@ -5,7 +5,6 @@
 
 namespace numora {
 
-void RegisterPendingCommands(CommandTable& t);
 void RegisterMainCommands(CommandTable& t);
 void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w);
 void RegisterForecastFeature(CommandTable& t, WindowRegistry& w);
@@ -24,8 +23,6 @@ void RegisterConditionsFeature(CommandTable& t, WindowRegistry& w);
 void RegisterReductionFeature(CommandTable& t, WindowRegistry& w);
 
 void RegisterFeatures(CommandTable& commands, WindowRegistry& windows) {
-    // The rows of windows still to come go first: a feature's row of the same name replaces one.
-    RegisterPendingCommands(commands);
     RegisterMainCommands(commands);
     RegisterArchiveFeature(commands, windows);
     RegisterPlayListFeature(commands, windows);

@@ -9,6 +9,7 @@
 #include "core/SystemFile.h"
 #include "main/UNotificaAgg.h"
 #include "main/UToolIcons.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,12 +29,6 @@ namespace numora {
 
 namespace {
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-QString Q(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 // Qt's file dialogs take the filter as "Name (*.ext);;Name (*)"; the system file's filter names
 // its pattern once.

@@ -24,15 +24,6 @@ QString PlainText(QString html) {
 
 } // namespace
 
-QString HelpSearchKey(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_D);
-    QString key;
-    key.reserve(decomposed.size());
-    for (QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing) key.append(c.toLower());
-    return key;
-}
-
 bool HelpFile::load(const QString& path, QString& message) {
     QFile file(path);
     if (!file.exists()) {
@@ -102,18 +93,6 @@ const HelpTopic* HelpFile::topic(int context) const {
 
 QString HelpFile::page(const HelpTopic& t) const {
     return u"<html><head><meta charset=\"utf-8\">"_s + style_ + u"</head><body>"_s + t.html + u"</body></html>"_s;
-}
-
-QList<int> HelpFile::search(const QString& words) const {
-    const QStringList keys = HelpSearchKey(words).split(QChar(u' '), Qt::SkipEmptyParts);
-    QList<int> found;
-    for (const HelpTopic& t : topics_) {
-        const QString hay = HelpSearchKey(t.title + u' ' + t.plainText);
-        bool all = true;
-        for (const QString& k : keys) all = all && hay.contains(k);
-        if (all) found.append(t.context);
-    }
-    return found;
 }
 
 } // namespace numora

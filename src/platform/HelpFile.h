@@ -32,9 +32,6 @@ public:
     const QString& style() const { return style_; }
     // The complete page of one topic, ready for a browser.
     QString page(const HelpTopic& topic) const;
-    // Topics, in file order, whose title or text holds every word of `words`; case and accents
-    // are ignored ("probabilita" finds "probabilità"). Empty words find every topic.
-    QList<int> search(const QString& words) const;
 
     static constexpr qint64 MaxFileSize = 8 * 1024 * 1024;
 
@@ -42,8 +39,5 @@ private:
     QList<HelpTopic> topics_;
     QString style_;
 };
-
-// Lower case without accents, so that searching is forgiving.
-QString HelpSearchKey(const QString& text);
 
 } // namespace numora

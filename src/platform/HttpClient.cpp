@@ -26,10 +26,6 @@ void HttpClient::setProxy(const QString& host, int port) {
         manager_.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, host, static_cast<quint16>(port)));
 }
 
-void HttpClient::setProxyFromSettings(const std::string& server, const std::string& port) {
-    setProxy(QString::fromStdString(server).trimmed(), ProxyPortNumber(port));
-}
-
 void HttpClient::abort() {
     if (!reply_) return;
     cancelRequested_ = true;

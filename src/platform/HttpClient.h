@@ -38,8 +38,6 @@ public:
 
     // An empty host means a direct connection; the system's proxy is never used.
     void setProxy(const QString& host, int port);
-    // ProxyServer and ProxyPorta as the settings hold them.
-    void setProxyFromSettings(const std::string& server, const std::string& port);
     QNetworkProxy proxy() const { return manager_.proxy(); }
 
     // The time a whole request may take, redirects included.

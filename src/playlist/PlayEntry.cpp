@@ -43,26 +43,36 @@ PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings) {
     return t;
 }
 
+// Both dialogs take the undo snapshot when they open, so each play they change goes through the
+// protocol without one of its own.
 EnterPlayResult EnterPlay(PlaySystem& system, const Play& play) {
-    PlayList& list = system.list;
-    // A full list refuses every play, so the user learns at once why nothing can be added.
-    if (list.full()) return EnterPlayResult::ListFull;
-    if (FindPlay(list, play) != 0) return EnterPlayResult::Duplicate;
-    list.setCount(list.count() + 1);
-    list.play(list.count()) = play;
-    // A typed play exists nowhere else: closing must ask before it is lost.
-    system.modified = true;
-    return EnterPlayResult::Appended;
+    EnterPlayResult result = EnterPlayResult::Appended;
+    ChangePlays(
+        system,
+        [&](PlayList& list) {
+            // A full list refuses every play, so the user learns at once why nothing can be added.
+            if (list.full()) result = EnterPlayResult::ListFull;
+            else if (FindPlay(list, play) != 0) result = EnterPlayResult::Duplicate;
+            if (result != EnterPlayResult::Appended) return false;
+            list.setCount(list.count() + 1);
+            list.play(list.count()) = play;
+            return true;
+        },
+        {.snapshot = false});
+    return result;
 }
 
 bool ApplyEditedPlay(PlaySystem& system, int position, int first, int last, const Play& play) {
-    PlayList& list = system.list;
-    if (position < 1 || position > list.count()) return false;
-    const int b = FindPlay(list, play);
-    if (b != 0 && (b < first || b > last)) return false;
-    list.play(position) = play;
-    system.modified = true;
-    return true;
+    return ChangePlays(
+        system,
+        [&](PlayList& list) {
+            if (position < 1 || position > list.count()) return false;
+            const int b = FindPlay(list, play);
+            if (b != 0 && (b < first || b > last)) return false;
+            list.play(position) = play;
+            return true;
+        },
+        {.snapshot = false});
 }
 
 } // namespace numora

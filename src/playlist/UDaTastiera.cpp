@@ -6,7 +6,6 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "playlist/PlayEntry.h"
-#include "playlist/UGiocate.h"
 #include "playlist/UPlayEntryPanel.h"
 
 #include <QHBoxLayout>
@@ -88,7 +87,6 @@ void TDaTastiera::AggiungiClick() {
     case EnterPlayResult::Appended: break;
     }
     Aggiungi->setEnabled(false);
-    if (TGiocate* g = TGiocate::instance()) g->RefreshPlayList();
 }
 
 void TDaTastiera::ChiudiClick() { reject(); }

@@ -8,6 +8,7 @@
 #include "playlist/PlayEntry.h"
 #include "playlist/UDaTastiera.h"
 #include "playlist/UModGiocata.h"
+#include "platform/QtText.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -36,7 +37,6 @@ const QColor SelectedColor{0, 0, 128};
 constexpr int TextInset = 2;
 constexpr int ColumnCount = 8;
 
-QString Text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 } // namespace
 
@@ -69,7 +69,7 @@ public:
         const int row = index.row() + 1;
         // Rows beyond the list (it shrank and the refresh is still to come) show nothing.
         if (plays_ <= 0 || row > list_.count()) return QString();
-        return Text(PlayCellText(list_.play(row), row, index.column(), settings_));
+        return Q(PlayCellText(list_.play(row), row, index.column(), settings_));
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -155,7 +155,12 @@ QLabel* ValueLabel(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TGiocate::TGiocate(QWidget* parent) : TGiocate(Globals().system, Globals().settings, parent) {}
+TGiocate::TGiocate(QWidget* parent) : TGiocate(Globals().system, Globals().settings, parent) {
+    // Every change of the program's plays reaches the view that shows them through this hook.
+    Globals().system.playsChanged = [] {
+        if (TGiocate* view = TGiocate::instance()) view->RefreshPlayList();
+    };
+}
 
 TGiocate::TGiocate(const PlaySystem& system, const Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Tool), system_(system), settings_(settings) {
@@ -283,8 +288,8 @@ void TGiocate::RefreshPlayList() {
 
     NumeroGiocate->setText(QString::number(n));
     NumeriInGioco->setText(QString::number(summary_.numberCount()));
-    RuoteInGioco->setText(Text(WheelSetText(summary_.wheels)));
-    CostoTotale->setText(Text(FormatAmount(summary_.total, settings_)) + u" €"_s);
+    RuoteInGioco->setText(Q(WheelSetText(summary_.wheels)));
+    CostoTotale->setText(Q(FormatAmount(summary_.total, settings_)) + u" €"_s);
     QApplication::restoreOverrideCursor();
     // Let the grid paint now; user input waits, so no command starts inside a refresh.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -296,7 +301,7 @@ void TGiocate::fitColumns() {
     const int numbers = CellWidth(WidestDigits(fm, summary_.mostDigits) +
                                   summary_.mostNumbers * fm.horizontalAdvance(QLatin1Char(' ')));
     int wheels = 0;
-    for (std::uint16_t mask : summary_.masks) wheels = std::max(wheels, fm.horizontalAdvance(Text(WheelMaskText(mask))));
+    for (std::uint16_t mask : summary_.masks) wheels = std::max(wheels, fm.horizontalAdvance(Q(WheelMaskText(mask))));
     wheels = CellWidth(wheels);
     // A column the user has not resized follows the list, down to its least width; one the user
     // resized only grows, so every cell stays whole.
@@ -389,11 +394,12 @@ bool EditSelection(QWidget* parent) {
     if (n <= 0 || !view || !view->selection(first, last)) return false;
     first = std::clamp(first, 1, n);
     last = std::clamp(last, first, n);
+    // The dialog's changes go through the protocol without their own snapshot: this one is what
+    // the undo restores.
     TakeUndoSnapshot(Globals().system);
     TModGiocata& dialog = EditDialog(parent);
     dialog.setPlays(first, last);
     dialog.exec();
-    view->RefreshPlayList();
     return true;
 }
 
@@ -406,9 +412,8 @@ void EditSelectedPlays(QWidget* parent) {
 }
 
 void KeyboardEntry(QWidget* parent) {
-    TakeUndoSnapshot(Globals().system);
+    TakeUndoSnapshot(Globals().system); // see EditSelection
     KeyboardDialog(parent).exec();
-    if (TGiocate* view = TGiocate::instance()) view->RefreshPlayList();
 }
 
 } // namespace numora

@@ -6,7 +6,6 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "playlist/PlayEntry.h"
-#include "playlist/UGiocate.h"
 #include "playlist/UPlayEntryPanel.h"
 
 #include <QHBoxLayout>
@@ -132,7 +131,6 @@ void TModGiocata::ApplicaClick() {
     // Moving on shows the next play and enables "Applica" again, so Enter walks the plays.
     if (at < last_) ScrollBar1->setValue(at + 1);
     Panel1->Numeri->setFocus();
-    if (TGiocate* g = TGiocate::instance()) g->RefreshPlayList();
 }
 
 void TModGiocata::ChiudiClick() { reject(); }

@@ -5,6 +5,7 @@
 #include "components/UStakeFields.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
+#include "platform/QtText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +20,6 @@ namespace numora {
 
 namespace {
 
-QString Hint(const char* text) { return QString::fromUtf8(text); }
 
 } // namespace
 
@@ -39,7 +39,7 @@ PlayEntryPanel::PlayEntryPanel(const QString& title, QWidget* parent) : QGroupBo
     numeriLabel->setObjectName(u"Label1"_s);
     Numeri = new QLineEdit(this);
     Numeri->setObjectName(u"Numeri"_s);
-    const QString numeriHint = Hint(" Inserire i numeri della giocata separandoli con uno spazio ");
+    const QString numeriHint = Q(" Inserire i numeri della giocata separandoli con uno spazio ");
     SetHint(Numeri, numeriHint);
     numeriLabel->setBuddy(Numeri);
     numeriRow->addWidget(numeriLabel);

@@ -8,6 +8,7 @@
 #include "playlist/UDaTastiera.h"
 #include "playlist/UGiocate.h"
 #include "playlist/UModGiocata.h"
+#include "platform/QtText.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,8 +16,6 @@ namespace numora {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
 
 void ShowPlayListWindow() {
     if (auto* p = TGiocate::instance()) {
@@ -40,7 +39,6 @@ void DeleteAllPlaysCommand(QWidget* parent) {
                              u"Attenzione !"_s) != MsgAnswer::Yes)
         return;
     DeleteAllPlays(g.system);
-    RefreshPlays();
 }
 
 // SpeedButton14: back to the snapshot taken before the last operation on the plays.
@@ -54,7 +52,6 @@ void UndoCommand(QWidget* parent) {
                              MsgAnswer::Yes, MsgIcon::Question, u"Attenzione"_s) == MsgAnswer::No)
         return;
     RestoreUndo(g.system);
-    RefreshPlays();
 }
 
 // SpeedButton19: the rows selected in the play list window.
@@ -71,7 +68,6 @@ void DeleteSelectedCommand(QWidget* parent) {
         return;
     }
     DeleteSelectedPlays(g.system, rows);
-    p->RefreshPlayList();
 }
 
 } // namespace

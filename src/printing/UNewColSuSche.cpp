@@ -6,6 +6,7 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "printing/USlipPrint.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +27,6 @@ namespace numora {
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const printing::Calibration5& CalibrationOf(printing::SlipOrientation o) {
     const auto& c = Globals().settings.calibration;

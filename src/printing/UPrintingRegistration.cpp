@@ -74,6 +74,7 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
         dialog.exec();
     };
     t.add(oldVertical);
+    t.add(SameAs(ToolButton(u"stmstp"_s, u"Stampa le giocate direttamente sulle schedine del Lotto"_s, 140), u"Stampagiocatesuschedine1"_s));
 }
 
 } // namespace numora

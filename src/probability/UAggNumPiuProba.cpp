@@ -93,9 +93,8 @@ void TAggNumPiuProba::goClick() {
         MessageBox::error(this, QString::fromUtf8(r.message));
         return;
     }
-    ApplyRanking(Globals().system.forecast, RankNumbers(r.p, add), m, add);
-    if (Commands().views.refreshForecast) Commands().views.refreshForecast();
-    Globals().system.modified = true;
+    const std::vector<RankedNumber> ranking = RankNumbers(r.p, add);
+    ChangeForecast(Globals().system, [&](Forecast& f) { return ApplyRanking(f, ranking, m, add) > 0; });
     accept();
 }
 

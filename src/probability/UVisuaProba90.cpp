@@ -198,7 +198,6 @@ void TVisuaProba90::aggproClick() {
 void TVisuaProba90::agggioClick() {
     StakeSet stakes;
     if (!AskStakes(this, 1, stakes)) return;
-    Globals().system.modified = true;
     agggio->setEnabled(false);
     std::vector<Play> plays;
     for (int r : SelectedRows(sg)) {

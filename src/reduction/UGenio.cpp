@@ -90,7 +90,6 @@ bool TGenio::runEngine(const ProgressCallback& progress) {
         MessageBox::warning(this, QString::fromUtf8(NoPlayAddedMessage));
         return false;
     }
-    system.modified = true;
     return true;
 }
 

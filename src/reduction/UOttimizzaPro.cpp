@@ -108,7 +108,6 @@ void TOttimizzaPro::FormActivate() {
 void TOttimizzaPro::goClick() {
     if (AntiPan3->busy()) return;
     PlaySystem& system = Globals().system;
-    TakeUndoSnapshot(system);
     OptimiseRequest r;
     const Forecast& f = system.forecast;
     for (int n = 1; n <= 90; ++n)
@@ -120,13 +119,13 @@ void TOttimizzaPro::goClick() {
     r.replace = ComboBox1->currentIndex() + 1;
     r.budget = OptimiserBudget(precision->position());
     OptimiseResult result;
-    {
-        ProgressRun run(*AntiPan3, {go, SpeedButton2, SpeedButton3, Panel1});
-        result = OptimisePlays(system.list, r, *random_, *clock_, AntiPan3->callback());
-    }
     // An interrupted run keeps the plays it changed: they are the system's now and are saved
     // like any other change.
-    if (!result.interrupted || result.changed > 0) system.modified = true;
+    ChangePlays(system, [&](PlayList& list) {
+        ProgressRun run(*AntiPan3, {go, SpeedButton2, SpeedButton3, Panel1});
+        result = OptimisePlays(list, r, *random_, *clock_, AntiPan3->callback());
+        return !result.interrupted || result.changed > 0;
+    });
     if (!result.interrupted) accept();
 }
 

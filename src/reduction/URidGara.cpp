@@ -143,7 +143,6 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
         MessageBox::warning(this, QString::fromUtf8(NoPlayAddedMessage));
         return false;
     }
-    system.modified = true;
     if (greedy >= 0) {
         QString text = u"Giocate della riduzione a garanzia: "_s + QString::number(greedy) +
                        u"\rGiocate dopo l'ottimizzazione: "_s + QString::number(result.added);

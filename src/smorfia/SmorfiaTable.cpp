@@ -1,6 +1,7 @@
 #include "smorfia/SmorfiaTable.h"
 
 #include "core/FileIo.h"
+#include "core/TextHelpers.h"
 
 #include <algorithm>
 #include <array>
@@ -9,73 +10,6 @@ namespace numora {
 
 namespace {
 
-// Code points of 0x80..0x9F in Windows-1252; 0 where the code page leaves the byte undefined.
-constexpr std::array<char32_t, 32> High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char32_t CodePoint(unsigned char c) {
-    if (c >= 0x80 && c <= 0x9F) {
-        const char32_t u = High[c - 0x80];
-        return u != 0 ? u : c;
-    }
-    return c;
-}
-
-void AppendUtf8(std::string& out, char32_t u) {
-    if (u < 0x80) {
-        out.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (u >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
-}
-
-// Next code point of UTF-8 text; false on a malformed sequence.
-bool NextUtf8(std::string_view s, std::size_t& i, char32_t& u) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int extra = 0;
-    if (b < 0x80) {
-        u = b;
-    } else if ((b & 0xE0) == 0xC0) {
-        u = b & 0x1F;
-        extra = 1;
-    } else if ((b & 0xF0) == 0xE0) {
-        u = b & 0x0F;
-        extra = 2;
-    } else if ((b & 0xF8) == 0xF0) {
-        u = b & 0x07;
-        extra = 3;
-    } else {
-        return false;
-    }
-    ++i;
-    for (int k = 0; k < extra; ++k, ++i) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;
-        u = (u << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-    }
-    return true;
-}
-
-bool ToCp1252(char32_t u, unsigned char& c) {
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-        c = static_cast<unsigned char>(u);
-        return true;
-    }
-    for (std::size_t k = 0; k < High.size(); ++k) {
-        if (High[k] == u || (High[k] == 0 && u == 0x80 + k)) {
-            c = static_cast<unsigned char>(0x80 + k);
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string UpperCp1252(std::string_view s) {
     std::string u(s);
     for (char& c : u) c = static_cast<char>(Cp1252Upper(static_cast<unsigned char>(c)));
@@ -83,24 +17,6 @@ std::string UpperCp1252(std::string_view s) {
 }
 
 } // namespace
-
-std::string Cp1252ToUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) AppendUtf8(out, CodePoint(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool Utf8ToCp1252(std::string_view text, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t u = 0;
-        unsigned char c = 0;
-        if (!NextUtf8(text, i, u) || !ToCp1252(u, c)) return false;
-        out.push_back(static_cast<char>(c));
-    }
-    return true;
-}
 
 std::vector<SmorfiaEntry> ParseSmorfia(std::string_view bytes) {
     std::vector<SmorfiaEntry> entries;

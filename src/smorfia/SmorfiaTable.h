@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TextHelpers.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,11 +20,7 @@ struct SmorfiaEntry {
     std::string text; // Windows-1252, as in the file
 };
 
-// Windows-1252 <-> UTF-8 at the file boundary. Bytes that Windows-1252 leaves undefined
-// (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as the C1 control of the same code.
-std::string Cp1252ToUtf8(std::string_view text);
-// False (and out as far as it got) when the text holds a character Windows-1252 lacks.
-bool Utf8ToCp1252(std::string_view text, std::string& out);
+// The texts are converted at the file boundary with Cp1252ToUtf8 and Utf8ToCp1252 (core/TextHelpers.h).
 
 // Every whole record of the bytes in file order; a length above 80 counts as 80 and a partial
 // record at the end is ignored.

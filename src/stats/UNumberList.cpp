@@ -182,7 +182,6 @@ void TStatNumList::aggproClick() {
 void TStatNumList::agggioClick() {
     StakeSet stakes;
     if (!AskStakes(this, 1, stakes)) return;
-    Globals().system.modified = true;
     agggio->setEnabled(false);
     std::vector<Play> plays;
     for (int r : SelectedRows(sg)) {

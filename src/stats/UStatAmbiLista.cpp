@@ -132,7 +132,6 @@ void TStatAmbiLista::aggproClick() {
 void TStatAmbiLista::agggioClick() {
     StakeSet stakes;
     if (!AskStakes(this, 2, stakes)) return;
-    Globals().system.modified = true;
     agggio->setEnabled(false);
     const std::uint16_t mask = ruote->mask();
     const std::vector<Play> plays = SelectedPairPlays(sg, stakes.stakes, [mask](int) { return mask; });

@@ -172,7 +172,6 @@ void TStatAmbiTop::aggproClick() {
 void TStatAmbiTop::agggioClick() {
     StakeSet stakes;
     if (!AskStakes(this, 2, stakes)) return;
-    Globals().system.modified = true;
     agggio->setEnabled(false);
     const std::vector<Play> plays = SelectedPairPlays(sg, stakes.stakes, [this](int row) -> std::uint16_t {
         const int wheel = FindWheelByName(sg->model()->index(row, 1).data().toString().toStdString());

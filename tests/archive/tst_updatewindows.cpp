@@ -1,5 +1,6 @@
 // The proxy settings dialog, the message window and the HTTP client's set-up.
 
+#include "archive/DrawUpdateReply.h"
 #include "archive/UImpoConne.h"
 #include "archive/Uperrtf.h"
 #include "components/UMessageBox.h"
@@ -55,7 +56,7 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, expectedPort);
         HttpClient client;
-        client.setProxyFromSettings(server.toStdString(), port.toStdString());
+        client.setProxy(server.trimmed(), ProxyPortNumber(port.toStdString()));
         QCOMPARE(int(client.proxy().type()), type);
         if (type == QNetworkProxy::HttpProxy) {
             QCOMPARE(client.proxy().hostName(), server);

@@ -67,25 +67,6 @@ private slots:
         QVERIFY(!f.parse(u"<html><body><h2>Senza contesto</h2></body></html>"_s));
     }
 
-    void search_data() {
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QList<int>>("found");
-        QTest::newRow("empty lists all") << QString() << QList<int>{1, 14};
-        QTest::newRow("case") << u"BENVENUTI"_s << QList<int>{1};
-        QTest::newRow("accent-free") << u"probabilita"_s << QList<int>{14};
-        QTest::newRow("accents in the words too") << u"benvenùti"_s << QList<int>{1};
-        QTest::newRow("title words") << u"importi giocata"_s << QList<int>{14};
-        QTest::newRow("every word must match") << u"importi benvenuti"_s << QList<int>{};
-        QTest::newRow("none") << u"cinquina"_s << QList<int>{};
-    }
-    void search() {
-        QFETCH(QString, words);
-        QFETCH(QList<int>, found);
-        HelpFile f;
-        QVERIFY(f.parse(Sample));
-        QCOMPARE(f.search(words), found);
-    }
-
     void projectListsPagesContentsAndIndex() {
         HelpFile f;
         QVERIFY(f.parse(Sample));

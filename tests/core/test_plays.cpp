@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <memory>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -265,6 +266,69 @@ TEST(PlaySystem, DeleteSelectedTakesTheSnapshotFirst) {
     const int none[] = {9};
     EXPECT_EQ(DeleteSelectedPlays(*sys, none), 0);
     EXPECT_FALSE(sys->modified);
+}
+
+// The one protocol every change of the plays and of the forecast goes through.
+TEST(PlaySystem, ChangesFollowTheProtocol) {
+    struct Case {
+        const char* what;
+        int plays;     // in the list before
+        bool snapshot; // the rule
+        bool changes;  // what the change answers
+        int undoAfter; // -1: the snapshot is untouched
+    };
+    const Case cases[] = {
+        {"a change of a list with plays", 3, true, true, 3},
+        {"a change of an empty list takes no snapshot", 0, true, true, -1},
+        {"a refused change still took its snapshot", 3, true, false, 3},
+        {"a change whose snapshot was taken before", 3, false, true, -1},
+    };
+    for (const Case& c : cases) {
+        auto sys = std::make_unique<PlaySystem>();
+        AddOrReplacePlay(sys->undo, NthPlay(40)); // an older snapshot
+        for (int i = 1; i <= c.plays; ++i) AddOrReplacePlay(sys->list, NthPlay(i));
+        int told = 0;
+        sys->playsChanged = [&] { ++told; };
+        const bool answered = ChangePlays(
+            *sys,
+            [&](PlayList& list) {
+                EXPECT_EQ(&list, &sys->list) << c.what;
+                if (c.changes) AddOrReplacePlay(list, NthPlay(50));
+                return c.changes;
+            },
+            {.snapshot = c.snapshot});
+        EXPECT_EQ(answered, c.changes) << c.what;
+        EXPECT_EQ(sys->modified, c.changes) << c.what;
+        EXPECT_EQ(told, c.changes ? 1 : 0) << c.what;
+        if (c.undoAfter < 0) EXPECT_EQ(sys->undo.play(1), NthPlay(40)) << c.what;
+        else EXPECT_EQ(sys->undo.count(), c.undoAfter) << c.what;
+    }
+
+    // A change that throws leaves the flag and tells nobody.
+    auto sys = std::make_unique<PlaySystem>();
+    int told = 0;
+    sys->playsChanged = [&] { ++told; };
+    EXPECT_THROW(ChangePlays(*sys, [](PlayList&) -> bool { throw std::bad_alloc(); }), std::bad_alloc);
+    EXPECT_FALSE(sys->modified);
+    EXPECT_EQ(told, 0);
+
+    // The forecast: the flag and the hook only for a change, and no hook for the window's own.
+    for (const bool notify : {true, false}) {
+        sys->modified = false;
+        told = 0;
+        sys->forecastChanged = [&] { ++told; };
+        EXPECT_FALSE(ChangeForecast(*sys, [](Forecast&) { return false; }, {.notify = notify}));
+        EXPECT_FALSE(sys->modified);
+        EXPECT_TRUE(ChangeForecast(
+            *sys,
+            [](Forecast& f) {
+                f.setChosen(7, true);
+                return true;
+            },
+            {.notify = notify}));
+        EXPECT_TRUE(sys->modified && sys->forecast.isChosen(7));
+        EXPECT_EQ(told, notify ? 1 : 0);
+    }
 }
 
 TEST(PlaySystem, TotalCostSumsThePlays) {

@@ -35,6 +35,7 @@ private:
 
 private slots:
     void initTestCase() {
+        test::RegisterAllFeatures();
         Globals().appDir = dir_.path();
         test::UseTestStakes(Globals().settings);
     }

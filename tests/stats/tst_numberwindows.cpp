@@ -71,6 +71,7 @@ private:
 
 private slots:
     void initTestCase() {
+        test::RegisterAllFeatures();
         Globals().appDir = dir_.path();
         test::UseTestStakes(Globals().settings);
     }

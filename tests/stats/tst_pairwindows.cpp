@@ -80,6 +80,7 @@ private:
 
 private slots:
     void initTestCase() {
+        test::RegisterAllFeatures();
         Globals().appDir = dir_.path();
         test::UseTestStakes(Globals().settings);
         Globals().archive = test::RandomArchive(5, Draws, 90);

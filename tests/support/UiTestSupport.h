@@ -3,6 +3,7 @@
 
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
+#include "main/UFeatures.h"
 #include "core/Settings.h"
 
 #include <QApplication>
@@ -54,6 +55,11 @@ inline void UseTestStakes(Settings& s) {
     s.i(1) = 0.5;
     for (int k = 2; k <= 18; ++k) s.i(k) = k * 10.0;
 }
+
+// Every feature's commands, windows and shared views, as the program registers them, so that a
+// window built alone in a test reaches the windows of other features (the stake entry dialog,
+// the archive viewer, the forecast board) as it does in the program.
+inline void RegisterAllFeatures() { RegisterFeatures(Commands(), Windows()); }
 
 // Forgets every long-lived window (deleting it) and every registered command.
 inline void ResetWindows() {

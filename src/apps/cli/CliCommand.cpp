@@ -18,18 +18,53 @@ const std::vector<CliCommand>& CliCommands() {
     return table;
 }
 
-std::string CliUsageText() {
-    // Each command on a line of its own with its arguments, its description beside it (below it
-    // when the arguments are long).
-    constexpr std::size_t column = 24;
-    std::string text = "Uso: numora-cli [--dir CARTELLA] COMANDO [argomenti]\n";
-    for (const CliCommand& c : CliCommands()) {
-        const std::string u = "  " + c.usage();
-        if (u.size() + 2 <= column)
-            text += u + std::string(column - u.size(), ' ') + c.description + "\n";
-        else
-            text += u + "\n" + std::string(column, ' ') + c.description + "\n";
+namespace {
+
+constexpr std::string_view UsagePrefix = "Uso: numora-cli [--dir CARTELLA] ";
+
+// "  head   text": the text beside the head at `column`, or on the next line when the head is long.
+std::string Row(const std::string& head, std::string_view text, std::size_t column) {
+    const std::string h = "  " + head;
+    if (h.size() + 2 <= column) return h + std::string(column - h.size(), ' ') + std::string(text) + "\n";
+    return h + "\n" + std::string(column, ' ') + std::string(text) + "\n";
+}
+
+bool IsHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
+
+} // namespace
+
+std::string CliCommand::synopsis() const {
+    std::string s = name;
+    for (const CliArgumentRule& a : arguments) {
+        std::string word(a.name);
+        if (a.variadic) word += "...";
+        s += " " + (a.optional ? "[" + word + "]" : word);
     }
+    if (!options.empty()) s += " [opzioni]";
+    return s;
+}
+
+std::string CliCommand::usage() const {
+    std::string text = std::string(UsagePrefix) + synopsis() + "\n" + description + "\n";
+    constexpr std::size_t column = 30;
+    text += "Opzioni:\n";
+    for (const CliOptionRule& o : options) {
+        std::string head(o.name);
+        if (o.takesValue()) head += " " + std::string(o.placeholder);
+        text += Row(head, o.description, column);
+    }
+    text += Row("-h, --help", "mostra questo aiuto", column);
+    if (!notes.empty()) text += notes;
+    return text;
+}
+
+std::string CliUsageText() {
+    constexpr std::size_t column = 24;
+    std::string text = std::string(UsagePrefix) + "COMANDO [argomenti]\n";
+    for (const CliCommand& c : CliCommands()) text += Row(c.synopsis(), c.description, column);
+    text += "Le opzioni di un comando: numora-cli COMANDO --help\n";
     return text;
 }
 
@@ -41,17 +76,32 @@ int RunCli(std::vector<std::string> args, const std::string& defaultDir, std::os
             dir = WithTrailingSeparator(args[1]);
             args.erase(args.begin(), args.begin() + 2);
         }
+        if (args.size() == 1 && IsHelp(args[0])) {
+            out << CliUsageText();
+            return 0;
+        }
         const auto& table = CliCommands();
         const auto it = args.empty() ? table.end() : std::find_if(table.begin(), table.end(), [&](const CliCommand& c) {
             return c.name == args[0];
         });
-        const std::size_t given = args.size() - 1;
-        if (it == table.end() || (it->variadic ? given < it->argumentCount : given != it->argumentCount)) {
+        if (it == table.end()) {
             err << CliUsageText();
             return 2;
         }
-        const CliContext context{dir, std::vector<std::string>(args.begin() + 1, args.end()), out, err};
-        return it->run(context);
+        CliCommandLine line =
+            CliCommandLine::Parse(std::vector<std::string>(args.begin() + 1, args.end()), it->arguments, it->options);
+        if (line.help) {
+            out << it->usage();
+            return 0;
+        }
+        if (!line.error.empty()) {
+            err << it->usage() << line.error << "\n";
+            return 2;
+        }
+        const CliContext context{dir, std::move(line.arguments), std::move(line.options), out, err};
+        const int code = it->run(context);
+        if (code == 2) err << it->usage();
+        return code;
     } catch (const std::bad_alloc&) {
         err << "Memoria insufficiente: l'operazione è stata interrotta e nessun file è stato modificato.\n";
     } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/cli/CliGrammar.h"
 #include "core/DrawArchive.h"
 
 #include <cstddef>
@@ -11,26 +12,33 @@
 
 namespace numora {
 
-// What a command of numora-cli is given: the folder of the archive and the settings, its own
-// arguments (its name excluded) and the two streams.
+// What a command of numora-cli is given: the folder of the archive and the settings, its
+// positional arguments and its options as its declaration accepted them, and the two streams.
 struct CliContext {
     std::string dir; // ends with the platform's separator
     std::vector<std::string> args;
+    CliOptions options;
     std::ostream& out;
     std::ostream& err;
 };
 
-// One command of numora-cli: its name, its arguments and its line as the usage text shows
-// them, and what it does. The dispatcher checks the number of arguments before run is called.
+// One command of numora-cli: its name, what it does, its grammar and its run. The dispatcher
+// parses the command line against the grammar before run is called, answers --help with the
+// usage written from it, and prints that usage on standard error when the line does not fit or
+// run returns 2 (the command found the line wrong: a value it checks itself, options that exclude
+// each other).
 struct CliCommand {
     std::string name;
-    std::string arguments; // "FILE", or empty
     std::string description;
-    std::size_t argumentCount = 0;
+    std::vector<CliArgumentRule> arguments;
+    std::vector<CliOptionRule> options;
     std::function<int(const CliContext&)> run;
-    bool variadic = false; // argumentCount or more
+    std::string notes = {}; // lines after the options in the usage, or empty
 
-    std::string usage() const { return arguments.empty() ? name : name + " " + arguments; }
+    // "check SISTEMA [opzioni]": the command's line in the usage.
+    std::string synopsis() const;
+    // "Uso: numora-cli [--dir CARTELLA] check SISTEMA [opzioni]", the description and one line per option.
+    std::string usage() const;
 };
 
 // The commands in the order of the usage text. Each lives in a unit of its own, in cli/ or in
@@ -59,9 +67,10 @@ CliCommand ConditionStatsCommand(); // cli/conditions/CliCondition.cpp
 // "Uso: numora-cli [--dir CARTELLA] ..." followed by one line per command.
 std::string CliUsageText();
 
-// The whole program after its folder is known: "--dir DIR" first if present, then a command
-// of the table. Returns the exit code: 2 with the usage text for an unknown command or a
-// wrong number of arguments, 1 for a failure of any kind (every exception included).
+// The whole program after its folder is known: "--dir DIR" first if present, then "--help" or a
+// command of the table. Returns the exit code: 0 with the usage on out for "--help" (the
+// program's or the command's), 2 with the usage on err for an unknown command or a command line
+// that does not fit its command, 1 for a failure of any kind (every exception included).
 int RunCli(std::vector<std::string> args, const std::string& defaultDir, std::ostream& out, std::ostream& err);
 
 // The program's messages hold "\r" as line breaks; a terminal wants "\n".

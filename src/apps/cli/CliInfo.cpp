@@ -21,7 +21,7 @@ int RunInfo(const CliContext& c) {
 } // namespace
 
 CliCommand InfoCommand() {
-    return {"info", "", "numero di estrazioni, data della prima e dell'ultima", 0, RunInfo};
+    return {"info", "numero di estrazioni, data della prima e dell'ultima", {}, {}, RunInfo};
 }
 
 } // namespace numora

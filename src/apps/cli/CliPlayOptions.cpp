@@ -31,55 +31,42 @@ std::vector<std::string_view> Split(std::string_view text, char at) {
     return parts;
 }
 
-// "3,17,45": numbers 1..90, none twice; the empty text is the empty list.
-bool ParseCliNumbers(std::string_view text, std::vector<int>& numbers) {
-    numbers.clear();
-    if (Trimmed(text).empty()) return true;
-    for (std::string_view part : Split(text, ',')) {
-        long long v = 0;
-        if (!ParseWholeNumber(Trimmed(part), v) || v < 1 || v > 90) return false;
-        if (std::find(numbers.begin(), numbers.end(), static_cast<int>(v)) != numbers.end()) return false;
-        numbers.push_back(static_cast<int>(v));
-    }
-    return true;
-}
-
 } // namespace
 
-bool CliOptions::parse(const std::vector<std::string>& args, std::span<const CliOptionRule> rules, std::size_t first) {
-    values_.clear();
-    for (std::size_t i = first; i < args.size(); ++i) {
-        const auto rule =
-            std::find_if(rules.begin(), rules.end(), [&](const CliOptionRule& s) { return s.name == args[i]; });
-        if (rule == rules.end() || values_.count(args[i]) != 0) return false;
-        if (!rule->takesValue) {
-            values_[args[i]] = std::string();
-            continue;
-        }
-        if (i + 1 >= args.size()) return false;
-        values_[args[i]] = args[i + 1];
-        ++i;
+std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<std::string_view> names,
+                                           std::initializer_list<CliOptionRule> own) {
+    std::vector<CliOptionRule> rules;
+    for (const CliOptionRule& r : PlayOptionRules) {
+        const bool wanted = std::find(names.begin(), names.end(), r.name) != names.end();
+        const auto mine =
+            std::find_if(own.begin(), own.end(), [&](const CliOptionRule& o) { return o.name == r.name; });
+        if (wanted) rules.push_back(mine != own.end() ? *mine : r);
     }
-    return true;
-}
-
-std::string CliOptions::value(std::string_view name, std::string_view fallback) const {
-    const auto it = values_.find(std::string(name));
-    return it == values_.end() ? std::string(fallback) : it->second;
-}
-
-std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<CliOptionRule> own) {
-    std::vector<CliOptionRule> rules(std::begin(PlayOptionRules), std::end(PlayOptionRules));
-    rules.insert(rules.end(), own.begin(), own.end());
+    for (const CliOptionRule& o : own)
+        if (std::none_of(rules.begin(), rules.end(), [&](const CliOptionRule& r) { return r.name == o.name; }))
+            rules.push_back(o);
     return rules;
 }
 
+std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<CliOptionRule> own) {
+    return WithPlayOptions({"--system", "--numbers", "--fixed", "--ignore-fixed", "--size", "--stakes", "--wheels",
+                            "--play-wheels", "--out"},
+                           own);
+}
+
+std::vector<CliOptionRule> Joined(std::vector<CliOptionRule> rules, std::span<const CliOptionRule> more) {
+    rules.insert(rules.end(), more.begin(), more.end());
+    return rules;
+}
+
+bool HasAny(const CliOptions& options, std::span<const CliOptionRule> rules) {
+    return std::any_of(rules.begin(), rules.end(), [&](const CliOptionRule& r) { return options.has(r.name); });
+}
+
 int PrepareCliSystem(const CliContext& c, const CliOptions& options, PlaySystem& system) {
-    std::vector<int> numbers, fixed;
-    if (options.has("--numbers") && !ParseCliNumbers(options.value("--numbers"), numbers)) return 2;
-    if (options.has("--fixed") &&
-        (!ParseCliNumbers(options.value("--fixed"), fixed) || fixed.size() > system.forecast.fixed.size()))
-        return 2;
+    const std::vector<int> numbers = options.numbers("--numbers");
+    const std::vector<int> fixed = options.numbers("--fixed");
+    if (fixed.size() > system.forecast.fixed.size()) return 2;
     NewSystem(system);
     if (options.has("--system")) {
         switch (LoadSystem(options.value("--system"), system)) {

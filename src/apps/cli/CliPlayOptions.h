@@ -6,12 +6,11 @@
 #include "apps/cli/CliCommand.h"
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
-#include "generation/Generation.h"
 #include "core/StakeRule.h"
+#include "generation/Generation.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -20,38 +19,48 @@
 
 namespace numora {
 
-struct CliOptionRule {
-    std::string_view name; // "--plays"
-    bool takesValue = true;
-};
-
-// "--name VALUE" and "--flag" options in any order. parse() is false for an option the command
-// lacks, a missing value or an option given twice: the caller exits with 2.
-class CliOptions {
-public:
-    bool parse(const std::vector<std::string>& args, std::span<const CliOptionRule> rules, std::size_t first = 0);
-    bool has(std::string_view name) const { return values_.count(std::string(name)) != 0; }
-    // The value as given ("" is an empty field), or the fallback when the option is absent.
-    std::string value(std::string_view name, std::string_view fallback = {}) const;
-
-private:
-    std::map<std::string, std::string> values_;
-};
-
-// The options every such command takes: --system F.lpc, --numbers LIST, --fixed LIST, --out F.lpc,
-// --size K, --stakes E,A,T,Q,C, --wheels LIST (also --play-wheels), --ignore-fixed.
+// The options every such command takes, in the order of the usage. A command that checks a
+// value itself (--size has different bounds and refusals per dialog) overrides the rule.
 inline constexpr CliOptionRule PlayOptionRules[] = {
-    {"--system"}, {"--numbers"},     {"--fixed"},
-    {"--out"},    {"--size"},        {"--stakes"},
-    {"--wheels"}, {"--play-wheels"}, {"--ignore-fixed", false},
+    {"--system", "SISTEMA.lpc", "il sistema di partenza (altrimenti un sistema vuoto)"},
+    {"--numbers", "LISTA", "i numeri del pronostico: \"1,2,3\" o \"1 2 3\"", CliValue::Numbers},
+    {"--fixed", "LISTA", "i numeri fissi (al più nove)", CliValue::Numbers},
+    {"--ignore-fixed", "", "non considera i numeri fissi"},
+    {"--size", "K", "quantità di numeri per ogni giocata"},
+    {"--stakes", "E,A,T,Q,C", "poste di estratto, ambo, terno, quaterna e cinquina (\";\" se la virgola è decimale)"},
+    {"--wheels", "RUOTE", "ruote delle nuove giocate: BA,CA,FI,GE,MI,NA,PA,RM,TO,VE,RN o TT"},
+    {"--play-wheels", "RUOTE", "come --wheels"},
+    {"--out", "SISTEMA.lpc", "scrive qui il sistema risultante"},
 };
-// The play options followed by the command's own.
+// The play options followed by the command's own; an own rule replaces the play rule of its name.
 std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<CliOptionRule> own);
+// The play options of the given names followed by the command's own, as above.
+std::vector<CliOptionRule> WithPlayOptions(std::initializer_list<std::string_view> names,
+                                           std::initializer_list<CliOptionRule> own);
+
+// The delay and frequency criteria of the dialogs that rank numbers by them.
+inline constexpr CliOptionRule CriteriaOptionRules[] = {
+    {"--dlo", "P", "% al numero meno ritardatario (predefinita 0)"},
+    {"--dhi", "P", "% al numero più ritardatario (predefinita 50)"},
+    {"--fmost", "P", "% al numero più frequente (predefinita 0)"},
+    {"--fleast", "P", "% al numero meno frequente (predefinita 50)"},
+    {"--no-delay", "", "non considera il ritardo"},
+    {"--no-frequency", "", "non considera la frequenza"},
+};
+// The grid of the custom probabilities, for the dialogs that use it.
+inline constexpr CliOptionRule CustomGridOptionRules[] = {
+    {"--custom", "", "usa le probabilità personalizzate dei numeri del pronostico"},
+    {"--suggest", "", "con --custom: suggerisce le probabilità dall'archivio"},
+    {"--probabilities", "FILE", "con --custom: righe \"NUMERO TESTO\" della griglia"},
+};
+// The rules followed by more.
+std::vector<CliOptionRule> Joined(std::vector<CliOptionRule> rules, std::span<const CliOptionRule> more);
+// Whether any option of the rules is given.
+bool HasAny(const CliOptions& options, std::span<const CliOptionRule> rules);
 
 // The system a command starts from: --system's file (the open-error messages on err and 1 when it
 // cannot be read) or an empty one; then --numbers replaces the chosen numbers and --fixed the
-// fixed ones (comma-separated numbers 1..90, none twice, at most nine fixed: else 2). 0 when the
-// system is ready, else the exit code.
+// fixed ones (at most nine: else 2). 0 when the system is ready, else the exit code.
 int PrepareCliSystem(const CliContext& context, const CliOptions& options, PlaySystem& system);
 
 // The five stake field texts of "--stakes E,A,T,Q,C": split at ";" when the text holds one (","

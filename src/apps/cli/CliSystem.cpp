@@ -72,8 +72,9 @@ int RunSystemCommand(const std::string& dir, const std::string& file, std::ostre
 }
 
 CliCommand SystemCommand() {
-    return {"system", "FILE", "contenuto di un sistema (.lpc)", 1,
-            [](const CliContext& c) { return RunSystemCommand(c.dir, c.args[0], c.out, c.err); }};
+    return {"system", "contenuto di un sistema (.lpc)", {{"FILE"}}, {}, [](const CliContext& c) {
+                return RunSystemCommand(c.dir, c.args[0], c.out, c.err);
+            }};
 }
 
 } // namespace numora

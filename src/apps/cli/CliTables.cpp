@@ -22,7 +22,7 @@ int RunTables(const CliContext& c) {
 } // namespace
 
 CliCommand TablesCommand() {
-    return {"tables", "", "ritardi e frequenze: ruota, numero, ritardo, frequenza", 0, RunTables};
+    return {"tables", "ritardi e frequenze: ruota, numero, ritardo, frequenza", {}, {}, RunTables};
 }
 
 } // namespace numora

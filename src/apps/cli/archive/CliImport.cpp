@@ -48,7 +48,8 @@ int RunImport(const CliContext& c) {
 } // namespace
 
 CliCommand ImportCommand() {
-    return {"import", "FILE", "aggiunge all'archivio le estrazioni del file di testo dell'operatore", 1, RunImport};
+    return {
+        "import", "aggiunge all'archivio le estrazioni del file di testo dell'operatore", {{"FILE"}}, {}, RunImport};
 }
 
 } // namespace numora

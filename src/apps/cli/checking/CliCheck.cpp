@@ -14,27 +14,10 @@ namespace numora {
 
 namespace {
 
-int UsageError(const CliContext& c) {
-    c.err << "Uso: numora-cli [--dir CARTELLA] check SISTEMA [--draw N | --date gg/mm/aaaa]\n";
-    return 2;
-}
-
 int RunCheck(const CliContext& c) {
-    std::string drawText, dateText;
-    bool byDraw = false, byDate = false;
-    for (std::size_t i = 1; i < c.args.size(); ++i) {
-        const std::string& opt = c.args[i];
-        if (i + 1 >= c.args.size() || byDraw || byDate) return UsageError(c);
-        if (opt == "--draw")
-            byDraw = true;
-        else if (opt == "--date")
-            byDate = true;
-        else
-            return UsageError(c);
-        (byDraw ? drawText : dateText) = c.args[++i];
-    }
-    long long drawIndex = 0;
-    if (byDraw && !ParseWholeNumber(drawText, drawIndex)) return UsageError(c);
+    const bool byDraw = c.options.has("--draw"), byDate = c.options.has("--date");
+    if (byDraw && byDate) return 2;
+    const long long drawIndex = c.options.whole("--draw", 0);
 
     auto system = std::make_unique<PlaySystem>();
     NewSystem(*system);
@@ -55,7 +38,7 @@ int RunCheck(const CliContext& c) {
     }
     DateParse date;
     if (byDate) {
-        date = ParseDate(dateText);
+        date = ParseDate(c.options.value("--date"));
         if (!date.ok) {
             c.err << InvalidDateMessage << '\n';
             return 1;
@@ -76,7 +59,7 @@ int RunCheck(const CliContext& c) {
     }
     int index = a.draws.count();
     if (byDraw) {
-        if (drawIndex < 1 || drawIndex > a.draws.count()) return UsageError(c);
+        if (drawIndex > a.draws.count()) return 2;
         index = static_cast<int>(drawIndex);
     } else if (byDate) {
         DrawRecord wanted;
@@ -110,12 +93,13 @@ int RunCheck(const CliContext& c) {
 } // namespace
 
 CliCommand CheckCommand() {
-    return {"check",
-            "SISTEMA [--draw N | --date gg/mm/aaaa]",
-            "spoglio delle giocate di un sistema su un'estrazione dell'archivio",
-            1,
-            RunCheck,
-            true};
+    return {
+        "check",
+        "spoglio delle giocate di un sistema su un'estrazione dell'archivio",
+        {{"SISTEMA"}},
+        {{"--draw", "N", "l'estrazione numero N dell'archivio (senza --draw e --date: l'ultima)", CliValue::Whole, 1},
+         {"--date", "gg/mm/aaaa", "l'estrazione di quella data, al posto di --draw"}},
+        RunCheck};
 }
 
 } // namespace numora

@@ -14,21 +14,6 @@ namespace numora {
 
 namespace {
 
-constexpr const char* WinningsUsage =
-    "Uso: numora-cli [--dir CARTELLA] winnings [--wheels BA|..|RN|TT] [--played N] [--hits H] [--stakes E,A,T,Q,C]\n";
-
-int UsageError(const CliContext& c) {
-    c.err << WinningsUsage;
-    return 2;
-}
-
-bool ReadCount(const std::string& text, int from, int to, int& value) {
-    long long v = 0;
-    if (!ParseWholeNumber(text, v) || v < from || v > to) return false;
-    value = static_cast<int>(v);
-    return true;
-}
-
 // The five fields at "," or, when the text holds a ";", at ";" with "," read as the point.
 bool SplitStakes(std::string text, std::vector<std::string>& fields) {
     char separator = ',';
@@ -50,35 +35,19 @@ bool SplitStakes(std::string text, std::vector<std::string>& fields) {
 int RunWinnings(const CliContext& c) {
     static constexpr std::array<std::string_view, 12> codes = {"BA", "CA", "FI", "GE", "MI", "NA",
                                                                "PA", "RM", "TO", "VE", "RN", "TT"};
+    const CliOptions& o = c.options;
     int divisor = 1;
-    int n = 5;
-    int h = 1;
+    const int n = static_cast<int>(o.whole("--played", 5));
+    const int h = static_cast<int>(o.whole("--hits", 1));
     std::vector<std::string> fields;
-    bool wheelsGiven = false, playedGiven = false, hitsGiven = false, stakesGiven = false;
-    for (std::size_t i = 0; i < c.args.size(); ++i) {
-        const std::string& opt = c.args[i];
-        if (i + 1 >= c.args.size()) return UsageError(c);
-        const std::string& value = c.args[++i];
-        if (opt == "--wheels" && !wheelsGiven) {
-            wheelsGiven = true;
-            std::string code;
-            for (char ch : value) code.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
-            const auto it = std::find(codes.begin(), codes.end(), code);
-            if (it == codes.end()) return UsageError(c);
-            divisor = code == "TT" ? 10 : 1;
-        } else if (opt == "--played" && !playedGiven) {
-            playedGiven = true;
-            if (!ReadCount(value, 1, 10, n)) return UsageError(c);
-        } else if (opt == "--hits" && !hitsGiven) {
-            hitsGiven = true;
-            if (!ReadCount(value, 0, 10, h)) return UsageError(c);
-        } else if (opt == "--stakes" && !stakesGiven) {
-            stakesGiven = true;
-            if (!SplitStakes(value, fields)) return UsageError(c);
-        } else {
-            return UsageError(c);
-        }
+    if (o.has("--wheels")) {
+        std::string code;
+        for (char ch : o.value("--wheels"))
+            code.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
+        if (std::find(codes.begin(), codes.end(), code) == codes.end()) return 2;
+        divisor = code == "TT" ? 10 : 1;
     }
+    if (o.has("--stakes") && !SplitStakes(o.value("--stakes"), fields)) return 2;
     if (h > n) {
         c.err << "I numeri indovinati (" << h << ") non possono essere più dei numeri giocati (" << n << ").\n";
         return 1;
@@ -107,11 +76,14 @@ int RunWinnings(const CliContext& c) {
 
 CliCommand WinningsCommand() {
     return {"winnings",
-            "[--wheels CODICE] [--played N] [--hits H] [--stakes E,A,T,Q,C]",
             "vincita di una giocata, come \"Calcola Vincite\"",
-            0,
-            RunWinnings,
-            true};
+            {},
+            {{"--wheels", "CODICE", "la ruota: BA, CA, FI, GE, MI, NA, PA, RM, TO, VE, RN o TT (Tutte)"},
+             {"--played", "N", "numeri giocati (1..10, predefiniti 5)", CliValue::Whole, 1, 10},
+             {"--hits", "H", "numeri indovinati (0..10, predefiniti 1)", CliValue::Whole, 0, 10},
+             {"--stakes", "E,A,T,Q,C",
+              "poste di estratto, ambo, terno, quaterna e cinquina (\";\" se la virgola è decimale)"}},
+            RunWinnings};
 }
 
 } // namespace numora

@@ -4,14 +4,14 @@
 #include "apps/cli/CliPlayOptions.h"
 #include "conditions/ConditionStats.h"
 #include "conditions/ConditionedReduction.h"
+#include "core/CommandChecks.h"
 #include "core/FileIo.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
+#include "core/StakeRule.h"
 #include "core/TextHelpers.h"
 #include "generation/Generation.h"
-#include "core/CommandChecks.h"
-#include "core/StakeRule.h"
 
 #include <algorithm>
 #include <memory>
@@ -20,19 +20,6 @@
 namespace numora {
 
 namespace {
-
-constexpr const char* ConditionUsage =
-    "Uso: numora-cli [--dir CARTELLA] condition [--conditions FILE] [--mode forecast|plays] [--system SISTEMA.lpc]\n"
-    "       [--numbers LISTA] [--fixed LISTA] [--ignore-fixed] [--size K] [--stakes E,A,T,Q,C] [--wheels RUOTE]\n"
-    "       [--out SISTEMA.lpc]\n";
-constexpr const char* ConditionStatsUsage =
-    "Uso: numora-cli [--dir CARTELLA] condition-stats [--stat 1..11] [--develop 5|4|3|2] [--wheels RUOTE]\n"
-    "       [--conditions FILE]\n";
-
-int Usage(const CliContext& c, const char* text) {
-    c.err << text;
-    return 2;
-}
 
 // --conditions FILE, or the folder's "Condizioni.def" (all zero when there is none). 0 when read,
 // else 1 with the message.
@@ -45,23 +32,15 @@ int ReadCliConditions(const CliContext& c, const CliOptions& o, ConditionSet& se
 }
 
 int RunCondition(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules = WithPlayOptions({{"--conditions"}, {"--mode"}});
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, ConditionUsage);
+    const CliOptions& o = c.options;
     const std::string mode = o.value("--mode");
-    if (o.has("--mode") && mode != "forecast" && mode != "plays") return Usage(c, ConditionUsage);
-    int size = 1;
-    if (o.has("--size")) {
-        long long k = 0;
-        if (!ParseWholeNumber(o.value("--size"), k) || k < 1 || k > 10) return Usage(c, ConditionUsage);
-        size = static_cast<int>(k);
-    }
+    const int size = static_cast<int>(o.whole("--size", 1));
     std::array<std::string, 5> stakeTexts;
     std::uint16_t wheels = 0;
-    if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels)) return Usage(c, ConditionUsage);
+    if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels)) return 2;
     auto system = std::make_unique<PlaySystem>();
     PlaySystem& s = *system;
-    if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc == 2 ? Usage(c, ConditionUsage) : rc;
+    if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc;
     ConditionSet set;
     if (const int rc = ReadCliConditions(c, o, set); rc != 0) return rc;
 
@@ -94,15 +73,17 @@ int RunCondition(const CliContext& c) {
     const ConditionFilter filter = MakeConditionFilter(set, a.delays, a.frequencies);
     const int before = s.list.count();
     ConditionedRun run;
-    if (forecastMode) {
-        TakeUndoSnapshot(s);
-        run = ConditionForecast(s.list, forecast, size, fixed, wheels, stakes.stakes, filter);
-        if (run.limitReached) c.err << TerminalText(PlayListFullMessage) << '\n';
-    } else {
-        run = ConditionCurrentPlays(s.list, s.undo, filter, fixed);
-    }
+    // On the current plays the run copies them to the undo snapshot itself, even when there are none.
+    ChangePlays(
+        s,
+        [&](PlayList& list) {
+            run = forecastMode ? ConditionForecast(list, forecast, size, fixed, wheels, stakes.stakes, filter)
+                               : ConditionCurrentPlays(list, s.undo, filter, fixed);
+            return run.kept > 0;
+        },
+        {.snapshot = forecastMode});
+    if (forecastMode && run.limitReached) c.err << TerminalText(PlayListFullMessage) << '\n';
     if (run.kept == 0) return CliRefuse(c, AllPlaysDiscardedMessage);
-    s.modified = true;
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     if (forecastMode)
         c.out << "aggiunte\tgiocate\n" << run.kept << '\t' << s.list.count() << '\n';
@@ -112,16 +93,10 @@ int RunCondition(const CliContext& c) {
 }
 
 int RunConditionStats(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules = {{"--stat"}, {"--develop"}, {"--wheels"}, {"--conditions"}};
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, ConditionStatsUsage);
-    long long stat = 1, develop = 5;
-    if (o.has("--stat") && (!ParseWholeNumber(o.value("--stat"), stat) || stat < 1 || stat > ConditionStatisticCount))
-        return Usage(c, ConditionStatsUsage);
-    if (o.has("--develop") && (!ParseWholeNumber(o.value("--develop"), develop) || develop < 2 || develop > 5))
-        return Usage(c, ConditionStatsUsage);
+    const CliOptions& o = c.options;
+    const long long stat = o.whole("--stat", 1), develop = o.whole("--develop", 5);
     std::uint16_t wheels = 1;
-    if (o.has("--wheels") && !ParseCliPlayWheels(o.value("--wheels"), wheels)) return Usage(c, ConditionStatsUsage);
+    if (o.has("--wheels") && !ParseCliPlayWheels(o.value("--wheels"), wheels)) return 2;
     ConditionSet set;
     if (const int rc = ReadCliConditions(c, o, set); rc != 0) return rc;
     if (const auto bad = CheckConditions(set)) return CliRefuse(c, bad->message);
@@ -139,12 +114,26 @@ int RunConditionStats(const CliContext& c) {
 } // namespace
 
 CliCommand ConditionCommand() {
-    return {"condition", "[opzioni]", "riduzione condizionata del pronostico o delle giocate", 0, RunCondition, true};
+    return {"condition",
+            "riduzione condizionata del pronostico o delle giocate",
+            {},
+            WithPlayOptions(
+                {{"--size", "K", "quantità di numeri per ogni giocata (1..10)", CliValue::Whole, 1, 10},
+                 {"--conditions", "FILE", "il file delle condizioni (predefinito: Condizioni.def della cartella)"},
+                 {"--mode", "forecast|plays", "riduce il pronostico o le giocate (predefinito: le giocate se ci sono)",
+                  CliValue::Choice}}),
+            RunCondition};
 }
 
 CliCommand ConditionStatsCommand() {
-    return {"condition-stats", "[opzioni]", "statistiche sull'archivio storico per le condizioni", 0,
-            RunConditionStats, true};
+    return {"condition-stats",
+            "statistiche sull'archivio storico per le condizioni",
+            {},
+            {{"--stat", "K", "la statistica, 1..11 (predefinita 1)", CliValue::Whole, 1, ConditionStatisticCount},
+             {"--develop", "S", "sviluppo in 5, 4, 3 o 2 numeri (predefinito 5)", CliValue::Whole, 2, 5},
+             {"--wheels", "RUOTE", "ruote considerate: BA,CA,FI,GE,MI,NA,PA,RM,TO,VE,RN o TT (predefinita BA)"},
+             {"--conditions", "FILE", "il file delle condizioni (predefinito: Condizioni.def della cartella)"}},
+            RunConditionStats};
 }
 
 } // namespace numora

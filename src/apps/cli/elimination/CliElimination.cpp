@@ -3,16 +3,16 @@
 #include "apps/cli/elimination/CliElimination.h"
 
 #include "apps/cli/CliPlayOptions.h"
+#include "core/CommandChecks.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
 #include "core/Settings.h"
+#include "core/StakeRule.h"
 #include "core/TextHelpers.h"
 #include "elimination/Elimination.h"
 #include "elimination/ProbabilityGrid.h"
 #include "generation/Generation.h"
-#include "core/CommandChecks.h"
-#include "core/StakeRule.h"
 #include "stats/DrawWindow.h"
 
 #include <algorithm>
@@ -25,20 +25,6 @@
 namespace numora {
 
 namespace {
-
-constexpr const char* CustomExtractUsage =
-    "Uso: numora-cli [--dir CARTELLA] extract --custom [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
-    "       [--ignore-fixed] [--size K] [--plays M] [--stakes E,A,T,Q,C] [--wheels RUOTE] [--suggest]\n"
-    "       [--probabilities FILE] [--out SISTEMA.lpc]\n";
-constexpr const char* EliminateUsage =
-    "Uso: numora-cli [--dir CARTELLA] eliminate --system SISTEMA.lpc --plays E [--numbers LISTA] [--fixed LISTA]\n"
-    "       [--dlo N] [--dhi N] [--fmost N] [--fleast N] [--no-delay] [--no-frequency]\n"
-    "       | --custom [--suggest] [--probabilities FILE] | --random [--seed N]  [--out SISTEMA.lpc]\n";
-
-int Usage(const CliContext& c, const char* text) {
-    c.err << text;
-    return 2;
-}
 
 std::vector<std::uint8_t> ForecastOf(const PlaySystem& s) {
     std::vector<std::uint8_t> list;
@@ -77,57 +63,31 @@ bool Suggest(const CliContext& c, PlaySystem& s, std::uint16_t wheels) {
 }
 
 int RunEliminate(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules = {{"--system"},
-                                                     {"--numbers"},
-                                                     {"--fixed"},
-                                                     {"--out"},
-                                                     {"--plays"},
-                                                     {"--dlo"},
-                                                     {"--dhi"},
-                                                     {"--fmost"},
-                                                     {"--fleast"},
-                                                     {"--no-delay", false},
-                                                     {"--no-frequency", false},
-                                                     {"--custom", false},
-                                                     {"--suggest", false},
-                                                     {"--probabilities"},
-                                                     {"--random", false},
-                                                     {"--seed"}};
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, EliminateUsage);
+    const CliOptions& o = c.options;
     const bool custom = o.has("--custom");
     const bool random = o.has("--random");
-    const bool criteria = o.has("--dlo") || o.has("--dhi") || o.has("--fmost") || o.has("--fleast") ||
-                          o.has("--no-delay") || o.has("--no-frequency");
+    const bool criteria = HasAny(o, CriteriaOptionRules);
     const bool grid = o.has("--suggest") || o.has("--probabilities");
     if ((custom && (random || criteria)) || (random && (criteria || grid)) || (!custom && grid) ||
         (!random && o.has("--seed")))
-        return Usage(c, EliminateUsage);
-    long long seed = 0;
-    if (o.has("--seed") && !ParseWholeNumber(o.value("--seed"), seed)) return Usage(c, EliminateUsage);
+        return 2;
+    const long long seed = o.whole("--seed", 0);
 
     auto system = std::make_unique<PlaySystem>();
     PlaySystem& s = *system;
-    if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc == 2 ? Usage(c, EliminateUsage) : rc;
+    if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc;
     if (const auto failure = RunCheck(Check::PlaysToEliminate, s)) return CliRefuse(c, failure->text);
     if (custom && o.has("--suggest") && !Suggest(c, s, AllElevenWheels)) return 1;
 
     const int p = s.list.count();
     int e = 0;
     if (!ReadEliminationCount(o.value("--plays"), p, e)) return CliRefuse(c, InvalidEliminationCountMessage);
-    TakeUndoSnapshot(s);
-    if (random) {
-        StdRandom generator;
-        if (o.has("--seed")) generator.seed(static_cast<std::uint64_t>(seed));
-        EliminateRandomPlays(s.list, e, generator);
-    } else if (e == p) {
-        s.list.clear();
-    } else {
-        std::vector<double> scores;
+    // The scores first, so that every refusal comes before the plays change.
+    std::vector<double> scores;
+    if (!random && e != p) {
         if (custom) {
             std::map<int, std::string> typed;
-            if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed))
-                return Usage(c, EliminateUsage);
+            if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed)) return 2;
             if (const int row = StoreTypedGrid(s, typed); row != 0) return CliRefuse(c, InvalidRowMessage(row, true));
             CustomProbabilityScores(s.list, s.customProbabilities, scores);
         } else {
@@ -144,9 +104,19 @@ int RunEliminate(const CliContext& c) {
             if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
             LessProbableScores(s.list, k, a.delays, a.frequencies, scores);
         }
-        RemoveLeastScored(s.list, scores, e);
     }
-    s.modified = true;
+    ChangePlays(s, [&](PlayList& list) {
+        if (random) {
+            StdRandom generator;
+            if (o.has("--seed")) generator.seed(static_cast<std::uint64_t>(seed));
+            EliminateRandomPlays(list, e, generator);
+        } else if (e == p) {
+            list.clear();
+        } else {
+            RemoveLeastScored(list, scores, e);
+        }
+        return true;
+    });
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     c.out << "eliminate\tgiocate\n" << e << '\t' << s.list.count() << '\n';
     return 0;
@@ -155,20 +125,15 @@ int RunEliminate(const CliContext& c) {
 } // namespace
 
 int RunCustomExtract(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules =
-        WithPlayOptions({{"--plays"}, {"--custom", false}, {"--suggest", false}, {"--probabilities"}});
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, CustomExtractUsage);
+    const CliOptions& o = c.options;
     std::array<std::string, 5> stakeTexts;
     std::uint16_t wheels = 0;
-    if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels))
-        return Usage(c, CustomExtractUsage);
+    if (!SplitCliStakes(o.value("--stakes"), stakeTexts) || !CliPlayWheels(o, wheels)) return 2;
     auto system = std::make_unique<PlaySystem>();
     PlaySystem& s = *system;
-    if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc == 2 ? Usage(c, CustomExtractUsage) : rc;
+    if (const int rc = PrepareCliSystem(c, o, s); rc != 0) return rc;
     std::map<int, std::string> typed;
-    if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed))
-        return Usage(c, CustomExtractUsage);
+    if (o.has("--probabilities") && !ReadProbabilityFile(o.value("--probabilities"), s, typed)) return 2;
     const Settings settings = CliSettings(c);
     if (const auto failure = RunCheck(Check::ForecastNotEmpty, s)) return CliRefuse(c, failure->text);
     if (o.has("--suggest") && !Suggest(c, s, wheels)) return 1;
@@ -197,18 +162,29 @@ int RunCustomExtract(const CliContext& c) {
     request.wheels = wheels;
     request.stakes = stakes.stakes;
 
-    TakeUndoSnapshot(s);
-    const RunResult r = ExtractBestPlays(s.list, request, plays, CustomProbabilityScore(s.customProbabilities, k));
+    RunResult r;
+    ChangePlays(s, [&](PlayList& list) {
+        r = ExtractBestPlays(list, request, plays, CustomProbabilityScore(s.customProbabilities, k));
+        return r.outcome == RunOutcome::Completed;
+    });
     if (r.outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
     if (r.added == 0) c.err << TerminalText(NoPlayAddedMessage) << '\n';
-    s.modified = true;
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << r.added << '\t' << s.list.count() << '\n';
     return 0;
 }
 
 CliCommand EliminateCommand() {
-    return {"eliminate", "[opzioni]", "elimina dal sistema le giocate meno probabili o casuali", 0, RunEliminate, true};
+    return {"eliminate",
+            "elimina dal sistema le giocate meno probabili o casuali",
+            {},
+            Joined(Joined(Joined(WithPlayOptions({"--system", "--numbers", "--fixed", "--out"},
+                                                 {{"--plays", "E", "quante giocate eliminare"}}),
+                                 CriteriaOptionRules),
+                          CustomGridOptionRules),
+                   {{{"--random", "", "elimina giocate casuali invece delle meno probabili"},
+                     {"--seed", "N", "seme del caso, con --random", CliValue::Whole}}}),
+            RunEliminate};
 }
 
 } // namespace numora

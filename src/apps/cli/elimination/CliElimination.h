@@ -6,7 +6,7 @@
 
 namespace numora {
 
-// extract --custom [play options] --plays M [--suggest] [--probabilities FILE]; the exit code.
+// extract --custom, on the options extract's declaration accepted; the exit code (2: the line is wrong).
 int RunCustomExtract(const CliContext& context);
 
 } // namespace numora

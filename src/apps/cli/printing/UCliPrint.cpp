@@ -2,7 +2,7 @@
 // the plays of a system printed to a PDF file, one slip a page in the geometry of the printing
 // dialogs (the built-in calibration of the new slips, the ini file's layout of the old ones), or
 // the plain-paper listing.
-#include "apps/cli/CliCommand.h"
+#include "apps/cli/printing/CliPrintGrammar.h"
 #include "core/FileIo.h"
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
@@ -25,9 +25,6 @@ namespace numora {
 
 namespace {
 
-constexpr const char* PrintUsage = "Uso: numora-cli [--dir CARTELLA] print SISTEMA --pdf FILE [--model new|old] "
-                                   "[--orientation vertical|horizontal] [--plain]\n";
-
 // Painting text needs the font database of a GUI application; a terminal has no display.
 void EnsureGuiApplication() {
     if (QCoreApplication::instance()) return;
@@ -43,30 +40,12 @@ bool AllZero(const OldSlipLayout& l) {
 }
 
 int RunPrint(const CliContext& c) {
-    std::string pdf, model = "new", orientation = "vertical";
-    bool plain = false;
+    const std::string pdf = c.options.value("--pdf");
+    const std::string model = c.options.value("--model", "new");
+    const std::string orientation = c.options.value("--orientation", "vertical");
+    const bool plain = c.options.has("--plain");
     const std::string& systemPath = c.args[0];
-    for (std::size_t i = 1; i < c.args.size(); ++i) {
-        const std::string& a = c.args[i];
-        const bool hasValue = i + 1 < c.args.size();
-        if (a == "--pdf" && hasValue)
-            pdf = c.args[++i];
-        else if (a == "--model" && hasValue)
-            model = c.args[++i];
-        else if (a == "--orientation" && hasValue)
-            orientation = c.args[++i];
-        else if (a == "--plain")
-            plain = true;
-        else {
-            c.err << "Argomento non valido: " << a << '\n' << PrintUsage;
-            return 2;
-        }
-    }
-    if (pdf.empty() || (model != "new" && model != "old") ||
-        (orientation != "vertical" && orientation != "horizontal")) {
-        c.err << PrintUsage;
-        return 2;
-    }
+    if (pdf.empty()) return 2;
 
     Settings settings;
     ReadSettings(c.dir + SettingsFileName, settings);
@@ -154,13 +133,7 @@ int RunPrint(const CliContext& c) {
 } // namespace
 
 CliCommand PrintCommand() {
-    return {"print",
-            "SISTEMA --pdf FILE [opzioni]",
-            "giocate su schedine (--model new|old, --orientation vertical|horizontal) o su carta comune "
-            "(--plain) in un PDF",
-            3,
-            RunPrint,
-            true};
+    return PrintCommandRow("giocate su schedine o su carta comune in un PDF", RunPrint);
 }
 
 } // namespace numora

@@ -12,24 +12,11 @@ namespace numora {
 
 namespace {
 
-constexpr const char* DistributionUsage =
-    "Uso: numora-cli [--dir CARTELLA] distribution [--system F.lpc] [--numbers LISTA] (--size K | --plays)\n";
-
-constexpr CliOptionRule DistributionOptions[] = {
-    {"--system"}, {"--numbers"}, {"--fixed"}, {"--size"}, {"--plays", false},
-};
-
 int RunDistribution(const CliContext& c) {
-    CliOptions options;
-    if (!options.parse(c.args, DistributionOptions) || options.has("--size") == options.has("--plays")) {
-        c.err << DistributionUsage;
-        return 2;
-    }
+    const CliOptions& options = c.options;
+    if (options.has("--size") == options.has("--plays")) return 2;
     PlaySystem system;
-    if (const int code = PrepareCliSystem(c, options, system); code != 0) {
-        if (code == 2) c.err << DistributionUsage;
-        return code;
-    }
+    if (const int code = PrepareCliSystem(c, options, system); code != 0) return code;
     DistributionBins bins{};
     if (options.has("--plays")) {
         CountPlayBins(system.list, system.customProbabilities, bins);
@@ -52,11 +39,12 @@ int RunDistribution(const CliContext& c) {
 
 CliCommand DistributionCommand() {
     return {"distribution",
-            "(--size K | --plays) [opzioni]",
             "probabilità media personalizzata delle combinazioni del pronostico o delle giocate",
-            0,
-            RunDistribution,
-            true};
+            {},
+            WithPlayOptions({"--system", "--numbers", "--fixed"},
+                            {{"--size", "K", "sulle combinazioni di K numeri del pronostico (o --plays)"},
+                             {"--plays", "", "sulle giocate del sistema (o --size)"}}),
+            RunDistribution};
 }
 
 } // namespace numora

@@ -1,72 +1,43 @@
 // numora-cli probability: the probability window's grid, or the forecast after the add/remove
 // window's walk of the ranking, from a terminal.
 #include "apps/cli/CliCommand.h"
+#include "apps/cli/CliPlayOptions.h"
+#include "apps/cli/stats/StatsCli.h"
 #include "core/TextHelpers.h"
 #include "core/Types.h"
 #include "probability/NumberProbability.h"
-#include "apps/cli/stats/StatsCli.h"
 
 #include <ostream>
+#include <utility>
 
 namespace numora {
 
 namespace {
 
-constexpr const char* ProbabilityUsage =
-    "Uso: numora-cli [--dir CARTELLA] probability [--from N] [--to N] [--wheels BA,CA,..|TT]\n"
-    "       [--dlo P] [--dhi P] [--fmost P] [--fleast P] [--no-delay] [--no-frequency]\n"
-    "       [--add M | --remove M] [--numbers \"N1 N2 ..\"]\n";
-
-int UsageError(const CliContext& c) {
-    c.err << ProbabilityUsage;
-    return 2;
-}
-
 int RunProbability(const CliContext& c) {
+    const CliOptions& o = c.options;
     ProbabilityCriteria criteria;
-    bool toGiven = false, modeGiven = false, add = true;
-    std::string countText, numbersText;
-    for (std::size_t i = 0; i < c.args.size(); ++i) {
-        const std::string& opt = c.args[i];
-        const bool hasValue = i + 1 < c.args.size();
-        if (opt == "--no-delay") {
-            criteria.delayOn = false;
-        } else if (opt == "--no-frequency") {
-            criteria.frequencyOn = false;
-        } else if (!hasValue) {
-            return UsageError(c);
-        } else if (opt == "--wheels") {
-            if (!ParseWheelCodes(c.args[++i], criteria.wheels)) return UsageError(c);
-        } else if (opt == "--from") {
-            criteria.startText = c.args[++i];
-        } else if (opt == "--to") {
-            criteria.endText = c.args[++i];
-            toGiven = true;
-        } else if (opt == "--dlo") {
-            criteria.dloText = c.args[++i];
-        } else if (opt == "--dhi") {
-            criteria.dhiText = c.args[++i];
-        } else if (opt == "--fmost") {
-            criteria.fmostText = c.args[++i];
-        } else if (opt == "--fleast") {
-            criteria.fleastText = c.args[++i];
-        } else if ((opt == "--add" || opt == "--remove") && !modeGiven) {
-            modeGiven = true;
-            add = opt == "--add";
-            countText = c.args[++i];
-        } else if (opt == "--numbers") {
-            numbersText = c.args[++i];
-        } else {
-            return UsageError(c);
-        }
-    }
+    criteria.delayOn = !o.has("--no-delay");
+    criteria.frequencyOn = !o.has("--no-frequency");
+    if (o.has("--wheels") && !ParseWheelCodes(o.value("--wheels"), criteria.wheels)) return 2;
+    // The criteria's texts keep their defaults when the option is absent.
+    for (auto [name, text] : {std::pair{"--from", &criteria.startText},
+                              {"--to", &criteria.endText},
+                              {"--dlo", &criteria.dloText},
+                              {"--dhi", &criteria.dhiText},
+                              {"--fmost", &criteria.fmostText},
+                              {"--fleast", &criteria.fleastText}})
+        if (o.has(name)) *text = o.value(name);
+    const bool toGiven = o.has("--to");
+    const bool add = o.has("--add");
+    const bool modeGiven = add || o.has("--remove");
+    if (add && o.has("--remove")) return 2;
+    const std::string countText = o.value(add ? "--add" : "--remove");
+    // The forecast the walk starts from; a blank list is no list, as an empty one.
     Forecast forecast;
-    if (!numbersText.empty()) {
-        if (!modeGiven) return UsageError(c);
-        const NumberListParse list = ParseNumberList(numbersText);
-        if (!list.ok) return UsageError(c);
-        for (int n : list.numbers) forecast.setChosen(n, true);
-    }
+    const std::vector<int> numbers = o.numbers("--numbers");
+    if (!o.value("--numbers").empty() && (!modeGiven || numbers.empty())) return 2;
+    for (int n : numbers) forecast.setChosen(n, true);
 
     CliArchive a;
     if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
@@ -101,8 +72,18 @@ int RunProbability(const CliContext& c) {
 } // namespace
 
 CliCommand ProbabilityCommand() {
-    return {"probability",  "[opzioni]", "probabilità dei 90 numeri; con --add/--remove M il pronostico risultante", 0,
-            RunProbability, true};
+    return {
+        "probability",
+        "probabilità dei 90 numeri; con --add/--remove M il pronostico risultante",
+        {},
+        Joined({{"--from", "N", "estrazione di partenza (predefinita: la prima)"},
+                {"--to", "N", "estrazione finale (predefinita: l'ultima)"},
+                {"--wheels", "RUOTE", "ruote considerate: BA,CA,FI,GE,MI,NA,PA,RM,TO,VE,RN o TT"},
+                {"--add", "M", "aggiunge al pronostico gli M numeri più probabili"},
+                {"--remove", "M", "toglie dal pronostico gli M numeri meno probabili"},
+                {"--numbers", "LISTA", "il pronostico di --add o --remove: \"1,2,3\" o \"1 2 3\"", CliValue::Numbers}},
+               CriteriaOptionRules),
+        RunProbability};
 }
 
 } // namespace numora

@@ -24,31 +24,8 @@ namespace numora {
 
 namespace {
 
-constexpr const char* ReduceUsage =
-    "Uso: numora-cli [--dir CARTELLA] reduce [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
-    "       [--ignore-fixed] [--size N] [--score PUNTEGGIO] [--stakes E,A,T,Q,C] [--wheels RUOTE]\n"
-    "       [--optimise SECONDI [--seed N] [--cpu-time | --wall-time]] [--out SISTEMA.lpc]\n"
-    "  PUNTEGGIO: estratto, ambo, terno, quaterna, cinquina o 1..5\n"
-    "  --optimise: cerca per al massimo SECONDI un sistema con meno giocate e la stessa garanzia;\n"
-    "    i secondi sono di tempo di processore (--cpu-time, il normale) o di orologio (--wall-time)\n";
-constexpr const char* GenioUsage =
-    "Uso: numora-cli [--dir CARTELLA] genio [--system SISTEMA.lpc] [--numbers LISTA] [--fixed LISTA]\n"
-    "       [--ignore-fixed] [--size K] [--plays M] [--stakes E,A,T,Q,C] [--wheels RUOTE] [--precision P]\n"
-    "       [--seed N] [--budget-ms N] [--out SISTEMA.lpc]\n";
-constexpr const char* OptimiseUsage =
-    "Uso: numora-cli [--dir CARTELLA] optimise --system SISTEMA.lpc [--numbers LISTA] [--fixed LISTA]\n"
-    "       [--ignore-fixed] [--replace R] [--precision P] [--seed N] [--budget-ms N] [--out SISTEMA.lpc]\n";
-
-int Usage(const CliContext& c, const char* text) {
-    c.err << text;
-    return 2;
-}
-
-// A whole number within bounds, or the fallback when the option is absent; false for anything else.
-bool BoundedOption(const CliOptions& o, std::string_view name, long long low, long long high, long long& value) {
-    if (!o.has(name)) return true;
-    return ParseWholeNumber(o.value(name), value) && value >= low && value <= high;
-}
+constexpr long long MaxSeed = 1ll << 62;
+constexpr long long MaxBudget = 1ll << 40;
 
 // "estratto".."cinquina" in any case, or 1..5.
 bool ParseScore(std::string text, int& score) {
@@ -68,7 +45,6 @@ int Finish(const CliContext& c, const CliOptions& o, CliPlayInput& in, RunOutcom
     if (outcome == RunOutcome::ListFull) return CliRefuse(c, PlayListFullMessage);
     if (outcome != RunOutcome::Completed) return 1;
     if (added == 0) return CliRefuse(c, NoPlayAddedMessage);
-    in.system->modified = true;
     if (const int rc = WriteCliSystem(c, o, *in.system); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << added << '\t' << in.system->list.count() << '\n';
     return 0;
@@ -79,20 +55,17 @@ void SeedRandom(StdRandom& random, const CliOptions& o, long long seed) {
 }
 
 int RunReduce(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules =
-        WithPlayOptions({{"--score"}, {"--optimise"}, {"--seed"}, {"--cpu-time", false}, {"--wall-time", false}});
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, ReduceUsage);
-    long long size = 1, seconds = 0, seed = 0;
-    if (!BoundedOption(o, "--size", 1, 10, size) || !BoundedOption(o, "--optimise", 0, 86400, seconds) ||
-        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || (o.has("--seed") && !o.has("--optimise")) ||
-        ((o.has("--cpu-time") || o.has("--wall-time")) && !o.has("--optimise")) ||
-        (o.has("--cpu-time") && o.has("--wall-time")))
-        return Usage(c, ReduceUsage);
+    const CliOptions& o = c.options;
+    const long long size = o.whole("--size", 1), seconds = o.whole("--optimise", 0), seed = o.whole("--seed", 0);
+    if (o.has("--seed") && !o.has("--optimise")) return 2;
+    // A clock for the budget only with a budget, and one clock.
+    if ((o.has("--cpu-time") || o.has("--wall-time")) &&
+        (!o.has("--optimise") || (o.has("--cpu-time") && o.has("--wall-time"))))
+        return 2;
     int score = 1;
-    if (o.has("--score") && !ParseScore(o.value("--score"), score)) return Usage(c, ReduceUsage);
+    if (o.has("--score") && !ParseScore(o.value("--score"), score)) return 2;
     CliPlayInput in;
-    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, ReduceUsage) : rc;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::ForecastNotEmpty, s)) return CliRefuse(c, failure->text);
     const int n = static_cast<int>(size);
@@ -101,37 +74,36 @@ int RunReduce(const CliContext& c) {
     const StakeSet stakes = CliStakes(in, n);
     if (!stakes.valid || !(PlayCountOf(m, n) * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
     if (static_cast<int>(CliFixedNumbers(in).size()) > n) return CliRefuse(c, FixedAbovePlaySizeMessage);
-    TakeUndoSnapshot(s);
     GuaranteedRequest r;
     r.play = CliPlayRequest(in, n, stakes);
     r.score = ClampedScore(n, score);
-    if (o.has("--optimise")) {
-        StdRandom random;
-        SeedRandom(random, o, seed);
-        SystemClock wall;
-        ProcessorClock processor;
-        Clock& clock = o.has("--wall-time") ? static_cast<Clock&>(wall) : static_cast<Clock&>(processor);
-        const OptimisedRun run = ReduceGuaranteedOptimised(s.list, r, seconds * 1000, clock, random);
-        // The greedy's plays are kept; the user is told why they were not optimised.
-        if (run.outcome == RunOutcome::Completed && run.status == CoveringStatus::TooLarge)
-            c.err << CoveringTooLargeMessage << '\n';
-        return Finish(c, o, in, run.outcome, run.added);
-    }
-    const RunResult result = ReduceGuaranteed(s.list, r);
+    RunResult result;
+    ChangePlays(s, [&](PlayList& list) {
+        if (o.has("--optimise")) {
+            StdRandom random;
+            SeedRandom(random, o, seed);
+            SystemClock wall;
+            ProcessorClock processor;
+            Clock& clock = o.has("--wall-time") ? static_cast<Clock&>(wall) : static_cast<Clock&>(processor);
+            const OptimisedRun run = ReduceGuaranteedOptimised(list, r, seconds * 1000, clock, random);
+            // The greedy's plays are kept; the user is told why they were not optimised.
+            if (run.outcome == RunOutcome::Completed && run.status == CoveringStatus::TooLarge)
+                c.err << CoveringTooLargeMessage << '\n';
+            result = {run.outcome, run.added};
+        } else {
+            result = ReduceGuaranteed(list, r);
+        }
+        return result.outcome == RunOutcome::Completed && result.added > 0;
+    });
     return Finish(c, o, in, result.outcome, result.added);
 }
 
 int RunGenio(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules =
-        WithPlayOptions({{"--plays"}, {"--precision"}, {"--seed"}, {"--budget-ms"}});
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, GenioUsage);
-    long long size = 2, precision = 50, seed = 0, budget = 0;
-    if (!BoundedOption(o, "--size", 2, 10, size) || !BoundedOption(o, "--precision", 0, 100, precision) ||
-        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
-        return Usage(c, GenioUsage);
+    const CliOptions& o = c.options;
+    const long long size = o.whole("--size", 2), precision = o.whole("--precision", 50), seed = o.whole("--seed", 0),
+                    budget = o.whole("--budget-ms", 0);
     CliPlayInput in;
-    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, GenioUsage) : rc;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::ForecastAtLeastThree, s)) return CliRefuse(c, failure->text);
     const int k = static_cast<int>(size);
@@ -141,7 +113,6 @@ int RunGenio(const CliContext& c) {
     const bool playsValid = ReadPlayCount(o.value("--plays"), plays);
     if (!stakes.valid || !playsValid || !(plays * stakes.total > 0)) return CliRefuse(c, StakeRuleMessage(in.settings));
     if (static_cast<int>(CliFixedNumbers(in).size()) > k) return CliRefuse(c, FixedAbovePlaySizeMessage);
-    TakeUndoSnapshot(s);
     GenioRequest r;
     r.play = CliPlayRequest(in, k, stakes);
     r.plays = plays;
@@ -149,25 +120,22 @@ int RunGenio(const CliContext& c) {
     StdRandom random;
     SeedRandom(random, o, seed);
     SystemClock clock;
-    const GenioResult result = ReduceGenio(s.list, r, random, clock);
+    GenioResult result;
+    ChangePlays(s, [&](PlayList& list) {
+        result = ReduceGenio(list, r, random, clock);
+        return result.outcome == RunOutcome::Completed && result.added > 0;
+    });
     return Finish(c, o, in, result.outcome, result.added);
 }
 
 int RunOptimise(const CliContext& c) {
-    static const std::vector<CliOptionRule> rules = {
-        {"--system"},  {"--numbers"},   {"--fixed"}, {"--out"},      {"--ignore-fixed", false},
-        {"--replace"}, {"--precision"}, {"--seed"},  {"--budget-ms"}};
-    CliOptions o;
-    if (!o.parse(c.args, rules)) return Usage(c, OptimiseUsage);
-    long long replace = 10, precision = 50, seed = 0, budget = 0;
-    if (!BoundedOption(o, "--replace", 1, 10, replace) || !BoundedOption(o, "--precision", 0, 100, precision) ||
-        !BoundedOption(o, "--seed", 0, (1ll << 62), seed) || !BoundedOption(o, "--budget-ms", 0, (1ll << 40), budget))
-        return Usage(c, OptimiseUsage);
+    const CliOptions& o = c.options;
+    const long long replace = o.whole("--replace", 10), precision = o.whole("--precision", 50),
+                    seed = o.whole("--seed", 0), budget = o.whole("--budget-ms", 0);
     CliPlayInput in;
-    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc == 2 ? Usage(c, OptimiseUsage) : rc;
+    if (const int rc = ReadCliPlayInput(c, o, in); rc != 0) return rc;
     PlaySystem& s = *in.system;
     if (const auto failure = RunCheck(Check::AtLeastTwoPlays, s)) return CliRefuse(c, failure->text);
-    TakeUndoSnapshot(s);
     OptimiseRequest r;
     r.forecast = CliForecastNumbers(s);
     r.fixed = CliFixedNumbers(in);
@@ -176,8 +144,10 @@ int RunOptimise(const CliContext& c) {
     StdRandom random;
     SeedRandom(random, o, seed);
     SystemClock clock;
-    OptimisePlays(s.list, r, random, clock);
-    s.modified = true;
+    ChangePlays(s, [&](PlayList& list) {
+        OptimisePlays(list, r, random, clock);
+        return true;
+    });
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;
     c.out << "aggiunte\tgiocate\n" << 0 << '\t' << s.list.count() << '\n';
     return 0;
@@ -186,17 +156,45 @@ int RunOptimise(const CliContext& c) {
 } // namespace
 
 CliCommand ReduceCommand() {
-    return {"reduce", "[opzioni]", "riduce il pronostico a garanzia", 0, RunReduce, true};
+    return {
+        "reduce",
+        "riduce il pronostico a garanzia",
+        {},
+        WithPlayOptions({{"--size", "N", "quantità di numeri per ogni giocata (1..10)", CliValue::Whole, 1, 10},
+                         {"--score", "PUNTEGGIO", "la garanzia: estratto, ambo, terno, quaterna, cinquina o 1..5"},
+                         {"--optimise", "SECONDI", "cerca per al massimo SECONDI meno giocate con la stessa garanzia",
+                          CliValue::Whole, 0, 86400},
+                         {"--seed", "N", "seme del caso, con --optimise", CliValue::Whole, 0, MaxSeed},
+                         {"--cpu-time", "", "i SECONDI di --optimise sono tempo di processore (il normale)"},
+                         {"--wall-time", "", "i SECONDI di --optimise sono tempo dell'orologio"}}),
+        RunReduce};
 }
 
 CliCommand GenioCommand() {
-    return {"genio", "[opzioni]", "aggiunge le giocate più rappresentative del pronostico (Riduzione Genio)",
-            0,       RunGenio,    true};
+    return {"genio",
+            "aggiunge le giocate più rappresentative del pronostico (Riduzione Genio)",
+            {},
+            WithPlayOptions({{"--size", "K", "quantità di numeri per ogni giocata (2..10)", CliValue::Whole, 2, 10},
+                             {"--plays", "M", "quante giocate aggiungere"},
+                             {"--precision", "P", "precisione 0..100 (predefinita 50)", CliValue::Whole, 0, 100},
+                             {"--seed", "N", "seme del caso", CliValue::Whole, 0, MaxSeed},
+                             {"--budget-ms", "N", "millisecondi di ricerca, al posto di --precision", CliValue::Whole,
+                              0, MaxBudget}}),
+            RunGenio};
 }
 
 CliCommand OptimiseCommand() {
-    return {"optimise", "[opzioni]", "ottimizza la probabilità assoluta di vincita delle giocate",
-            0,          RunOptimise, true};
+    return {
+        "optimise",
+        "ottimizza la probabilità assoluta di vincita delle giocate",
+        {},
+        WithPlayOptions(
+            {"--system", "--numbers", "--fixed", "--ignore-fixed", "--out"},
+            {{"--replace", "R", "numeri sostituibili in ogni giocata (1..10, predefiniti 10)", CliValue::Whole, 1, 10},
+             {"--precision", "P", "precisione 0..100 (predefinita 50)", CliValue::Whole, 0, 100},
+             {"--seed", "N", "seme del caso", CliValue::Whole, 0, MaxSeed},
+             {"--budget-ms", "N", "millisecondi di ricerca, al posto di --precision", CliValue::Whole, 0, MaxBudget}}),
+        RunOptimise};
 }
 
 } // namespace numora

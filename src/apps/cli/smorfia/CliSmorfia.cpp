@@ -21,10 +21,7 @@ int RunSmorfia(const CliContext& c) {
     std::string text;
     for (std::size_t i = 0; i < c.args.size(); ++i) text += (i == 0 ? "" : " ") + c.args[i];
     const std::vector<std::string> terms = SearchTerms(text);
-    if (Utf8Length(text) > MaxSearchText || terms.empty()) {
-        c.err << "Uso: numora-cli [--dir CARTELLA] smorfia TERMINE... (al più " << MaxSearchText << " caratteri)\n";
-        return 2;
-    }
+    if (Utf8Length(text) > MaxSearchText || terms.empty()) return 2;
     const std::vector<SmorfiaEntry> entries = ReadSmorfia(c.dir + SmorfiaFileName);
     c.out << "numero\tdescrizione\n";
     for (std::size_t i : SearchSmorfia(entries, terms))
@@ -35,7 +32,12 @@ int RunSmorfia(const CliContext& c) {
 } // namespace
 
 CliCommand SmorfiaCommand() {
-    return {"smorfia", "TERMINE...", "ricerca nella smorfia, come \"La smorfia\"", 1, RunSmorfia, true};
+    return {"smorfia",
+            "ricerca nella smorfia, come \"La smorfia\"",
+            {{"TERMINE", false, true}},
+            {},
+            RunSmorfia,
+            "I termini insieme sono al più " + std::to_string(MaxSearchText) + " caratteri.\n"};
 }
 
 } // namespace numora

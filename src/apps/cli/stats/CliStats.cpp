@@ -1,9 +1,9 @@
 // numora-cli stats: the statistics windows' rows from a terminal. This unit reads the options the
 // kinds share and dispatches; the kinds of single numbers live here too.
 #include "apps/cli/CliCommand.h"
+#include "apps/cli/stats/StatsCli.h"
 #include "core/TextHelpers.h"
 #include "stats/NumberStats.h"
-#include "apps/cli/stats/StatsCli.h"
 
 #include <algorithm>
 #include <array>
@@ -20,54 +20,46 @@ std::vector<StatsKind>& KindTable() {
     return table;
 }
 
-std::string StatsUsage() {
-    std::string text = "Uso: numora-cli [--dir CARTELLA] stats TIPO [opzioni]\n";
+// The options of the command and the group of kinds that takes each.
+struct StatsOptionRule {
+    CliOptionRule rule;
+    StatsOption group;
+};
+constexpr StatsOptionRule StatsOptionRules[] = {
+    {{"--wheels", "RUOTE", "ruote considerate: BA,CA,FI,GE,MI,NA,PA,RM,TO,VE,RN o TT"}, WheelsOption},
+    {{"--from", "N", "estrazione di partenza"}, WindowOption},
+    {{"--to", "N", "estrazione finale (predefinita: l'ultima)"}, WindowOption},
+    {{"--count", "K", "quanti ambi mostrare (predefiniti 250)"}, TopOption},
+    {{"--with-national", "", "considera anche la ruota Nazionale"}, TopOption},
+    {{"--stop-after", "S", "interrompe la ricerca dopo S passi", CliValue::Whole}, TopOption},
+};
+
+// The kinds, each with the options it takes.
+std::string StatsNotes() {
+    std::string text = "TIPO:\n";
     for (const StatsKind& k : StatsKinds()) {
         text += "  " + k.name;
-        if (k.options & WheelsOption) text += " [--wheels BA,CA,..|TT]";
-        if (k.options & WindowOption) text += " [--from N] [--to N]";
-        if (k.options & TopOption) text += " [--count K] [--with-national] [--stop-after S]";
+        for (const StatsOptionRule& o : StatsOptionRules)
+            if (k.options & o.group) text += " [" + std::string(o.rule.name) + "]";
         text += "\n";
     }
     return text;
 }
 
-int UsageError(const CliContext& c) {
-    c.err << StatsUsage();
-    return 2;
-}
-
 int RunStats(const CliContext& c) {
     const auto& kinds = StatsKinds();
     const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const StatsKind& k) { return k.name == c.args[0]; });
-    if (kind == kinds.end()) return UsageError(c);
+    if (kind == kinds.end()) return 2;
+    const CliOptions& o = c.options;
+    for (const StatsOptionRule& r : StatsOptionRules)
+        if (o.has(r.rule.name) && (kind->options & r.group) == 0) return 2;
 
     WheelSet wheels = RegionalWheelSet;
-    std::string fromText, toText, countText = "250";
-    bool fromGiven = false, toGiven = false, withNational = false;
-    long long stopAfter = -1;
-    for (std::size_t i = 1; i < c.args.size(); ++i) {
-        const std::string& opt = c.args[i];
-        const bool hasValue = i + 1 < c.args.size();
-        auto takes = [&](unsigned option) { return (kind->options & option) != 0; };
-        if (opt == "--wheels" && takes(WheelsOption) && hasValue) {
-            if (!ParseWheelCodes(c.args[++i], wheels)) return UsageError(c);
-        } else if (opt == "--from" && takes(WindowOption) && hasValue) {
-            fromText = c.args[++i];
-            fromGiven = true;
-        } else if (opt == "--to" && takes(WindowOption) && hasValue) {
-            toText = c.args[++i];
-            toGiven = true;
-        } else if (opt == "--count" && takes(TopOption) && hasValue) {
-            countText = c.args[++i];
-        } else if (opt == "--with-national" && takes(TopOption)) {
-            withNational = true;
-        } else if (opt == "--stop-after" && takes(TopOption) && hasValue) {
-            if (!ParseWholeNumber(c.args[++i], stopAfter)) return UsageError(c);
-        } else {
-            return UsageError(c);
-        }
-    }
+    if (o.has("--wheels") && !ParseWheelCodes(o.value("--wheels"), wheels)) return 2;
+    std::string fromText = o.value("--from"), toText = o.value("--to");
+    const std::string countText = o.value("--count", "250");
+    const bool fromGiven = o.has("--from"), toGiven = o.has("--to"), withNational = o.has("--with-national");
+    const long long stopAfter = o.whole("--stop-after", -1);
 
     CliArchive a;
     if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
@@ -163,7 +155,10 @@ bool ParseWheelCodes(std::string_view text, WheelSet& wheels) {
 }
 
 CliCommand StatsCommand() {
-    return {"stats", "TIPO [opzioni]", "statistiche di numeri e ambi come le mostrano le finestre", 1, RunStats, true};
+    std::vector<CliOptionRule> options;
+    for (const StatsOptionRule& r : StatsOptionRules) options.push_back(r.rule);
+    return {"stats",     "statistiche di numeri e ambi come le mostrano le finestre", {{"TIPO"}}, options, RunStats,
+            StatsNotes()};
 }
 
 } // namespace numora
