@@ -211,8 +211,7 @@ void TAggio::SpeedButton1Click() {
     // An update that changes nothing leaves the file as it is, header bytes included.
     if (merged.changed) {
         // The shared save says why it failed and puts memory back to what the file holds.
-        g.archive = work;
-        if (!SaveArchiveOrSayWhy(this)) return fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
+        if (!SaveArchiveOrSayWhy(this, work)) return fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
     }
 
     // The message reaches the window only with a file that was merged.

@@ -19,4 +19,14 @@ bool SaveArchiveOrSayWhy(QWidget* parent) {
     return false;
 }
 
+bool SaveArchiveOrSayWhy(QWidget* parent, const DrawArchive& candidate) {
+    Globali& g = Globals();
+    if (g.saveArchive(candidate)) {
+        g.archive = candidate;
+        return true;
+    }
+    MessageBox::error(parent, QString::fromStdString(g.lastSaveError), u"Errore di scrittura"_s);
+    return false;
+}
+
 } // namespace numora

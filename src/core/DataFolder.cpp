@@ -2,6 +2,7 @@
 
 #include "core/FileIo.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -14,11 +15,24 @@ const std::vector<std::string>& InstallationFiles() {
 }
 
 std::string UserDataFolder(const std::function<const char*(const char*)>& environment) {
+#ifdef _WIN32
+    // A drive path ("C:\\Users\\anna\\AppData\\Roaming") or a network one ("\\\\server\\anna").
+    const char* appData = environment("APPDATA");
+    // Checked by hand: MinGW's std::filesystem takes a network path for a relative one.
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool absolute =
+        appData &&
+        ((std::isalpha(static_cast<unsigned char>(appData[0])) && appData[1] == ':' && separator(appData[2])) ||
+         (separator(appData[0]) && separator(appData[1]) && appData[2]));
+    if (absolute) return WithTrailingSeparator(std::string(appData) + "\\Numora");
+    return {};
+#else
     const char* xdg = environment("XDG_DATA_HOME");
     if (xdg && *xdg == '/') return WithTrailingSeparator(std::string(xdg) + "/Numora");
     const char* home = environment("HOME");
     if (home && *home) return WithTrailingSeparator(std::string(home) + "/.local/share/Numora");
     return {};
+#endif
 }
 
 DataFolderChoice ChooseDataFolder(const std::string& programDir, const std::string& userDir,

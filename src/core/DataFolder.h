@@ -15,8 +15,10 @@ namespace numora {
 // copied over one the user already has.
 const std::vector<std::string>& InstallationFiles();
 
-// The folder of the user's own data: $XDG_DATA_HOME/Numora, else $HOME/.local/share/Numora; empty
-// when neither variable is set. Takes the variables as a lookup so tests can give their own.
+// The folder of the user's own data: on Windows %APPDATA%\Numora (the roaming profile, where a
+// program installed under Program Files keeps what it writes); elsewhere $XDG_DATA_HOME/Numora,
+// else $HOME/.local/share/Numora. Empty when the variables are not set, or hold no absolute path.
+// Takes the variables as a lookup so tests can give their own.
 std::string UserDataFolder(const std::function<const char*(const char*)>& environment);
 
 struct DataFolderChoice {

@@ -56,14 +56,14 @@ bool Globali::loadArchive(ArchiveLoadReport* report) {
     return found;
 }
 
-bool Globali::saveArchive() {
+bool Globali::saveArchive(const DrawArchive& candidate) {
     lastSaveError.clear();
     if (archiveUnreadable()) {
         lastSaveError = UnreadableArchiveMessage;
         return false;
     }
     std::string why;
-    if (SaveArchive(path(ArchiveFileName), archive, delays, frequencies, random, &why)) return true;
+    if (SaveArchive(path(ArchiveFileName), candidate, delays, frequencies, random, &why)) return true;
     lastSaveError = readOnly ? std::string(ReadOnlyMessage)
                              : "Impossibile salvare l'archivio storico nel file " + path(ArchiveFileName) + ": " + why +
                                    ".\r\nL'archivio non è stato modificato.";

@@ -57,7 +57,9 @@ struct Globali {
     // locked against saving (archiveUnreadable()).
     [[nodiscard]] bool loadArchive(ArchiveLoadReport* report = nullptr);
     // Saves the archive; false when refused or failed, with lastSaveError saying why.
-    [[nodiscard]] bool saveArchive();
+    [[nodiscard]] bool saveArchive() { return saveArchive(archive); }
+    // Writes `candidate` as the archive file (the update writes its merge before adopting it).
+    [[nodiscard]] bool saveArchive(const DrawArchive& candidate);
     bool archiveUnreadable() const { return archive.fromUnreadableFile(); }
     std::string lastSaveError; // the message for the user after a failed saveArchive()
     int insertDraw(const DrawRecord& record) { return InsertDraw(archive, record); }

@@ -4,7 +4,9 @@
 
 namespace numora {
 
-StdRandom::StdRandom() { seedFromClock(); }
+StdRandom::StdRandom() {
+    seedFromClock();
+}
 
 void StdRandom::seedFromClock() {
     engine_.seed(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
@@ -13,7 +15,7 @@ void StdRandom::seedFromClock() {
 
 int StdRandom::below(int n) {
     if (n <= 1) return 0;
-    return static_cast<int>(std::uniform_int_distribution<int>(0, n - 1)(engine_));
+    return UniformBelow(engine_, n);
 }
 
 int SequenceRandom::below(int n) {

@@ -94,7 +94,11 @@ void TAggNumPiuProba::goClick() {
         return;
     }
     const std::vector<RankedNumber> ranking = RankNumbers(r.p, add);
-    ChangeForecast(Globals().system, [&](Forecast& f) { return ApplyRanking(f, ranking, m, add) > 0; });
+    // A completed run counts as a change even when it found nothing to add or remove.
+    ChangeForecast(Globals().system, [&](Forecast& f) {
+        ApplyRanking(f, ranking, m, add);
+        return true;
+    });
     accept();
 }
 

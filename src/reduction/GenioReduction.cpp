@@ -314,7 +314,7 @@ GenioResult ReduceGenio(PlayList& list, const GenioRequest& request, RandomSourc
         bool completed = false;
         if (auto* source = dynamic_cast<StdRandom*>(&random)) {
             auto& engine = source->engine();
-            completed = phase2([&engine] { return std::uniform_int_distribution<int>(0, 89)(engine) + 1; });
+            completed = phase2([&engine] { return UniformBelow(engine, 90) + 1; });
         } else {
             completed = phase2([&random] { return random.below(90) + 1; });
         }

@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <sys/wait.h>
 
 using namespace numora;
 using numora::test::MakePlay;
@@ -28,9 +27,8 @@ struct CliRun {
 CliRun RunCli(const TempDir& dir, const std::string& args) {
     const std::string cli = BinDir() + "numora-cli";
     const std::string command = "'" + cli + "' " + args + " >'" + dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
-    int status = std::system(command.c_str());
     CliRun r;
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.exitCode = numora::test::RunShell(command);
     r.out = ReadAll(dir.file("out.txt"));
     r.err = ReadAll(dir.file("err.txt"));
     return r;
@@ -55,7 +53,7 @@ void WriteSystem(const std::string& path) {
 
 class CliSystem : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(FileExists(BinDir() + "numora-cli")) << "build numora-cli first"; }
+    void SetUp() override { ASSERT_TRUE(FileExists(numora::test::NumoraCliPath())) << "build numora-cli first"; }
     TempDir dir;
 };
 

@@ -12,6 +12,7 @@
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
 #include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -149,6 +150,7 @@ class TestArchiveWindows : public QObject {
     std::string archiveFile() const { return dir->file(ArchiveFileName); }
 
 private slots:
+    void initTestCase() { test::RegisterAllFeatures(); }
     void init() {
         dir = std::make_unique<TempDir>();
         Globali& g = Globals();

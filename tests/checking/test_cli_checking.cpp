@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <sys/wait.h>
 
 using namespace numora;
 using numora::test::BinDir;
@@ -30,9 +29,8 @@ struct CliRun {
 CliRun RunCli(const TempDir& dir, const std::string& args) {
     const std::string command = "'" + BinDir() + "numora-cli' --dir '" + dir.path() + "' " + args + " >'" +
                                 dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
-    const int status = std::system(command.c_str());
     CliRun r;
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.exitCode = numora::test::RunShell(command);
     r.out = ReadAll(dir.file("out.txt"));
     r.err = ReadAll(dir.file("err.txt"));
     return r;

@@ -13,7 +13,6 @@
 #include <array>
 #include <cstdio>
 #include <memory>
-#include <sys/wait.h>
 
 using namespace numora;
 

@@ -20,10 +20,18 @@ TEST(DataFolder, UserFolderFromTheEnvironment) {
         std::string folder;
     };
     const Case cases[] = {
+#ifdef _WIN32
+        {{{"APPDATA", "C:\\Users\\anna\\AppData\\Roaming"}, {"HOME", "C:\\Users\\anna"}},
+         "C:\\Users\\anna\\AppData\\Roaming\\Numora\\"},
+        {{{"APPDATA", "\\\\server\\anna"}}, "\\\\server\\anna\\Numora\\"},
+        {{{"APPDATA", "relativa"}, {"HOME", "C:\\Users\\anna"}}, ""},
+        {{{"XDG_DATA_HOME", "C:\\dati"}, {"HOME", "C:\\Users\\anna"}}, ""},
+#else
         {{{"XDG_DATA_HOME", "/dati"}, {"HOME", "/home/anna"}}, "/dati/Numora/"},
         {{{"HOME", "/home/anna"}}, "/home/anna/.local/share/Numora/"},
         {{{"XDG_DATA_HOME", "relativa"}, {"HOME", "/home/anna"}}, "/home/anna/.local/share/Numora/"},
         {{{"XDG_DATA_HOME", ""}, {"HOME", "/home/anna"}}, "/home/anna/.local/share/Numora/"},
+#endif
         {{}, ""},
     };
     for (const Case& c : cases) {

@@ -10,8 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace numora {
 namespace {
@@ -22,11 +23,12 @@ struct CliResult {
 };
 
 CliResult Cli(const std::string& prefix, const std::string& dir, const std::string& args, const std::string& errFile) {
-    const std::string cmd =
-        "(" + prefix + test::BinDir() + "numora-cli --dir " + dir + " " + args + ") >/dev/null 2>" + errFile;
+    // The subshell keeps the prefix's limit to the program; cmd.exe, which gets no prefix, reads
+    // redirections after a group badly.
+    const std::string run = "'" + test::BinDir() + "numora-cli' --dir " + dir + " " + args;
+    const std::string cmd = (prefix.empty() ? run : "(" + prefix + run + ")") + " >/dev/null 2>'" + errFile + "'";
     CliResult r;
-    const int status = std::system(cmd.c_str());
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.code = test::RunShell(cmd);
     r.err = test::ReadAll(errFile);
     return r;
 }
@@ -44,7 +46,7 @@ std::string InFolder(std::string args, const std::string& dir) {
 const std::string Plays = " --numbers 3,8,14,25,33,41,47,52,66,71,80,88 --size 5 --stakes 1";
 
 std::vector<Save> Saves() {
-    return {
+    std::vector<Save> saves{
         {"import @storico.txt", "Numora.dtb"},
         {"extract --plays 50" + Plays + " --out @sistema.lpc", "sistema.lpc"},
         {"extract --random --seed 2 --plays 50" + Plays + " --out @sistema.lpc", "sistema.lpc"},
@@ -53,8 +55,11 @@ std::vector<Save> Saves() {
         {"genio --plays 20 --budget-ms 5 --seed 1" + Plays + " --out @sistema.lpc", "sistema.lpc"},
         {"eliminate --random --plays 1 --seed 1 --system @base.lpc --out @sistema.lpc", "sistema.lpc"},
         {"condition --mode forecast" + Plays + " --out @sistema.lpc", "sistema.lpc"},
-        {"print @base.lpc --pdf @giocate.pdf --plain", "giocate.pdf"},
     };
+#ifdef NUMORA_CLI_PRINTS
+    saves.push_back({"print @base.lpc --pdf @giocate.pdf --plain", "giocate.pdf"});
+#endif
+    return saves;
 }
 
 class Faults : public ::testing::Test {
@@ -97,26 +102,30 @@ protected:
             SCOPED_TRACE(s.args);
             const std::string old = test::ReadAll(dir_.file(s.target));
             ASSERT_GT(old.size(), 512u);
-            const CliResult r = Cli(prefix, dir_.path(), InFolder(s.args, dir_.path()), "/tmp/numora-faults-err.txt");
+            const CliResult r = Cli(prefix, dir_.path(), InFolder(s.args, dir_.path()), errDir_.file("err.txt"));
             EXPECT_NE(r.code, 0);
             EXPECT_FALSE(r.err.empty());
             EXPECT_EQ(test::ReadAll(dir_.file(s.target)), old);
             for (const auto& e : std::filesystem::directory_iterator(dir_.path()))
                 EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
         }
-        std::remove("/tmp/numora-faults-err.txt");
     }
     test::TempDir dir_;
+    test::TempDir errDir_;
 };
 
 TEST_F(Faults, ADiskThatFillsDuringEverySave) {
     // Files may grow to 512 bytes: every save above is larger. The signal is ignored, so a write past
     // the limit fails as a full disk does.
     expectEverySaveWorks("");
+    // Windows has no file size limit to set: there every save works over the old files.
+    if (test::kWindows) return;
     expectEverySaveFails("trap '' XFSZ; ulimit -f 1; ");
 }
 
 TEST_F(Faults, AFolderThatCannotBeWritten) {
+    if (test::kWindows) GTEST_SKIP() << "POSIX modes and users";
+#ifndef _WIN32
     // root writes everywhere: the program runs as nobody, in a folder it may read but not write.
     if (geteuid() != 0) {
         chmod(dir_.path().c_str(), 0555);
@@ -131,6 +140,7 @@ TEST_F(Faults, AFolderThatCannotBeWritten) {
     expectEverySaveWorks("setpriv --reuid=65534 --regid=65534 --clear-groups ");
     chmod(dir_.path().c_str(), 0755);
     expectEverySaveFails("setpriv --reuid=65534 --regid=65534 --clear-groups ");
+#endif
 }
 
 } // namespace

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <sys/wait.h>
 
 namespace numora {
 namespace {

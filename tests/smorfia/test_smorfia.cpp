@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/wait.h>
 
 using namespace numora;
 using numora::test::BinDir;
@@ -96,8 +95,8 @@ TEST(Smorfia, SuppliedTableAndCommandLine) {
     auto run = [&](const std::string& args) {
         const std::string cmd = "'" + BinDir() + "numora-cli' --dir '" + dir.path() + "' smorfia " + args + " >'" +
                                 dir.file("out") + "' 2>/dev/null";
-        const int status = std::system(cmd.c_str());
-        return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(dir.file("out")));
+        const int code = test::RunShell(cmd);
+        return std::make_pair(code, ReadAll(dir.file("out")));
     };
     EXPECT_EQ(run("CITTÀ 42"), std::make_pair(0, std::string("numero\tdescrizione\n42\tIl caffè\n70\tLa città\n")));
     EXPECT_EQ(run("'   '").first, 2);

@@ -12,6 +12,7 @@
 #include "RandomDraws.h"
 #include "core/Random.h"
 #include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -40,6 +41,7 @@ private:
 
 private slots:
     void initTestCase() {
+        test::RegisterAllFeatures();
         Globals().appDir = dir_.path();
         Globals().archive = test::RandomArchive(6, 250, 90);
         // Number 33 just drawn on Roma only.

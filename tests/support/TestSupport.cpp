@@ -9,7 +9,12 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -41,7 +46,11 @@ std::string StoricoPath() {
 
 std::string BinDir() {
     const char* dir = std::getenv("NUMORA_BIN_DIR");
-    return dir ? std::string(dir) + "/" : std::string();
+    return dir ? std::string(dir) + static_cast<char>(fs::path::preferred_separator) : std::string();
+}
+
+std::string NumoraCliPath() {
+    return BinDir() + (kWindows ? "numora-cli.exe" : "numora-cli");
 }
 
 std::string ReadAll(const std::string& path) {
@@ -75,17 +84,128 @@ void ResetGlobals(Globali& g) {
 
 CliRun RunNumoraCli(const std::string& arguments, const std::string& prefix) {
     TempDir errDir;
-    const std::string cmd = prefix + BinDir() + "numora-cli " + arguments + " 2>" + errDir.file("err.txt");
     CliRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (p == nullptr) return r;
-    std::array<char, 65536> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.code =
+        RunShell(prefix + "'" + BinDir() + "numora-cli' " + arguments + " 2>'" + errDir.file("err.txt") + "'", &r.out);
     r.err = ReadAll(errDir.file("err.txt"));
     return r;
+}
+
+#ifdef _WIN32
+namespace {
+
+// The redirection or control operator at line[i], longest first; "2>" only where a word starts.
+std::string OperatorAt(const std::string& line, std::size_t i, bool inWord) {
+    for (const char* op : {"2>&1", "2>>", "2>", ">>", "&&", "||", ">", "<", "|", "(", ")"}) {
+        const std::string o(op);
+        if (o[0] == '2' && inWord) continue;
+        if (line.compare(i, o.size(), o) == 0) return o;
+    }
+    return {};
+}
+
+// The words and operators of a POSIX command line, quotes resolved; operators carry a leading
+// '\0' so that a quoted word ">" stays a word. A backslash outside quotes is kept: the tests put
+// Windows paths into their command lines as they are.
+std::vector<std::string> ShellWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    auto end = [&] {
+        if (inWord) words.push_back(word);
+        word.clear();
+        inWord = false;
+    };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\n') {
+            end();
+        } else if (c == '\'') {
+            const std::size_t close = line.find('\'', i + 1);
+            word += line.substr(i + 1, close - i - 1);
+            inWord = true;
+            i = close == std::string::npos ? line.size() : close;
+        } else if (c == '"') {
+            inWord = true;
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '\\' && i + 1 < line.size() &&
+                    std::string("\"\\$`").find(line[i + 1]) != std::string::npos)
+                    ++i;
+                word += line[i];
+            }
+        } else if (const std::string op = OperatorAt(line, i, inWord); !op.empty()) {
+            end();
+            words.push_back(std::string(1, '\0') + op);
+            i += op.size() - 1;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    end();
+    return words;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+    return w;
+}
+
+} // namespace
+#endif
+
+std::string ForPlatformShell(const std::string& command) {
+#ifndef _WIN32
+    return command;
+#else
+    // Each word in double quotes by the C runtime's rules (a quote escaped, the backslashes before
+    // it doubled); the whole line in one more pair, which cmd /c takes off.
+    std::string line = "\"";
+    for (const std::string& w : ShellWords(command)) {
+        if (!w.empty() && w[0] == '\0') {
+            line += w.substr(1) + " ";
+            continue;
+        }
+        const std::string word = w == "/dev/null" ? "NUL" : w;
+        std::string quoted = "\"";
+        std::size_t backslashes = 0;
+        for (char c : word) {
+            if (c == '\\') {
+                ++backslashes;
+            } else {
+                if (c == '"') quoted.append(backslashes + 1, '\\');
+                backslashes = 0;
+            }
+            quoted += c;
+        }
+        quoted.append(backslashes, '\\');
+        line += quoted + "\" ";
+    }
+    return line + "\"";
+#endif
+}
+
+int RunShell(const std::string& command, std::string* out) {
+    const std::string line = ForPlatformShell(command);
+#ifdef _WIN32
+    FILE* p = _wpopen(Wide(line).c_str(), L"r");
+#else
+    FILE* p = popen(line.c_str(), "r");
+#endif
+    if (p == nullptr) return -1;
+    std::array<char, 65536> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        if (out) out->append(buf.data(), n);
+#ifdef _WIN32
+    return _pclose(p);
+#else
+    const int status = pclose(p);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 } // namespace numora::test

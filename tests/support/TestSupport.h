@@ -32,6 +32,8 @@ private:
 std::string StoricoPath();
 // The folder of the built executables (numora-cli, data files).
 std::string BinDir();
+// The built numora-cli's file, ".exe" included on Windows.
+std::string NumoraCliPath();
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
@@ -48,6 +50,21 @@ struct CliRun {
     std::string err;
 };
 CliRun RunNumoraCli(const std::string& arguments, const std::string& prefix = "");
+
+// A command line as a POSIX shell reads it (words in quotes, redirections, /dev/null), run by the
+// platform's shell: on Windows cmd.exe gets the same words quoted its way, as UTF-16, so the
+// program sees the same arguments as on Linux. The exit code, -1 when the program did not exit
+// normally; `out`, when given, receives what the command writes to its standard output.
+int RunShell(const std::string& command, std::string* out = nullptr);
+// The line cmd.exe is given for a POSIX command line (the identity elsewhere); exposed for its test.
+std::string ForPlatformShell(const std::string& command);
+// True where numora-cli runs on Windows; the tests of POSIX permissions, users and limits skip.
+constexpr bool kWindows =
+#ifdef _WIN32
+    true;
+#else
+    false;
+#endif
 
 // Empties the shared data a test may have changed: plays, undo, modified flag, forecast, archive
 // and its tables. The folder and the settings stay.

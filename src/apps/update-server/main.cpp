@@ -10,6 +10,7 @@
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
 #include "core/OperatorImport.h"
+#include "core/Sockets.h"
 #include "core/TextHelpers.h"
 
 #include <QCommandLineParser>
@@ -19,12 +20,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
-
-#ifdef Q_OS_WIN
-#include <winsock2.h>
-#else
-#include <sys/socket.h>
-#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -275,11 +270,7 @@ private:
     void endWrites() {
         if (shut_) return;
         shut_ = true;
-#ifdef Q_OS_WIN
-        ::shutdown(static_cast<SOCKET>(socket_->socketDescriptor()), SD_SEND);
-#else
-        ::shutdown(static_cast<int>(socket_->socketDescriptor()), SHUT_WR);
-#endif
+        ShutdownSending(static_cast<std::intptr_t>(socket_->socketDescriptor()));
     }
 
     void timedOut() {
