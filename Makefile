@@ -21,8 +21,13 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# Every benchmark appends its jobs to the summary, printed whole at the end.
 bench: build
-	for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
+	rm -f $(BUILD)/bench/summary.txt
+	for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] || continue; \
+		NUMORA_BENCH_SUMMARY=$(abspath $(BUILD))/bench/summary.txt "$$b" || exit 1; done
+	sh bench/cli_startup.sh $(BUILD)/bin/numora-cli
+	@cat $(BUILD)/bench/summary.txt
 
 # The fuzz harnesses need clang; each runs for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

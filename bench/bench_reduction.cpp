@@ -75,8 +75,8 @@ double TotalOverlap(const PlayList& list) {
     return total;
 }
 
-// Phase 2 of Genio for N = 30, K = 5, M = 30 with the system clock: candidates per second, and
-// the overlap reached against that of 30 random plays of the same forecast.
+// Phase 2 of Genio for N = 30, K = 5, M = 30 on the processor clock: candidates per processor
+// second, and the overlap reached against that of 30 random plays of the same forecast.
 void BM_GenioPhase2(benchmark::State& state) {
     GenioRequest r;
     for (int n = 1; n <= 30; ++n) r.play.forecast.push_back(static_cast<std::uint8_t>(n));
@@ -91,12 +91,12 @@ void BM_GenioPhase2(benchmark::State& state) {
     for (auto _ : state) {
         list->clear();
         StdRandom random(12345);
-        SystemClock clock;
+        ProcessorClock clock; // the budget and the rate in processor time, as a loaded machine leaves them
         const auto t0 = clock.milliseconds();
         result = ReduceGenio(*list, r, random, clock);
         seconds += static_cast<double>(clock.milliseconds() - t0) / 1000.0;
     }
-    state.counters["candidates_per_s"] = static_cast<double>(result.candidates) * state.iterations() / seconds;
+    state.counters["candidates_per_cpu_s"] = static_cast<double>(result.candidates) * state.iterations() / seconds;
     state.counters["overlap"] = TotalOverlap(*list);
     // A random start: 30 random plays of five of the thirty numbers.
     std::mt19937 g(777);

@@ -3,6 +3,9 @@
 #include "core/TextHelpers.h"
 #include "core/Types.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace numora {
 
 namespace {
@@ -13,13 +16,16 @@ constexpr std::array<std::array<int, 6>, 11> Binomials = [] {
         t[static_cast<std::size_t>(a)][0] = 1;
         for (int k = 1; k <= 5; ++k)
             t[static_cast<std::size_t>(a)][static_cast<std::size_t>(k)] =
-                a == 0 ? 0 : t[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(k - 1)] +
-                                 t[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(k)];
+                a == 0 ? 0
+                       : t[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(k - 1)] +
+                             t[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(k)];
     }
     return t;
 }();
 
-std::string Quoted(int wheel) { return "\"" + std::string(WheelName(wheel)) + "\""; }
+std::string Quoted(int wheel) {
+    return "\"" + std::string(WheelName(wheel)) + "\"";
+}
 
 } // namespace
 
@@ -75,8 +81,14 @@ std::string ListingLine(int wheel, int k, long long combinations, Amount win, in
     return line + "Vincita: " + FormatAmount(win, decimals) + " Euro";
 }
 
-CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals) {
-    CheckResult r;
+namespace {
+
+// Checks every play, adding to r's counts and wins; with Listing set, hands each winning play's
+// lines ("Giocata Nº", one line per wheel and bet kind, dashes) to `line` in order, as they are
+// found. Without it no line is formatted.
+template <bool Listing, class Line>
+void CheckEach(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals, CheckResult& r,
+               Line&& line) {
     const std::string dashes(74, '-');
     // drawn[w][n]: number n came out on wheel w (1..11).
     std::array<std::array<bool, 91>, 12> drawn{};
@@ -84,6 +96,20 @@ CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amou
         for (int n : draw[static_cast<std::size_t>(w - 1)])
             if (n >= 1 && n <= MaxNumber) drawn[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] = true;
 
+    // A stake's exact amount goes through its decimal text, far dearer than the rest of a play's
+    // check; a system holds few distinct stakes, so each is converted once.
+    struct Converted {
+        std::uint64_t bits = 0;
+        Amount amount;
+        bool filled = false;
+    };
+    std::array<Converted, 64> converted{};
+    auto exact = [&](double x) {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+        Converted& c = converted[static_cast<std::size_t>((bits ^ (bits >> 29) ^ (bits >> 47)) % converted.size())];
+        if (!c.filled || c.bits != bits) c = {bits, Amount::fromDouble(x), true};
+        return c.amount;
+    };
     std::array<double, 5> lastStakes{};
     std::array<Amount, 5> stakes{};
     std::vector<std::string> lines;
@@ -92,7 +118,7 @@ CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amou
         const int n = play.numberCount();
         if (play.stakes != lastStakes || p == 0) {
             lastStakes = play.stakes;
-            for (std::size_t k = 0; k < 5; ++k) stakes[k] = Amount::fromDouble(play.stakes[k]);
+            for (std::size_t k = 0; k < 5; ++k) stakes[k] = exact(play.stakes[k]);
         }
         const bool tutte = (play.wheels & WheelBit(WheelTutte)) != 0;
         const int d = tutte ? 10 : 1;
@@ -110,24 +136,55 @@ CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amou
                 if (!stake.positive()) continue;
                 const long long c = Binomials[static_cast<std::size_t>(h)][static_cast<std::size_t>(k)];
                 const Amount win = BetWin(k, stake, h, n, w == WheelNazionale ? 1 : d, cap);
-                lines.push_back(ListingLine(w, k, c, win, decimals));
+                if constexpr (Listing) lines.push_back(ListingLine(w, k, c, win, decimals));
                 r.counts[static_cast<std::size_t>(k - 1)] += c;
                 r.amounts[static_cast<std::size_t>(k - 1)] += win;
                 playTotal += win;
             }
         }
-        if (!lines.empty()) {
-            r.listing.push_back("Giocata Nº " + std::to_string(p + 1));
-            for (std::string& l : lines) r.listing.push_back(std::move(l));
-            r.listing.push_back(dashes);
+        if constexpr (Listing) {
+            if (!lines.empty()) {
+                line("Giocata Nº " + std::to_string(p + 1));
+                for (std::string& l : lines) line(std::move(l));
+                line(std::string(dashes));
+            }
         }
         r.total += Capped(playTotal, cap);
     }
+}
+
+std::string ListingTotalLine(Amount total, int decimals) {
+    return std::string(43, ' ') + "VINCITA TOTALE: " + FormatAmount(total, decimals) + " Euro";
+}
+
+} // namespace
+
+CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals) {
+    CheckResult r;
+    CheckEach<true>(plays, count, draw, cap, decimals, r, [&](std::string l) { r.listing.push_back(std::move(l)); });
     if (r.total.positive()) {
-        r.listing.insert(r.listing.begin(), dashes);
-        r.listing.push_back(std::string(43, ' ') + "VINCITA TOTALE: " + FormatAmount(r.total, decimals) + " Euro");
+        r.listing.insert(r.listing.begin(), std::string(74, '-'));
+        r.listing.push_back(ListingTotalLine(r.total, decimals));
     }
     return r;
+}
+
+CheckResult CheckTotals(const Play* plays, int count, const CheckDraw& draw, Amount cap) {
+    CheckResult r;
+    CheckEach<false>(plays, count, draw, cap, 0, r, [](std::string) {});
+    return r;
+}
+
+void WriteCheckListing(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals,
+                       const std::function<void(const std::string&)>& line) {
+    // The listing opens with a line of dashes only when the plays win something, which only the
+    // totals tell; they cost a fraction of the formatting.
+    const CheckResult totals = CheckTotals(plays, count, draw, cap);
+    if (!totals.total.positive()) return;
+    line(std::string(74, '-'));
+    CheckResult r;
+    CheckEach<true>(plays, count, draw, cap, decimals, r, [&](const std::string& l) { line(l); });
+    line(ListingTotalLine(r.total, decimals));
 }
 
 } // namespace numora

@@ -5,6 +5,7 @@
 #include "core/Play.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,21 +29,27 @@ struct CheckDrawRead {
 // text must be a whole number 1..90; then no wheel may repeat a number.
 CheckDrawRead ReadCheckCells(const CheckCells& cells, bool allRequired);
 
-inline constexpr std::array<const char*, 5> HitLabels = {"Nº Estratti indovinati:", "Nº Ambi indovinati:",
-                                                         "Nº Terni indovinati:", "Nº Quaterne indovinate:",
-                                                         "Nº Cinquine indovinate:"};
+inline constexpr std::array<const char*, 5> HitLabels = {
+    "Nº Estratti indovinati:", "Nº Ambi indovinati:", "Nº Terni indovinati:", "Nº Quaterne indovinate:",
+    "Nº Cinquine indovinate:"};
 inline constexpr const char* NoPlaysToCheckMessage = "Non ci sono giocate da controllare!";
 
 struct CheckResult {
-    std::array<long long, 5> counts{};  // winning combinations per bet kind
-    std::array<Amount, 5> amounts{};    // their wins, each capped on its own
-    Amount total;                       // the plays' wins, each play capped
-    std::vector<std::string> listing;   // "Giocate vincenti", UTF-8
+    std::array<long long, 5> counts{}; // winning combinations per bet kind
+    std::array<Amount, 5> amounts{};   // their wins, each capped on its own
+    Amount total;                      // the plays' wins, each play capped
+    std::vector<std::string> listing;  // "Giocate vincenti", UTF-8
 };
 
 // Checks plays[0..count) against the draw with the payout rule; cap is VincitaMassima and
 // decimals the Decimali of the amounts written in the listing.
 CheckResult CheckPlays(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals);
+// The counts and wins of CheckPlays alone, with an empty listing.
+CheckResult CheckTotals(const Play* plays, int count, const CheckDraw& draw, Amount cap);
+// The listing of CheckPlays for the same arguments, handed to `line` one line at a time as it is
+// made, so that a listing written out as it goes never holds more than one play's lines.
+void WriteCheckListing(const Play* plays, int count, const CheckDraw& draw, Amount cap, int decimals,
+                       const std::function<void(const std::string&)>& line);
 
 // Appends spaces while the text (UTF-8) has fewer than `width` characters; never cuts.
 std::string PadToCharacters(std::string text, std::size_t width);

@@ -16,9 +16,17 @@ public:
 class SystemClock : public Clock {
 public:
     std::int64_t milliseconds() override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
+};
+
+// The processor time of this process in milliseconds: a budget measured on it buys the same
+// work, and a seeded search the same result, however loaded the machine is.
+class ProcessorClock : public Clock {
+public:
+    std::int64_t milliseconds() override;
 };
 
 // The clock of the program's windows.

@@ -8,13 +8,16 @@
 
 namespace numora {
 
-// Plays 1..count() of the current system. The 100000 slots are allocated once; slots beyond
-// count() hold no meaning, and generators write their new plays there before raising the count.
+// Plays 1..count() of the current system. The 100000 slots are allocated when a play is first
+// written, and their memory is taken from the system already zeroed, so a list nothing writes to
+// (a command that only reads the archive, the undo snapshot of a run without plays) costs nothing
+// and a list of a few plays costs a few pages. Slots beyond count() hold no meaning, and
+// generators write their new plays there before raising the count.
 class PlayList {
 public:
     static constexpr int Capacity = 100000;
 
-    PlayList();
+    PlayList() = default;
     // Copies the count and plays 1..count() (the slots beyond hold no meaning).
     PlayList(const PlayList& other);
     PlayList& operator=(const PlayList& other);
@@ -22,20 +25,34 @@ public:
     int count() const { return count_; }
     bool empty() const { return count_ == 0; }
     bool full() const { return count_ >= Capacity; }
-    // Slot i, 1..Capacity (not bounded by count()).
-    const Play& play(int i) const { return slots_[static_cast<std::size_t>(i - 1)]; }
-    Play& play(int i) { return slots_[static_cast<std::size_t>(i - 1)]; }
+    // Slot i, 1..Capacity (not bounded by count()); a list never written reads as zeroed slots.
+    const Play& play(int i) const { return slots_ ? slots_[static_cast<std::size_t>(i - 1)] : ZeroPlay; }
+    Play& play(int i) { return storage()[static_cast<std::size_t>(i - 1)]; }
+    // Null for a list never written (which holds no plays).
     const Play* data() const { return slots_.get(); }
-    Play* data() { return slots_.get(); }
+    Play* data() { return storage(); }
     // n is clamped to 0..Capacity.
-    void setCount(int n) { count_ = n < 0 ? 0 : (n > Capacity ? Capacity : n); }
+    void setCount(int n) {
+        if (n > 0) storage();
+        count_ = n < 0 ? 0 : (n > Capacity ? Capacity : n);
+    }
     void clear() { count_ = 0; }
     // Zeroes every slot and sets the count to 0 (NewSystem).
     void zeroAll();
     void copyFrom(const PlayList& other);
 
 private:
-    std::unique_ptr<Play[]> slots_;
+    struct Release {
+        void operator()(Play* p) const;
+    };
+    Play* storage() {
+        if (!slots_) allocate();
+        return slots_.get();
+    }
+    void allocate();
+
+    static const Play ZeroPlay;
+    std::unique_ptr<Play[], Release> slots_;
     int count_ = 0;
 };
 

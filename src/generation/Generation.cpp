@@ -8,6 +8,8 @@
 #include "stats/DrawWindow.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <limits>
 
 namespace numora {
@@ -130,58 +132,193 @@ private:
     bool treeBuilt_ = false;
 };
 
-// The lexicographic enumeration of ExtractBestPlays without fixed numbers. The sums of the leading
-// numbers are kept per depth, so a step adds only the terms of the numbers that changed, in the
-// same order as a full sum; the last number runs along a row, where a candidate costs its two
-// additions and one comparison with the score it must beat. False when the run was stopped.
-template <bool Mean>
-bool EnumerateRows(const std::vector<std::uint8_t>& forecast, int k, const PlayScore& score, Selection& selection,
-                   const Progress& progress) {
-    const int n = static_cast<int>(forecast.size());
-    ProgressTicker ticker(progress, Binomial(n, k));
-    std::array<int, 90> idx{};
-    std::array<double, 91> a{}, b{}; // sums of the first i numbers
-    std::array<double, 90> rowFirst{}, rowSecond{};
-    for (int p = 0; p < n; ++p) {
-        rowFirst[static_cast<std::size_t>(p)] = score.first[forecast[static_cast<std::size_t>(p)]];
-        rowSecond[static_cast<std::size_t>(p)] = score.second[forecast[static_cast<std::size_t>(p)]];
+// The gauge points of the extraction: one every `interval` combinations of the lexicographic
+// order, reported with done = the point, as the literal enumeration reports them. Points inside
+// combinations the search scores are all reported. Inside a skipped subtree only the first point
+// of each new percentage is reported: the gauge passes through the same percentages in the same
+// order, the run can still be stopped there, and a skipped stretch costs at most a hundred calls.
+class PointProgress {
+public:
+    PointProgress(const Progress& progress, std::uint64_t total)
+        : callback_(progress.callback), interval_(progress.interval == 0 ? 1 : progress.interval), total_(total),
+          next_(interval_) {}
+
+    bool visited(std::uint64_t count) {
+        position_ += count;
+        if (!callback_) return true;
+        for (; next_ <= position_; next_ += interval_)
+            if (!report(next_)) return false;
+        return true;
     }
-    for (int i = 0; i < k; ++i) idx[static_cast<std::size_t>(i)] = i;
-    const int last = k - 1;
-    const double divisor = score.divisor;
-    int from = 0;
-    double threshold = selection.threshold();
-    while (true) {
-        for (int i = from; i < last; ++i) {
-            const std::size_t p = static_cast<std::size_t>(idx[static_cast<std::size_t>(i)]);
-            a[static_cast<std::size_t>(i + 1)] = a[static_cast<std::size_t>(i)] + rowFirst[p];
-            b[static_cast<std::size_t>(i + 1)] = b[static_cast<std::size_t>(i)] + rowSecond[p];
-        }
-        const double pa = a[static_cast<std::size_t>(last)];
-        const double pb = b[static_cast<std::size_t>(last)];
-        const int start = idx[static_cast<std::size_t>(last)];
-        for (int p = start; p < n; ++p) {
-            const double s =
-                Mean ? (pa + rowFirst[static_cast<std::size_t>(p)]) / divisor
-                     : (pa + rowFirst[static_cast<std::size_t>(p)]) + (pb + rowSecond[static_cast<std::size_t>(p)]);
-            if (s > threshold) {
-                idx[static_cast<std::size_t>(last)] = p;
-                selection.offer(s, [&](std::uint8_t* out) {
-                    for (int i = 0; i < k && i < 10; ++i)
-                        out[i] = forecast[static_cast<std::size_t>(idx[static_cast<std::size_t>(i)])];
-                });
-                threshold = selection.threshold();
+
+    bool skipped(std::uint64_t count) {
+        position_ += count;
+        if (!callback_) return true;
+        while (next_ <= position_) {
+            if (Percent(next_) != lastPercent_) {
+                if (!report(next_)) return false;
+                next_ += interval_;
+            } else {
+                next_ = std::max(next_ + interval_, FirstPointAbove(lastPercent_));
             }
         }
-        if (!ticker.advance(static_cast<std::uint64_t>(n - start))) return false;
-        int i = last - 1;
-        while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i) --i;
-        if (i < 0) return true;
-        ++idx[static_cast<std::size_t>(i)];
-        for (int j = i + 1; j < k; ++j) idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
-        from = i;
+        return true;
     }
-}
+
+private:
+    // The gauge's reading: round(done / total x 100).
+    long Percent(std::uint64_t done) const {
+        return std::lround(static_cast<double>(done) / static_cast<double>(total_) * 100.0);
+    }
+    // The first point whose percentage passes `percent` (the percentage never falls as done grows).
+    std::uint64_t FirstPointAbove(long percent) const {
+        if (percent >= 100) return std::numeric_limits<std::uint64_t>::max();
+        const double guess = (static_cast<double>(percent) + 0.5) / 100.0 * static_cast<double>(total_);
+        std::uint64_t m = std::max<std::uint64_t>(interval_, static_cast<std::uint64_t>(guess) / interval_ * interval_);
+        while (m > interval_ && Percent(m - interval_) > percent) m -= interval_;
+        while (Percent(m) <= percent) m += interval_;
+        return m;
+    }
+    bool report(std::uint64_t done) {
+        lastPercent_ = Percent(done);
+        ProgressStatus status;
+        status.done = done;
+        status.total = total_;
+        return callback_(status);
+    }
+
+    ProgressCallback callback_;
+    std::uint64_t interval_;
+    std::uint64_t total_;
+    std::uint64_t next_;
+    std::uint64_t position_ = 0;
+    long lastPercent_ = -1;
+};
+
+// The lexicographic enumeration of ExtractBestPlays without fixed numbers, as a branch and bound.
+// The sums of the leading numbers are carried down, so a step adds only the terms of the number it
+// chooses, in the same order as a full sum; the last number runs along a row, where a candidate
+// costs its two additions and one comparison with the score it must beat. Before choosing a number
+// at some depth the search bounds the best score of every completion from there on; when the bound
+// does not pass the score a candidate must beat, the rest of that loop is skipped. The score to
+// beat never falls and nothing enters while a subtree is skipped, so the kept plays, their slots
+// and their order are those of the full enumeration.
+template <bool Mean> class BestPlaySearch {
+public:
+    BestPlaySearch(const std::vector<std::uint8_t>& forecast, int k, const PlayScore& score, Selection& selection,
+                   const Progress& progress)
+        : forecast_(forecast), n_(static_cast<int>(forecast.size())), k_(k), last_(k - 1), divisor_(score.divisor),
+          selection_(selection), progress_(progress, Binomial(n_, k)) {
+        bool finite = true;
+        for (int p = 0; p < n_; ++p) {
+            const std::size_t at = forecast[static_cast<std::size_t>(p)];
+            first_[static_cast<std::size_t>(p)] = score.first[at];
+            second_[static_cast<std::size_t>(p)] = Mean ? 0.0 : score.second[at];
+            finite = finite && std::isfinite(first_[static_cast<std::size_t>(p)]) &&
+                     std::isfinite(second_[static_cast<std::size_t>(p)]);
+        }
+        prune_ = finite && (!Mean || divisor_ > 0);
+        if (prune_) prepareBounds();
+        threshold_ = selection_.threshold();
+    }
+
+    // False when the run was stopped.
+    bool run() { return last_ == 0 ? row(0, 0.0, 0.0) : descend(0, 0, 0.0, 0.0); }
+
+private:
+    static constexpr std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+    // Per start position q: the largest single terms from q on (the term a later step can add is
+    // at most the one of its earliest possible position), and the r largest summed terms from q on.
+    void prepareBounds() {
+        for (int m = 0; m <= 90; ++m) {
+            binomial_[At(m)][0] = 1;
+            for (int r = 1; r <= 10; ++r)
+                binomial_[At(m)][At(r)] = m == 0 ? 0 : binomial_[At(m - 1)][At(r - 1)] + binomial_[At(m - 1)][At(r)];
+        }
+        std::array<double, 90> terms{};
+        double maxFirst = -std::numeric_limits<double>::infinity(), maxSecond = maxFirst, maxAbs = 0;
+        for (int q = n_ - 1; q >= 0; --q) {
+            maxFirst = std::max(maxFirst, first_[At(q)]);
+            maxSecond = std::max(maxSecond, second_[At(q)]);
+            maxAbs = std::max(maxAbs, std::fabs(first_[At(q)]) + std::fabs(second_[At(q)]));
+            suffixFirst_[At(q)] = maxFirst;
+            suffixSecond_[At(q)] = maxSecond;
+            suffixAbs_[At(q)] = maxAbs;
+            const int count = n_ - q;
+            for (int p = q; p < n_; ++p) terms[At(p - q)] = first_[At(p)] + second_[At(p)];
+            const int wanted = std::min(count, k_);
+            std::partial_sort(terms.begin(), terms.begin() + wanted, terms.begin() + count, std::greater<>());
+            double sum = 0;
+            for (int r = 1; r <= wanted; ++r) {
+                sum += terms[At(r - 1)];
+                best_[At(r)][At(q)] = sum;
+            }
+        }
+    }
+
+    // At least the score of every candidate that adds r numbers from position q on to the leading
+    // sums a and b, as computed. Two bounds, the smaller wins: the same additions with each term
+    // replaced by the largest it could be (exact, as rounding never reverses an order; tight when
+    // the terms are equal), and the real sum of the best terms plus a margin far above the
+    // rounding error of r + 2 operations on numbers of that size.
+    double bound(double a, double b, int q, int r) const {
+        double sa = a, sb = b;
+        for (int j = 0; j < r; ++j) {
+            sa += suffixFirst_[At(q + j)];
+            if constexpr (!Mean) sb += suffixSecond_[At(q + j)];
+        }
+        const double stepwise = Mean ? sa / divisor_ : sa + sb;
+        const double magnitude = std::fabs(a) + std::fabs(b) + r * suffixAbs_[At(q)];
+        const double real = (a + b) + best_[At(r)][At(q)] + magnitude * Slack;
+        const double margin = Mean ? real / divisor_ : real;
+        return margin < stepwise ? margin : stepwise;
+    }
+
+    bool descend(int depth, int from, double a, double b) {
+        const int r = k_ - depth;
+        for (int p = from; p <= n_ - r; ++p) {
+            if (prune_ && bound(a, b, p, r) <= threshold_) return progress_.skipped(binomial_[At(n_ - p)][At(r)]);
+            idx_[At(depth)] = p;
+            const double na = a + first_[At(p)];
+            const double nb = b + second_[At(p)];
+            if (!(depth + 1 == last_ ? row(p + 1, na, nb) : descend(depth + 1, p + 1, na, nb))) return false;
+        }
+        return true;
+    }
+
+    bool row(int from, double pa, double pb) {
+        if (prune_ && bound(pa, pb, from, 1) <= threshold_)
+            return progress_.skipped(static_cast<std::uint64_t>(n_ - from));
+        for (int p = from; p < n_; ++p) {
+            const double s = Mean ? (pa + first_[At(p)]) / divisor_ : (pa + first_[At(p)]) + (pb + second_[At(p)]);
+            if (s > threshold_) {
+                idx_[At(last_)] = p;
+                selection_.offer(s, [&](std::uint8_t* out) {
+                    for (int i = 0; i < k_ && i < 10; ++i) out[i] = forecast_[At(idx_[At(i)])];
+                });
+                threshold_ = selection_.threshold();
+                if (prune_ && p + 1 < n_ && bound(pa, pb, p + 1, 1) <= threshold_) break;
+            }
+        }
+        return progress_.visited(static_cast<std::uint64_t>(n_ - from));
+    }
+
+    static constexpr double Slack = 1e-13;
+
+    const std::vector<std::uint8_t>& forecast_;
+    int n_, k_, last_;
+    double divisor_;
+    Selection& selection_;
+    PointProgress progress_;
+    bool prune_ = false;
+    double threshold_ = 0;
+    std::array<int, 90> idx_{};
+    std::array<double, 90> first_{}, second_{};
+    std::array<double, 90> suffixFirst_{}, suffixSecond_{}, suffixAbs_{};
+    std::array<std::array<double, 90>, 11> best_{};
+    std::array<std::array<std::uint64_t, 11>, 91> binomial_{};
+};
 
 } // namespace
 
@@ -305,8 +442,8 @@ RunResult ExtractBestPlays(PlayList& list, const PlayRequest& request, int plays
             selection.offer(s, [v](std::uint8_t* out) { out[0] = v; });
         }
     } else if (k >= 2 && k <= n && fixed.empty()) {
-        if (!(mean ? EnumerateRows<true>(forecast, k, score, selection, progress)
-                   : EnumerateRows<false>(forecast, k, score, selection, progress))) {
+        if (!(mean ? BestPlaySearch<true>(forecast, k, score, selection, progress).run()
+                   : BestPlaySearch<false>(forecast, k, score, selection, progress).run())) {
             result.outcome = RunOutcome::Interrupted;
             return result;
         }

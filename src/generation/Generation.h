@@ -87,7 +87,12 @@ int UsedWheelCount(std::uint16_t mask);
 // first `plays` accepted fill the slots in order, then a better candidate overwrites the first
 // slot holding the smallest kept score (ties keep the earlier). Combinations lacking a fixed
 // number score -1 and are never kept. Refused (ListFull) when count + plays passes 100000.
-// Progress: every 64 combinations, over the combinations visited.
+// Progress: done counts the combinations of the enumeration order, scored or skipped, in points
+// of progress.interval (64) combinations. Every point among scored combinations is reported;
+// within a subtree skipped because none of its plays could enter, only the first point of each
+// new percentage (round(done / total x 100)), so the gauge shows the percentages the full
+// enumeration shows, in the same order. With fixed numbers every combination holding them is
+// scored and progress counts those.
 RunResult ExtractBestPlays(PlayList& list, const PlayRequest& request, int plays, const PlayScore& score,
                            const Progress& progress = {});
 

@@ -205,6 +205,14 @@ private:
     }
 
 public:
+    // Whether the play alone covers some combination (with the counts of the plays added).
+    bool needed(NumberMask play) {
+        work_ += masks_.size();
+        for (std::size_t c = 0; c < masks_.size(); ++c)
+            if (count_[c] == 1 && Common(masks_[c], play) >= t_) return true;
+        return false;
+    }
+
     // Per play, the combinations it alone covers.
     std::vector<std::uint64_t> alone(const std::vector<NumberMask>& plays) {
         std::vector<std::uint64_t> out(plays.size(), 0);
@@ -299,8 +307,10 @@ public:
         return coverage_.uncovered() == 0 && found();
     }
 
-    // Whether a search can go on (one play left covers everything or nothing).
-    bool searching() const { return !plays_.empty() && coverage_.uncovered() > 0; }
+    // Whether a search can go on: not when the one play left covers everything, nor when no play
+    // is left. A covering still to be recorded (a play taken away that was not needed) goes on:
+    // the next move records it.
+    bool searching() const { return !plays_.empty() && (coverage_.uncovered() > 0 || plays_.size() > 1); }
 
 private:
     // A covering: the new best, without the plays it does not need, and one play fewer to go on.
@@ -357,6 +367,22 @@ private:
     int sinceLevel_ = 0;
     std::uint64_t moves_ = 0;
 };
+
+// The covering without the plays it does not need: each play in turn is taken away when every
+// combination it covers is covered by another play still there. One pass is enough, as taking a
+// play away never makes another one unneeded.
+std::vector<NumberMask> Minimal(Coverage& coverage, const std::vector<NumberMask>& covering) {
+    coverage.reset(covering);
+    std::vector<NumberMask> kept;
+    for (std::size_t i = 0; i < covering.size(); ++i) {
+        const bool others = kept.size() + (covering.size() - i - 1) > 0;
+        if (others && !coverage.needed(covering[i]))
+            coverage.remove(covering[i]);
+        else
+            kept.push_back(covering[i]);
+    }
+    return kept;
+}
 
 // Numbers of the forecast to their positions 1..M in it and back.
 class Positions {
@@ -502,9 +528,10 @@ CoveringResult OptimiseCovering(std::span<const Play> committed, const Guarantee
         out.plays.clear();
         return out;
     }
-    if (static_cast<int>(annealing.best().size()) < out.greedyCount) {
+    const std::vector<NumberMask> minimal = Minimal(coverage, annealing.best());
+    if (static_cast<int>(minimal.size()) < out.greedyCount) {
         std::vector<NumberMask> best;
-        for (const NumberMask& m : annealing.best()) best.push_back(positions.numbers(m));
+        for (const NumberMask& m : minimal) best.push_back(positions.numbers(m));
         std::vector<Play> found = PlaysOf(best, request);
         if (KeepsGuarantee(committed, request, found)) {
             out.plays = std::move(found);

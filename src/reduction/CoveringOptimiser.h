@@ -18,11 +18,15 @@ namespace numora {
 class PlayList;
 
 // The most combinations the search keeps in memory (with their coverage counts and the lists of
-// the combinations holding each number); a larger forecast keeps the greedy's plays.
+// the combinations holding each number); a larger forecast keeps the greedy's plays and is told
+// why with CoveringTooLargeMessage.
 inline constexpr std::uint64_t CoveringCombinationLimit = 1000000;
+inline constexpr const char* CoveringTooLargeMessage = "Ottimizzazione non disponibile per più di 1000000 combinazioni";
 // The most combination-against-play comparisons the final check may cost: combinations times
-// (plays + committed plays of the same wheels and stakes).
-inline constexpr std::uint64_t CoveringCheckLimit = std::uint64_t{1} << 28;
+// (plays + committed plays of the same wheels and stakes). A few seconds at most; every covering
+// of up to CoveringCombinationLimit combinations the greedy can produce stays within it unless
+// thousands of committed plays of the same wheels and stakes are added to the check.
+inline constexpr std::uint64_t CoveringCheckLimit = std::uint64_t{1} << 34;
 
 enum class CoveringStatus {
     Improved,    // fewer plays than the greedy's, checked
@@ -51,9 +55,11 @@ bool KeepsGuarantee(std::span<const Play> committed, const GuaranteedRequest& re
 // so a manual clock and a seeded source give the same result every time. Progress: once when
 // the search starts (done = 0, found = the start's plays), then at every reading, done =
 // milliseconds spent of total = the budget, found = the plays of the best system.
-// A stop from the callback ends the run as Interrupted with no plays. When the search finds
-// nothing smaller (or has no budget), or its result fails KeepsGuarantee, the start is offered
-// unchanged.
+// A stop from the callback ends the run as Interrupted with no plays. The search runs until its
+// budget ends (or it reaches the lower bound), and the best covering it found is then made
+// minimal: each play in turn is dropped when the others still cover every combination. When that
+// is not smaller than the start (or there is no budget), or it fails KeepsGuarantee, the start
+// is offered unchanged.
 CoveringResult OptimiseCovering(std::span<const Play> committed, const GuaranteedRequest& request,
                                 std::span<const Play> start, std::int64_t budgetMs, Clock& clock, RandomSource& random,
                                 const Progress& progress = {});

@@ -111,6 +111,7 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
     }};
     RunResult result;
     int greedy = -1;
+    bool tooLarge = false;
     if (ottimizzaRid->on()) {
         // The search's first report holds the greedy's plays, the later ones the best system's.
         Progress search{[&](const ProgressStatus& s) {
@@ -125,6 +126,7 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
         result.outcome = run.outcome;
         result.added = run.added;
         greedy = run.greedy;
+        tooLarge = run.status == CoveringStatus::TooLarge;
     } else {
         result = ReduceGuaranteed(system.list, r, p);
     }
@@ -141,9 +143,12 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
         MessageBox::warning(this, QString::fromUtf8(NoPlayAddedMessage));
         return false;
     }
-    if (greedy >= 0)
-        MessageBox::information(this, u"Giocate della riduzione a garanzia: "_s + QString::number(greedy) +
-                                          u"\rGiocate dopo l'ottimizzazione: "_s + QString::number(result.added));
+    if (greedy >= 0) {
+        QString text = u"Giocate della riduzione a garanzia: "_s + QString::number(greedy) +
+                       u"\rGiocate dopo l'ottimizzazione: "_s + QString::number(result.added);
+        if (tooLarge) text += u"\r"_s + QString::fromUtf8(CoveringTooLargeMessage);
+        MessageBox::information(this, text);
+    }
     return true;
 }
 

@@ -11,15 +11,20 @@ namespace numora {
 
 namespace {
 
-// index[j][k] for 1 <= j < k <= 90, and the pair of each index.
+// index[j][k] for 1 <= j < k <= 90, and the pair of each index; either[a][b] is the index of the
+// pair {a, b} in either order (-1 when a = b or either is not a number 1..90).
 struct PairTable {
     std::array<std::array<std::int16_t, 91>, 91> index{};
+    std::array<std::array<std::int16_t, 91>, 91> either{};
     std::array<PairNumbers, PairCount> pairs{};
     PairTable() {
+        for (auto& row : either) row.fill(-1);
         int p = 0;
         for (int j = 1; j <= MaxNumber; ++j)
             for (int k = j + 1; k <= MaxNumber; ++k) {
                 index[static_cast<std::size_t>(j)][static_cast<std::size_t>(k)] = static_cast<std::int16_t>(p);
+                either[static_cast<std::size_t>(j)][static_cast<std::size_t>(k)] = static_cast<std::int16_t>(p);
+                either[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)] = static_cast<std::int16_t>(p);
                 pairs[static_cast<std::size_t>(p)] = {j, k};
                 ++p;
             }
@@ -32,25 +37,48 @@ const PairTable& Pairs() {
 }
 
 // Calls f(pair index) once for every pair the wheel holds in this draw. A wheel not drawn holds
-// zeros; a number out of range or repeated forms no pair with itself.
+// zeros; a number out of range or repeated forms no pair with itself. The order of the calls is
+// not part of the contract.
 template <class F> void ForEachPairOn(const DrawRecord& d, int wheel, F&& f) {
+    static_assert(NumbersPerWheel == 5);
+    const PairTable& t = Pairs();
+    const std::uint8_t* column = d.numbers.data() + (wheel - 1);
+    const unsigned a = column[0], b = column[11], c = column[22], e = column[33], g = column[44];
+    // The usual wheel, five different numbers 1..90: its ten pairs straight from the table.
+    const bool inRange = ((a - 1) < 90u) & ((b - 1) < 90u) & ((c - 1) < 90u) & ((e - 1) < 90u) & ((g - 1) < 90u);
+    const bool distinct =
+        (a != b) & (a != c) & (a != e) & (a != g) & (b != c) & (b != e) & (b != g) & (c != e) & (c != g) & (e != g);
+    if (inRange & distinct) {
+        const auto& x = t.either;
+        f(x[a][b]);
+        f(x[a][c]);
+        f(x[a][e]);
+        f(x[a][g]);
+        f(x[b][c]);
+        f(x[b][e]);
+        f(x[b][g]);
+        f(x[c][e]);
+        f(x[c][g]);
+        f(x[e][g]);
+        return;
+    }
     std::array<int, NumbersPerWheel> n{};
     int count = 0;
     for (int pos = 0; pos < NumbersPerWheel; ++pos) {
-        const int x = d.number(wheel, pos);
-        if (x < 1 || x > MaxNumber) continue;
+        const int v = d.number(wheel, pos);
+        if (v < 1 || v > MaxNumber) continue;
         // Insertion into the sorted prefix, skipping a repeat.
         int i = count;
-        while (i > 0 && n[static_cast<std::size_t>(i - 1)] > x) --i;
-        if (i > 0 && n[static_cast<std::size_t>(i - 1)] == x) continue;
+        while (i > 0 && n[static_cast<std::size_t>(i - 1)] > v) --i;
+        if (i > 0 && n[static_cast<std::size_t>(i - 1)] == v) continue;
         for (int m = count; m > i; --m) n[static_cast<std::size_t>(m)] = n[static_cast<std::size_t>(m - 1)];
-        n[static_cast<std::size_t>(i)] = x;
+        n[static_cast<std::size_t>(i)] = v;
         ++count;
     }
-    const PairTable& t = Pairs();
-    for (int a = 0; a < count; ++a)
-        for (int b = a + 1; b < count; ++b)
-            f(t.index[static_cast<std::size_t>(n[static_cast<std::size_t>(a)])][static_cast<std::size_t>(n[static_cast<std::size_t>(b)])]);
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j)
+            f(t.index[static_cast<std::size_t>(n[static_cast<std::size_t>(i)])]
+                     [static_cast<std::size_t>(n[static_cast<std::size_t>(j)])]);
 }
 
 std::vector<PairValue> Ranked(const std::vector<int>& values, bool descending) {
@@ -151,13 +179,19 @@ TopPairsResult Scan(const std::vector<std::vector<int>>& perWheel, int lastWheel
     return result;
 }
 
-int ClampWheel(int lastWheel) { return std::clamp(lastWheel, 1, WheelCount); }
+int ClampWheel(int lastWheel) {
+    return std::clamp(lastWheel, 1, WheelCount);
+}
 
 } // namespace
 
-int PairIndex(int j, int k) { return Pairs().index[static_cast<std::size_t>(j)][static_cast<std::size_t>(k)]; }
+int PairIndex(int j, int k) {
+    return Pairs().index[static_cast<std::size_t>(j)][static_cast<std::size_t>(k)];
+}
 
-PairNumbers PairAt(int index) { return Pairs().pairs[static_cast<std::size_t>(index)]; }
+PairNumbers PairAt(int index) {
+    return Pairs().pairs[static_cast<std::size_t>(index)];
+}
 
 std::vector<PairValue> PairDelays(const DrawArchive& archive, WheelSet wheels) {
     const int n = archive.count();

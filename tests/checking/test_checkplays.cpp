@@ -28,7 +28,8 @@ TEST(CheckPlays, ListingLinesAndTotals) {
     // Tutte with one euro on the ambo: 25 on a regional wheel, 250 on R. Nazionale.
     CheckDraw d = DrawWith(1, {1, 2, 30, 40, 50});
     d[10] = {1, 2, 31, 41, 51};
-    const Play plays[] = {MakePlay({1, 2}, {0, 1, 0, 0, 0}, Tutte), MakePlay({1, 2}, {0, 1, 0, 0, 0}, Tutte | Nazionale),
+    const Play plays[] = {MakePlay({1, 2}, {0, 1, 0, 0, 0}, Tutte),
+                          MakePlay({1, 2}, {0, 1, 0, 0, 0}, Tutte | Nazionale),
                           MakePlay({88, 89}, {1, 1, 0, 0, 0}, Tutte)};
     const CheckResult r = CheckPlays(plays, 3, d, NoCap, 2);
     const std::vector<std::string> expected = {
@@ -120,7 +121,8 @@ std::vector<Play> RandomPlays(int count, std::mt19937& rng) {
         std::sort(pool.begin(), pool.end());
         p.setNumbersFrom(pool);
         for (int k = 1; k <= 5; ++k) p.setStake(k, k <= n ? stakes[rng() % 7] : 0);
-        p.wheels = static_cast<std::uint16_t>(rng() % 4 == 0 ? Tutte | (rng() % 2 ? Nazionale : 0) : (rng() % 0x7FF) + 1);
+        p.wheels =
+            static_cast<std::uint16_t>(rng() % 4 == 0 ? Tutte | (rng() % 2 ? Nazionale : 0) : (rng() % 0x7FF) + 1);
         plays.push_back(p);
     }
     return plays;
@@ -143,12 +145,26 @@ TEST(CheckPlays, AgreesWithTheLiteralCheckOnTheRealArchive) {
         for (long double cap : {6e6L, 100.0L}) {
             const CheckResult r = CheckPlays(plays.data(), static_cast<int>(plays.size()), draw,
                                              Amount::fromDouble(static_cast<double>(cap)), 2);
-            const oracle::LiteralCheckResult o = oracle::LiteralCheck(plays.data(), static_cast<int>(plays.size()), draw, cap);
+            const oracle::LiteralCheckResult o =
+                oracle::LiteralCheck(plays.data(), static_cast<int>(plays.size()), draw, cap);
             EXPECT_EQ(r.counts, o.counts) << DateText(d);
             for (int k = 0; k < 5; ++k) EXPECT_NEAR(r.amounts[k].toDouble(), o.amounts[k], 1e-6) << DateText(d);
             EXPECT_NEAR(r.total.toDouble(), o.total, 1e-6) << DateText(d);
             const long long blockLines = o.winningLines + 2 * o.winningPlays;
             EXPECT_EQ(static_cast<long long>(r.listing.size()), blockLines + (o.total > 0 ? 2 : 0)) << DateText(d);
+            // The streamed listing of numora-cli check and the totals without a listing: the
+            // same lines and the same sums as the window's check.
+            const CheckResult totals = CheckTotals(plays.data(), static_cast<int>(plays.size()), draw,
+                                                   Amount::fromDouble(static_cast<double>(cap)));
+            EXPECT_EQ(totals.counts, r.counts);
+            EXPECT_EQ(totals.amounts, r.amounts);
+            EXPECT_EQ(totals.total, r.total);
+            EXPECT_TRUE(totals.listing.empty());
+            std::vector<std::string> streamed;
+            WriteCheckListing(plays.data(), static_cast<int>(plays.size()), draw,
+                              Amount::fromDouble(static_cast<double>(cap)), 2,
+                              [&](const std::string& line) { streamed.push_back(line); });
+            EXPECT_EQ(streamed, r.listing) << DateText(d);
         }
     }
     EXPECT_GT(checked, 50);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <memory>
 #include <random>
 
@@ -177,6 +179,80 @@ TEST(ExtractBestPlays, CustomProbabilitiesTieAtTheLastPlaceKeepTheEarlierPlay) {
         EXPECT_EQ(got.added, want);
         ExpectSameLists(*list, *expected);
     }
+}
+
+// The pruned search where its bounds are tightest: every score equal, and scores one unit in the
+// last place apart, for both kinds of score; the kept plays and slots must be the literal's and the
+// gauge must pass through the percentages of a report every 64 combinations.
+TEST(ExtractBestPlays, PrunedSearchKeepsTheLiteralPlaysAndGaugeOnNearTies) {
+    struct Row {
+        const char* name;
+        bool mean;
+        int spread; // 0: all equal; 1: the base value or its neighbour above or below
+        double base;
+    };
+    const Row rows[] = {{"media uguali", true, 0, 37.3},       {"media ultimo bit", true, 1, 0.1},
+                        {"somma uguali", false, 0, 1.0 / 3.0}, {"somma ultimo bit", false, 1, 7.7},
+                        {"media interi", true, 2, 12.5},       {"somma interi", false, 2, 12.5}};
+    std::mt19937 g(29);
+    auto list = std::make_unique<PlayList>();
+    auto expected = std::make_unique<PlayList>();
+    for (const Row& row : rows)
+        for (int round = 0; round < 12; ++round) {
+            auto value = [&] {
+                if (row.spread == 0) return row.base;
+                if (row.spread == 2) return row.base * static_cast<double>(g() % 4);
+                const int side = static_cast<int>(g() % 3);
+                return side == 0 ? row.base : std::nextafter(row.base, side == 1 ? 1e9 : -1e9);
+            };
+            PlayScore score;
+            for (int n = 1; n <= 90; ++n) {
+                score.first[static_cast<std::size_t>(n)] = value();
+                score.second[static_cast<std::size_t>(n)] = row.mean ? 0.0 : value();
+            }
+            PlayRequest r;
+            r.forecast = RandomNumbers(g, 9 + static_cast<int>(g() % 16));
+            r.size = 2 + static_cast<int>(g() % 4);
+            r.wheels = RandomMask(g);
+            r.stakes = {1, 0, 0, 0, 0};
+            score.divisor = row.mean ? r.size : 0;
+            const int plays[] = {1, 3, 64, 700};
+            const int m = plays[round % 4];
+            Commit(g, *list, r, round % 3 == 0 ? 0 : 20);
+            expected->copyFrom(*list);
+            const int want = literal::ExtractBestPlays(*expected, r, m, [&](const Play& play, int k) {
+                double a = 0, b = 0;
+                for (int i = 0; i < k; ++i) {
+                    a = a + score.first[play.numbers[static_cast<std::size_t>(i)]];
+                    b = b + score.second[play.numbers[static_cast<std::size_t>(i)]];
+                }
+                return row.mean ? a / score.divisor : a + b;
+            });
+            std::vector<long> gauge;
+            std::uint64_t lastDone = 0;
+            bool onPoints = true;
+            const Progress progress{
+                [&](const ProgressStatus& st) {
+                    onPoints = onPoints && st.done % 64 == 0 && st.done > lastDone && st.done <= st.total;
+                    lastDone = st.done;
+                    const long pct = std::lround(static_cast<double>(st.done) / static_cast<double>(st.total) * 100.0);
+                    if (gauge.empty() || gauge.back() != pct) gauge.push_back(pct);
+                    return true;
+                },
+                64};
+            const RunResult got = ExtractBestPlays(*list, r, m, score, progress);
+            SCOPED_TRACE(std::string(row.name) + " giro " + std::to_string(round));
+            EXPECT_EQ(got.added, want);
+            ExpectSameLists(*list, *expected);
+            const double total = PlayCountOf(static_cast<int>(r.forecast.size()), r.size);
+            std::vector<long> literalGauge;
+            for (double counter = 64; counter <= total; counter += 64) {
+                const long pct = std::lround(counter / total * 100.0);
+                if (literalGauge.empty() || literalGauge.back() != pct) literalGauge.push_back(pct);
+            }
+            EXPECT_TRUE(onPoints);
+            EXPECT_EQ(gauge, literalGauge);
+        }
 }
 
 TEST(ExtractBestPlays, EdgesOfTheRun) {

@@ -176,6 +176,50 @@ TEST(CoveringOptimiser, ProgressAndInterruption) {
     EXPECT_EQ(calls, 3);
 }
 
+// Whatever the budget left the search with (none, a few readings, enough), the plays it offers
+// are minimal: taking any one away breaks the literal guarantee.
+TEST(CoveringOptimiser, EveryResultIsMinimal) {
+    struct Row {
+        int v, size, score;
+    };
+    const Row rows[] = {{11, 5, 2}, {13, 4, 2}, {12, 5, 3}, {10, 3, 2}, {14, 5, 3}};
+    for (const Row& row : rows)
+        for (int readings : {1, 3, 40})
+            for (std::uint64_t seed : {1u, 7u}) {
+                const GuaranteedRequest r = Request(Range(1, row.v), row.size, row.score);
+                const CoveringResult best = Optimise({}, r, readings, seed);
+                SCOPED_TRACE("v " + std::to_string(row.v) + " letture " + std::to_string(readings));
+                ASSERT_TRUE(literal::KeepsGuarantee({}, r.play, row.score, best.plays));
+                for (std::size_t i = 0; best.plays.size() > 1 && i < best.plays.size(); ++i) {
+                    std::vector<Play> fewer = best.plays;
+                    fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
+                    EXPECT_FALSE(literal::KeepsGuarantee({}, r.play, row.score, fewer)) << "giocata " << i;
+                }
+            }
+}
+
+// "Quaterna" over 25 numbers in cinquine: too many combinations times plays for the search to
+// look for unneeded plays as it goes, and a budget of a few readings; the offered plays must still
+// be minimal. Literal statement: every play covers some combination no other play covers.
+TEST(CoveringOptimiser, LargeSearchResultIsMinimal) {
+    const GuaranteedRequest r = Request(Range(1, 25), 5, 4);
+    const CoveringResult best = Optimise({}, r, 3000, 5);
+    const std::vector<std::uint8_t> forecast = literal::SortedForecast(r.play.forecast);
+    std::vector<int> idx = {0, 1, 2, 3, 4, 5};
+    std::vector<bool> needed(best.plays.size(), false);
+    bool covered = true;
+    do {
+        const Play c = literal::Candidate(Play{}, forecast, idx, 5);
+        std::vector<std::size_t> who;
+        for (std::size_t p = 0; p < best.plays.size(); ++p)
+            if (literal::CommonCount(c, 5, best.plays[p]) >= 4) who.push_back(p);
+        covered = covered && !who.empty();
+        if (who.size() == 1) needed[who[0]] = true;
+    } while (literal::NextCombination(idx, 5, 25));
+    EXPECT_TRUE(covered);
+    EXPECT_EQ(std::count(needed.begin(), needed.end(), false), 0);
+}
+
 TEST(CoveringOptimiser, TooLargeOrNothingToGainKeepsTheStart) {
     // 45 numbers in cinquine: 1221759 combinations, beyond what the search holds.
     const GuaranteedRequest large = Request(Range(1, 45), 5, 2);

@@ -45,8 +45,21 @@ TEST_F(CoveringCli, OptimisedReduction) {
     req.stakes = {0, 1, 0, 0, 0};
     EXPECT_TRUE(
         literal::KeepsGuarantee({}, req, 2, std::vector<Play>(s->list.data(), s->list.data() + s->list.count())));
+    // The budget in processor time is the default and may be named; the wall clock on request.
+    // Both clocks at once, or a clock without --optimise: a bad command line, nothing written.
+    r = cli("reduce --score ambo --optimise 5 --seed 4 --cpu-time" + numbers + " --out " + dir_.file("c.lpc"));
+    EXPECT_EQ(r.out, "aggiunte\tgiocate\n4\t4\n");
+    r = cli("reduce --score ambo --optimise 5 --wall-time" + numbers + " --out " + dir_.file("w.lpc"));
+    EXPECT_EQ(r.code, 0) << r.err;
+    // A forecast beyond the search keeps the greedy's plays and says why.
+    std::string many = " --numbers 1";
+    for (int n = 2; n <= 45; ++n) many += "," + std::to_string(n);
+    r = cli("reduce --score ambo --optimise 1 --size 5 --stakes 0,1" + many + " --out " + dir_.file("l.lpc"));
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.err.find(CoveringTooLargeMessage), std::string::npos) << r.err;
     // Seconds that are not a whole number from 0 up: a bad command line, nothing written.
-    for (const char* bad : {"--optimise due", "--optimise -1", "--optimise"}) {
+    for (const char* bad :
+         {"--optimise due", "--optimise -1", "--optimise", "--optimise 1 --cpu-time --wall-time", "--cpu-time"}) {
         r = cli(std::string("reduce --score ambo ") + bad + numbers + " --out " + dir_.file("bad.lpc"));
         EXPECT_EQ(r.code, 2) << bad;
         EXPECT_FALSE(std::filesystem::exists(dir_.file("bad.lpc"))) << bad;

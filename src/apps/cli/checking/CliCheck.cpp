@@ -77,13 +77,16 @@ int RunCheck(const CliContext& c) {
     Settings settings;
     ReadSettings(c.dir + SettingsFileName, settings);
     const DrawRecord& d = a.draws.draw(index);
-    const CheckResult r = CheckPlays(system->list.data(), system->list.count(), CheckDrawOf(d),
-                                     Amount::fromDouble(settings.vincitaMassima), settings.decimali);
+    // The totals come first in the output; the listing follows as it is made, never held whole.
+    const CheckDraw draw = CheckDrawOf(d);
+    const Amount cap = Amount::fromDouble(settings.vincitaMassima);
+    const CheckResult r = CheckTotals(system->list.data(), system->list.count(), draw, cap);
     c.out << "Estrazione del: " << DateText(d) << '\n';
     for (std::size_t k = 0; k < 5; ++k)
         c.out << HitLabels[k] << ' ' << r.counts[k] << "\tVincita: " << FormatAmount(r.amounts[k], settings) << " €\n";
     c.out << "Vincita Totale*: " << FormatAmount(r.total, settings) << " €\n";
-    for (const std::string& line : r.listing) c.out << line << '\n';
+    WriteCheckListing(system->list.data(), system->list.count(), draw, cap, settings.decimali,
+                      [&](const std::string& line) { c.out << line << '\n'; });
     return 0;
 }
 

@@ -60,6 +60,10 @@ int RunReduce(const CliContext& c) {
     const CliOptions& o = c.options;
     const long long size = o.whole("--size", 1), seconds = o.whole("--optimise", 0), seed = o.whole("--seed", 0);
     if (o.has("--seed") && !o.has("--optimise")) return 2;
+    // A clock for the budget only with a budget, and one clock.
+    if ((o.has("--cpu-time") || o.has("--wall-time")) &&
+        (!o.has("--optimise") || (o.has("--cpu-time") && o.has("--wall-time"))))
+        return 2;
     int score = 1;
     if (o.has("--score") && !ParseScore(o.value("--score"), score)) return 2;
     CliPlayInput in;
@@ -80,8 +84,13 @@ int RunReduce(const CliContext& c) {
         if (o.has("--optimise")) {
             StdRandom random;
             SeedRandom(random, o, seed);
-            SystemClock clock;
+            SystemClock wall;
+            ProcessorClock processor;
+            Clock& clock = o.has("--wall-time") ? static_cast<Clock&>(wall) : static_cast<Clock&>(processor);
             const OptimisedRun run = ReduceGuaranteedOptimised(list, r, seconds * 1000, clock, random);
+            // The greedy's plays are kept; the user is told why they were not optimised.
+            if (run.outcome == RunOutcome::Completed && run.status == CoveringStatus::TooLarge)
+                c.err << CoveringTooLargeMessage << '\n';
             result = {run.outcome, run.added};
         } else {
             result = ReduceGuaranteed(list, r);
@@ -157,7 +166,9 @@ CliCommand ReduceCommand() {
                          {"--score", "PUNTEGGIO", "la garanzia: estratto, ambo, terno, quaterna, cinquina o 1..5"},
                          {"--optimise", "SECONDI", "cerca per al massimo SECONDI meno giocate con la stessa garanzia",
                           CliValue::Whole, 0, OneDaySeconds},
-                         {"--seed", "N", "seme del caso, con --optimise", CliValue::Whole, 0, MaxSeed}}),
+                         {"--seed", "N", "seme del caso, con --optimise", CliValue::Whole, 0, MaxSeed},
+                         {"--cpu-time", "", "i SECONDI di --optimise sono tempo di processore (il normale)"},
+                         {"--wall-time", "", "i SECONDI di --optimise sono tempo dell'orologio"}}),
         RunReduce};
 }
 
