@@ -89,7 +89,9 @@ Result Enumerator(const std::vector<std::uint8_t>& fixed, bool incremental) {
 
 Result oracleAll, fullAll, incrementalAll, oracleFixed, enumeratorFixed;
 
-void BM_RecursiveOracle(benchmark::State& state) { oracleAll = Measure(state, [] { return Oracle({}); }); }
+void BM_RecursiveOracle(benchmark::State& state) {
+    oracleAll = Measure(state, [] { return Oracle({}); });
+}
 void BM_EnumeratorFullScore(benchmark::State& state) {
     fullAll = Measure(state, [] { return Enumerator({}, false); });
 }
@@ -103,24 +105,28 @@ void BM_EnumeratorFixedFirst(benchmark::State& state) {
     enumeratorFixed = Measure(state, [] { return Enumerator(Data().fixed, true); });
 }
 
-double Ratio(const Result& slow, const Result& fast) { return fast.seconds > 0 ? slow.seconds / fast.seconds : 0; }
+double Ratio(const Result& slow, const Result& fast) {
+    return fast.seconds > 0 ? slow.seconds / fast.seconds : 0;
+}
 
 void BM_Ratio(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(oracleAll.kept);
     // The fixed-first slots add the same weights in another order: equal up to rounding.
-    if (oracleAll.kept != fullAll.kept || oracleAll.best != incrementalAll.best || oracleFixed.kept != enumeratorFixed.kept ||
-        std::fabs(oracleFixed.best - enumeratorFixed.best) > 1e-9)
+    if (oracleAll.kept != fullAll.kept || oracleAll.best != incrementalAll.best ||
+        oracleFixed.kept != enumeratorFixed.kept || std::fabs(oracleFixed.best - enumeratorFixed.best) > 1e-9)
         state.SkipWithError("the enumerator and the oracle disagree");
     state.counters["full_ratio"] = Ratio(oracleAll, fullAll);
     state.counters["incremental_ratio"] = Ratio(oracleAll, incrementalAll);
     state.counters["fixed_ratio"] = Ratio(oracleFixed, enumeratorFixed);
-    std::printf("C(%d,%d) = %llu combinations: recursive %.2f ms, enumerator %.2f ms (%.1fx), incremental %.2f ms (%.1fx)\n",
-                ForecastSize, PlaySize, static_cast<unsigned long long>(oracleAll.kept), oracleAll.seconds * 1e3,
-                fullAll.seconds * 1e3, Ratio(oracleAll, fullAll), incrementalAll.seconds * 1e3,
-                Ratio(oracleAll, incrementalAll));
-    std::printf("two fixed numbers, %llu combinations kept: recursive with filter %.2f ms, fixed first %.3f ms (%.0fx)\n",
-                static_cast<unsigned long long>(enumeratorFixed.kept), oracleFixed.seconds * 1e3,
-                enumeratorFixed.seconds * 1e3, Ratio(oracleFixed, enumeratorFixed));
+    std::printf(
+        "C(%d,%d) = %llu combinations: recursive %.2f ms, enumerator %.2f ms (%.1fx), incremental %.2f ms (%.1fx)\n",
+        ForecastSize, PlaySize, static_cast<unsigned long long>(oracleAll.kept), oracleAll.seconds * 1e3,
+        fullAll.seconds * 1e3, Ratio(oracleAll, fullAll), incrementalAll.seconds * 1e3,
+        Ratio(oracleAll, incrementalAll));
+    std::printf(
+        "two fixed numbers, %llu combinations kept: recursive with filter %.2f ms, fixed first %.3f ms (%.0fx)\n",
+        static_cast<unsigned long long>(enumeratorFixed.kept), oracleFixed.seconds * 1e3, enumeratorFixed.seconds * 1e3,
+        Ratio(oracleFixed, enumeratorFixed));
 }
 
 } // namespace

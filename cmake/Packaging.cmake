@@ -18,7 +18,7 @@ if(WIN32)
   install(FILES ${NUMORA_BIN_DIR}/Numora.ini ${NUMORA_BIN_DIR}/Numora.smo ${NUMORA_BIN_DIR}/Condizioni.ori
     DESTINATION .)
   install(FILES ${NUMORA_BIN_DIR}/help/Numora.qch DESTINATION help)
-  # The installer's and the shortcut's icon, when data/desktop/numora.ico has been made from numora.svg.
+  # The installer's icon (data/desktop/numora.ico, drawn from numora.svg; the program carries it too).
   set(icon ${CMAKE_SOURCE_DIR}/data/desktop/numora.ico)
   if(EXISTS ${icon})
     install(FILES ${icon} DESTINATION .)

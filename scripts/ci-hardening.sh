@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The hardening stage of CI, after the main tests: the format of the files changed since the last
-# landed commit, the whole suite (windows included, offscreen) built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and every fuzz harness for FUZZ_SECONDS from the committed seed
-# corpus. Any finding fails the stage.
+# The hardening stage of CI, after the main tests: the format of every source file, the whole
+# suite (windows included, offscreen) built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and every fuzz harness for FUZZ_SECONDS from the committed seed corpus. Any finding fails the
+# stage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 JOBS=${JOBS:-2}
@@ -19,12 +19,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-echo "== Formato dei file modificati"
-base=$(cat .ci/format-base)
-if git cat-file -e "$base^{commit}" 2>/dev/null; then range="$base"; else range="HEAD~1"; fi
-mapfile -t changed < <(git diff --name-only --diff-filter=AM "$range" HEAD -- '*.cpp' '*.h')
-if [ ${#changed[@]} -gt 0 ]; then clang-format --dry-run --Werror "${changed[@]}"; fi
-echo "${#changed[@]} file controllati"
+echo "== Formato di tutti i file"
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+clang-format --dry-run --Werror "${sources[@]}"
+echo "${#sources[@]} file controllati"
 
 echo "== Suite con AddressSanitizer e UndefinedBehaviorSanitizer"
 start=$(date +%s)

@@ -40,8 +40,8 @@ int DrawnWheels(const DrawRecord& d) {
 
 UpdateFileContent ReadUpdateFile(std::string_view bytes) {
     if (bytes.size() > MaxUpdateFileSize)
-        return Refuse(UpdateFileError::TooLarge, "il file di aggiornamento supera i " +
-                                                     std::to_string(MaxUpdateFileSize) + " byte");
+        return Refuse(UpdateFileError::TooLarge,
+                      "il file di aggiornamento supera i " + std::to_string(MaxUpdateFileSize) + " byte");
     if (bytes.size() < 2) return Refuse(UpdateFileError::NoCount, "il file di aggiornamento è vuoto");
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t count = GetU16(p);
@@ -49,8 +49,7 @@ UpdateFileContent ReadUpdateFile(std::string_view bytes) {
         return Refuse(UpdateFileError::TooFewDraws,
                       "il file di aggiornamento contiene solo " + std::to_string(count) + " estrazioni");
     const std::size_t drawsEnd = 2 + DrawRecord::Size * count;
-    if (bytes.size() < drawsEnd)
-        return Refuse(UpdateFileError::Truncated, "il file di aggiornamento è incompleto");
+    if (bytes.size() < drawsEnd) return Refuse(UpdateFileError::Truncated, "il file di aggiornamento è incompleto");
 
     UpdateFileContent out;
     out.draws.reserve(count);
@@ -64,8 +63,7 @@ UpdateFileContent ReadUpdateFile(std::string_view bytes) {
         for (std::uint8_t n : d.numbers)
             if (n > MaxNumber)
                 return Refuse(UpdateFileError::BadNumber,
-                              "l'estrazione del " + DateText(d) + " contiene il numero " + std::to_string(n),
-                              position);
+                              "l'estrazione del " + DateText(d) + " contiene il numero " + std::to_string(n), position);
         out.draws.push_back(d);
     }
     if (bytes.size() > drawsEnd + UpdateMessageThreshold) {

@@ -23,21 +23,21 @@ inline constexpr std::size_t UpdateMessageThreshold = 10;
 
 enum class UpdateFileError {
     None,
-    NoCount,      // fewer than the two bytes of the count
-    TooFewDraws,  // count below MinUpdateDraws
-    Truncated,    // shorter than the count says
-    TooLarge,     // above MaxUpdateFileSize
-    BadDate,      // a draw dated on a day the calendar does not have, or outside 1900..2100
-    BadNumber,    // a draw holding a number above 90
+    NoCount,     // fewer than the two bytes of the count
+    TooFewDraws, // count below MinUpdateDraws
+    Truncated,   // shorter than the count says
+    TooLarge,    // above MaxUpdateFileSize
+    BadDate,     // a draw dated on a day the calendar does not have, or outside 1900..2100
+    BadNumber,   // a draw holding a number above 90
 };
 
 struct UpdateFileContent {
     UpdateFileError error = UpdateFileError::None;
-    int badDraw = 0;          // 1-based position in the file of the draw that was refused
-    std::string reason;       // what was wrong, in Italian, for the log and for the tests
+    int badDraw = 0;               // 1-based position in the file of the draw that was refused
+    std::string reason;            // what was wrong, in Italian, for the log and for the tests
     std::vector<DrawRecord> draws; // in file order; empty unless the whole file is sound
     bool hasMessage = false;
-    std::string message;      // the bytes after the draws, when they make a message
+    std::string message; // the bytes after the draws, when they make a message
 
     bool ok() const { return error == UpdateFileError::None; }
 };

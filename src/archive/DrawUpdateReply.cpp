@@ -8,7 +8,9 @@ namespace numora {
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // First "aa" at or after `from`, either letter in either case.
 std::size_t FindMarkerAnyCase(std::string_view s, std::size_t from) {
@@ -45,7 +47,8 @@ bool IsValidUtf8(std::string_view s) {
             if ((cc & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (cc & 0x3Fu);
         }
-        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
             return false;
         i += len;
     }

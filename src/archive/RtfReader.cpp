@@ -9,7 +9,9 @@ namespace numora {
 
 namespace {
 
-char32_t FromCp1252(std::uint8_t b) { return Cp1252CodePoint(b, Cp1252Undefined::AsReplacement); }
+char32_t FromCp1252(std::uint8_t b) {
+    return Cp1252CodePoint(b, Cp1252Undefined::AsReplacement);
+}
 
 // Deeper groups are still balanced but take the state of the deepest kept group; the bound
 // keeps a file of nothing but "{" from growing the stack without limit.
@@ -28,8 +30,12 @@ struct GroupState {
     bool colorTable = false;
 };
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -38,12 +44,44 @@ int HexValue(char c) {
 }
 
 bool IsHiddenDestination(std::string_view w) {
-    static constexpr std::string_view hidden[] = {
-        "fonttbl", "stylesheet", "info",      "pict",     "object",   "header",   "headerl",  "headerr",
-        "headerf", "footer",     "footerl",   "footerr",  "footerf",  "footnote", "fldinst",  "themedata",
-        "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "listtable", "listoverridetable",
-        "rsidtbl", "generator",  "filetbl",   "revtbl",   "pgdsctbl", "nonshppict", "annotation", "atnid",
-        "atnauthor", "private",  "xe",        "tc",       "txe",      "bkmkstart", "bkmkend",  "mmathPr"};
+    static constexpr std::string_view hidden[] = {"fonttbl",
+                                                  "stylesheet",
+                                                  "info",
+                                                  "pict",
+                                                  "object",
+                                                  "header",
+                                                  "headerl",
+                                                  "headerr",
+                                                  "headerf",
+                                                  "footer",
+                                                  "footerl",
+                                                  "footerr",
+                                                  "footerf",
+                                                  "footnote",
+                                                  "fldinst",
+                                                  "themedata",
+                                                  "colorschememapping",
+                                                  "latentstyles",
+                                                  "datastore",
+                                                  "xmlnstbl",
+                                                  "listtable",
+                                                  "listoverridetable",
+                                                  "rsidtbl",
+                                                  "generator",
+                                                  "filetbl",
+                                                  "revtbl",
+                                                  "pgdsctbl",
+                                                  "nonshppict",
+                                                  "annotation",
+                                                  "atnid",
+                                                  "atnauthor",
+                                                  "private",
+                                                  "xe",
+                                                  "tc",
+                                                  "txe",
+                                                  "bkmkstart",
+                                                  "bkmkend",
+                                                  "mmathPr"};
     return std::find(std::begin(hidden), std::end(hidden), w) != std::end(hidden);
 }
 
@@ -56,12 +94,21 @@ public:
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             switch (c) {
-            case '{': openGroup(); break;
-            case '}': closeGroup(); break;
-            case '\\': controlSequence(); break;
+            case '{':
+                openGroup();
+                break;
+            case '}':
+                closeGroup();
+                break;
+            case '\\':
+                controlSequence();
+                break;
             case '\r':
-            case '\n': break;
-            default: textByte(static_cast<std::uint8_t>(c)); break;
+            case '\n':
+                break;
+            default:
+                textByte(static_cast<std::uint8_t>(c));
+                break;
             }
         }
         finishParagraph(true);
@@ -127,7 +174,9 @@ private:
         switch (c) {
         case '\\':
         case '{':
-        case '}': textChar(static_cast<unsigned char>(c)); break;
+        case '}':
+            textChar(static_cast<unsigned char>(c));
+            break;
         case '\'': {
             int hi = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
             int lo = pos_ + 1 < in_.size() ? HexValue(in_[pos_ + 1]) : -1;
@@ -140,11 +189,18 @@ private:
             // An optional destination: whatever it is, it is not part of the shown text.
             state().skip = true;
             break;
-        case '~': textChar(0x00A0); break;
-        case '_': textChar(0x2011); break;
+        case '~':
+            textChar(0x00A0);
+            break;
+        case '_':
+            textChar(0x2011);
+            break;
         case '\r':
-        case '\n': if (!state().skip) finishParagraph(false); break;
-        default: break; // \- optional hyphen, \| and the rest show nothing
+        case '\n':
+            if (!state().skip) finishParagraph(false);
+            break;
+        default:
+            break; // \- optional hyphen, \| and the rest show nothing
         }
     }
 
@@ -168,10 +224,14 @@ private:
         }
         if (s.colorTable) {
             const auto v = static_cast<std::uint8_t>(std::clamp(param, 0LL, 255LL));
-            if (w == "red") color_.red = v;
-            else if (w == "green") color_.green = v;
-            else if (w == "blue") color_.blue = v;
-            else return;
+            if (w == "red")
+                color_.red = v;
+            else if (w == "green")
+                color_.green = v;
+            else if (w == "blue")
+                color_.blue = v;
+            else
+                return;
             colorStarted_ = true;
             return;
         }
@@ -190,15 +250,22 @@ private:
         pendingSkip_ = 0;
         if (s.skip) return;
         const bool on = !hasParam || param != 0;
-        if (w == "par" || w == "sect" || w == "page" || w == "row") finishParagraph(false);
-        else if (w == "line") textChar('\n');
-        else if (w == "tab" || w == "cell") textChar('\t');
-        else if (w == "b") s.format.bold = on;
-        else if (w == "i") s.format.italic = on;
+        if (w == "par" || w == "sect" || w == "page" || w == "row")
+            finishParagraph(false);
+        else if (w == "line")
+            textChar('\n');
+        else if (w == "tab" || w == "cell")
+            textChar('\t');
+        else if (w == "b")
+            s.format.bold = on;
+        else if (w == "i")
+            s.format.italic = on;
         else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "uldash" || w == "ulth" || w == "ulwave")
             s.format.underline = on;
-        else if (w == "ulnone") s.format.underline = false;
-        else if (w == "strike") s.format.strike = on;
+        else if (w == "ulnone")
+            s.format.underline = false;
+        else if (w == "strike")
+            s.format.strike = on;
         else if (w == "plain") {
             s.format = RtfCharFormat{};
             s.colorIndex = 0;
@@ -206,21 +273,35 @@ private:
             s.colorIndex = static_cast<int>(std::clamp(param, 0LL, 1000000LL));
             s.format.color = colorAt(s.colorIndex);
         } else if (w == "fs") {
-            s.format.halfPoints =
-                param <= 0 ? RtfCharFormat{}.halfPoints : static_cast<int>(std::clamp<long long>(param, MinHalfPoints, MaxHalfPoints));
-        } else if (w == "pard") s.alignment = RtfAlignment::Left;
-        else if (w == "ql") s.alignment = RtfAlignment::Left;
-        else if (w == "qc") s.alignment = RtfAlignment::Center;
-        else if (w == "qr") s.alignment = RtfAlignment::Right;
-        else if (w == "qj") s.alignment = RtfAlignment::Justify;
-        else if (w == "emdash") textChar(0x2014);
-        else if (w == "endash") textChar(0x2013);
-        else if (w == "bullet") textChar(0x2022);
-        else if (w == "lquote") textChar(0x2018);
-        else if (w == "rquote") textChar(0x2019);
-        else if (w == "ldblquote") textChar(0x201C);
-        else if (w == "rdblquote") textChar(0x201D);
-        else if (w == "emspace" || w == "enspace" || w == "qmspace") textChar(' ');
+            s.format.halfPoints = param <= 0
+                                      ? RtfCharFormat{}.halfPoints
+                                      : static_cast<int>(std::clamp<long long>(param, MinHalfPoints, MaxHalfPoints));
+        } else if (w == "pard")
+            s.alignment = RtfAlignment::Left;
+        else if (w == "ql")
+            s.alignment = RtfAlignment::Left;
+        else if (w == "qc")
+            s.alignment = RtfAlignment::Center;
+        else if (w == "qr")
+            s.alignment = RtfAlignment::Right;
+        else if (w == "qj")
+            s.alignment = RtfAlignment::Justify;
+        else if (w == "emdash")
+            textChar(0x2014);
+        else if (w == "endash")
+            textChar(0x2013);
+        else if (w == "bullet")
+            textChar(0x2022);
+        else if (w == "lquote")
+            textChar(0x2018);
+        else if (w == "rquote")
+            textChar(0x2019);
+        else if (w == "ldblquote")
+            textChar(0x201C);
+        else if (w == "rdblquote")
+            textChar(0x201D);
+        else if (w == "emspace" || w == "enspace" || w == "qmspace")
+            textChar(' ');
     }
 
     std::optional<RtfColor> colorAt(int index) const {
@@ -315,7 +396,11 @@ bool DecodeUtf8(std::string_view s, std::u32string* out) {
     std::size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t len = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3 : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+        std::size_t len = c < 0x80                   ? 1
+                          : (c >= 0xC2 && c <= 0xDF) ? 2
+                          : (c >= 0xE0 && c <= 0xEF) ? 3
+                          : (c >= 0xF0 && c <= 0xF4) ? 4
+                                                     : 0;
         if (len == 0 || i + len > s.size()) return false;
         char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1Fu) : len == 3 ? (c & 0x0Fu) : (c & 0x07u);
         for (std::size_t k = 1; k < len; ++k) {
@@ -323,7 +408,8 @@ bool DecodeUtf8(std::string_view s, std::u32string* out) {
             if ((cc & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (cc & 0x3Fu);
         }
-        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
             return false;
         if (out) out->push_back(cp);
         i += len;

@@ -52,5 +52,4 @@ RtfDocument ReadRtf(std::string_view bytes);
 // The paragraphs' texts joined with "\n".
 std::string RtfPlainText(const RtfDocument& document);
 
-
 } // namespace numora

@@ -1,11 +1,11 @@
 // The archive's commands and long-lived windows, as the main window's table and registry take them.
 #include "archive/UArchiveCommands.h"
-#include "components/UDaiNumEstra.h"
 #include "archive/UImpoConne.h"
 #include "archive/Uaggio.h"
 #include "archive/Udb.h"
 #include "archive/Uperrtf.h"
 #include "components/UCommandTable.h"
+#include "components/UDaiNumEstra.h"
 #include "components/UWindowRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -69,7 +69,8 @@ void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w) {
     CommandRow backup = item(70, u"Crea copia di sicurezza"_s, u"Creacopiadisicurezza1"_s, true, {}, {});
     backup.action = BackupArchive;
     t.add(backup);
-    CommandRow restore = item(80, u"Ripristina da copia di sicurezza"_s, u"Ripristinadacopiadisicurezza1"_s, false, {}, {});
+    CommandRow restore =
+        item(80, u"Ripristina da copia di sicurezza"_s, u"Ripristinadacopiadisicurezza1"_s, false, {}, {});
     restore.action = RestoreArchive;
     t.add(restore);
 
@@ -93,8 +94,9 @@ void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w) {
                ShowViewerWindow();
                DeleteShownDraw(p);
            });
-    button(50, u"SpeedButton4"_s, u" Modifica estrazione |Permette di modificare l'estrazione attualmente visualizzata"_s,
-           false, [](QWidget* p) {
+    button(50, u"SpeedButton4"_s,
+           u" Modifica estrazione |Permette di modificare l'estrazione attualmente visualizzata"_s, false,
+           [](QWidget* p) {
                ShowViewerWindow();
                EditShownDraw(p);
            });
@@ -104,8 +106,9 @@ void RegisterArchiveFeature(CommandTable& t, WindowRegistry& w) {
                ShowViewerWindow();
                NewDraw(p);
            });
-    button(70, u"SpeedButton1"_s, u" Aggiorna da internet |Permette di aggiornare l'archivio storico tramite internet"_s,
-           false, InternetUpdate);
+    button(70, u"SpeedButton1"_s,
+           u" Aggiorna da internet |Permette di aggiornare l'archivio storico tramite internet"_s, false,
+           InternetUpdate);
 }
 
 } // namespace numora

@@ -1,7 +1,7 @@
 #include "archive/UImpoConne.h"
 
-#include "components/UHint.h"
 #include "components/UFieldFilters.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 

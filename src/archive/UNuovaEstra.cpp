@@ -3,8 +3,8 @@
 #include "archive/UArchiveCommands.h"
 #include "archive/UArchiveGrid.h"
 #include "archive/Udb.h"
-#include "components/UHint.h"
 #include "components/UFieldFilters.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 

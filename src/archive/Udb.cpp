@@ -18,7 +18,6 @@ namespace numora {
 
 namespace {
 
-
 constexpr int ColumnWidths[6] = {90, 26, 26, 26, 26, 26};
 
 } // namespace
@@ -69,7 +68,9 @@ Tdb::~Tdb() {
     Windows().forget(this);
 }
 
-Tdb* Tdb::instance() { return Windows().find<Tdb>(); }
+Tdb* Tdb::instance() {
+    return Windows().find<Tdb>();
+}
 
 void Tdb::RefreshViewerToLast() {
     RefreshViewerAt(archive_->count());

@@ -20,15 +20,18 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-
 namespace {
 
 Qt::Alignment QtAlignment(RtfAlignment a) {
     switch (a) {
-    case RtfAlignment::Center: return Qt::AlignHCenter;
-    case RtfAlignment::Right: return Qt::AlignRight;
-    case RtfAlignment::Justify: return Qt::AlignJustify;
-    case RtfAlignment::Left: break;
+    case RtfAlignment::Center:
+        return Qt::AlignHCenter;
+    case RtfAlignment::Right:
+        return Qt::AlignRight;
+    case RtfAlignment::Justify:
+        return Qt::AlignJustify;
+    case RtfAlignment::Left:
+        break;
     }
     return Qt::AlignLeft;
 }
@@ -54,8 +57,7 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& source) {
         QTextBlockFormat block;
         block.setAlignment(QtAlignment(p.alignment));
         // An empty paragraph keeps the height of the text around it.
-        const QTextCharFormat blockChars =
-            QtCharFormat(p.runs.empty() ? RtfCharFormat{} : p.runs.front().format);
+        const QTextCharFormat blockChars = QtCharFormat(p.runs.empty() ? RtfCharFormat{} : p.runs.front().format);
         if (first) {
             cursor.setBlockFormat(block);
             cursor.setBlockCharFormat(blockChars);
@@ -110,7 +112,9 @@ Tperrtf::~Tperrtf() {
     Windows().forget(this);
 }
 
-Tperrtf* Tperrtf::instance() { return Windows().find<Tperrtf>(); }
+Tperrtf* Tperrtf::instance() {
+    return Windows().find<Tperrtf>();
+}
 
 bool Tperrtf::loadRtfFile(const QString& path) {
     QFile f(path);
@@ -123,11 +127,14 @@ bool Tperrtf::loadRtfFile(const QString& path) {
 
 void Tperrtf::loadRtf(const QByteArray& bytes) {
     bytes_ = bytes;
-    FillTextDocument(*RichEdit1->document(), ReadRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    FillTextDocument(*RichEdit1->document(),
+                     ReadRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
     RichEdit1->moveCursor(QTextCursor::Start);
 }
 
-void Tperrtf::OKClick() { accept(); }
+void Tperrtf::OKClick() {
+    accept();
+}
 
 QString Tperrtf::ChooseRtfFileName(QWidget* parent) {
     QFileDialog dialog(parent, u"Salva su file"_s);
@@ -142,7 +149,8 @@ QString Tperrtf::ChooseRtfFileName(QWidget* parent) {
 void Tperrtf::SalvaClick() {
     const QString path = chooser_ ? chooser_(this) : QString();
     if (path.isEmpty()) return;
-    if (!WriteFileAtomically(path.toStdString(), std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size()))))
+    if (!WriteFileAtomically(path.toStdString(),
+                             std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size()))))
         MessageBox::error(this, u"Impossibile salvare il file %1."_s.arg(path));
 }
 

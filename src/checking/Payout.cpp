@@ -26,8 +26,10 @@ AmountUnits NanoFromDecimalText(const char* first, const char* last) {
     bool roundUp = false;
     if (p != last) ++p;
     for (; p != last; ++p, ++digits) {
-        if (digits < 9) frac = frac * 10 + (*p - '0');
-        else if (digits == 9) roundUp = *p >= '5';
+        if (digits < 9)
+            frac = frac * 10 + (*p - '0');
+        else if (digits == 9)
+            roundUp = *p >= '5';
     }
     for (int i = digits; i < 9; ++i) frac *= 10;
     return whole * NanoPerEuro + frac + (roundUp ? 1 : 0);
@@ -91,12 +93,16 @@ std::string FormatAmount(Amount a, int decimals) {
     if (decimals <= 0) return grouped;
     std::string f(10, '0');
     for (int k = 9; k >= 0; --k, frac /= 10) f[static_cast<std::size_t>(k)] = static_cast<char>('0' + frac % 10);
-    if (decimals < 10) f.resize(static_cast<std::size_t>(decimals));
-    else f.append(static_cast<std::size_t>(decimals - 10), '0');
+    if (decimals < 10)
+        f.resize(static_cast<std::size_t>(decimals));
+    else
+        f.append(static_cast<std::size_t>(decimals - 10), '0');
     return grouped + "," + f;
 }
 
-std::string FormatAmount(Amount a, const Settings& settings) { return FormatAmount(a, settings.decimali); }
+std::string FormatAmount(Amount a, const Settings& settings) {
+    return FormatAmount(a, settings.decimali);
+}
 
 Amount CalculatorTotal(const std::array<Amount, 5>& stakes, int h, int n, int d, Amount cap) {
     Amount total;
@@ -110,9 +116,12 @@ bool ParseCalculatorStake(const std::string& text, Amount& value) {
     int points = 0;
     int digits = 0;
     for (char c : text) {
-        if (c == '.') ++points;
-        else if (c >= '0' && c <= '9') ++digits;
-        else return false;
+        if (c == '.')
+            ++points;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return false;
     }
     if (points > 1 || digits == 0) return false;
     // Integer part beyond ten digits is above the limit whatever follows.

@@ -49,7 +49,9 @@ long double CombinationCount(int a, int k);
 // falls back on Factorial's definition and is cut to the unit.
 Amount BetWin(int k, Amount stake, int h, int n, int d, Amount cap);
 
-inline Amount Capped(Amount a, Amount cap) { return a > cap ? cap : a; }
+inline Amount Capped(Amount a, Amount cap) {
+    return a > cap ? cap : a;
+}
 
 // FormatAmount of the exact amount: the amount rounded to ten decimals, the thousands grouped
 // with "." and the decimals cut (not rounded) to `decimals` after ",".

@@ -131,11 +131,17 @@ TCalcVin::TCalcVin(QWidget* parent) : QDialog(parent) {
     Windows().enrol(this);
 }
 
-TCalcVin::~TCalcVin() { Windows().forget(this); }
+TCalcVin::~TCalcVin() {
+    Windows().forget(this);
+}
 
-TCalcVin* TCalcVin::instance() { return Windows().find<TCalcVin>(); }
+TCalcVin* TCalcVin::instance() {
+    return Windows().find<TCalcVin>();
+}
 
-void TCalcVin::changed() { go->setEnabled(true); }
+void TCalcVin::changed() {
+    go->setEnabled(true);
+}
 
 void TCalcVin::cb2Change() {
     // No more hits than numbers played: the list offers 0..n, keeping the choice while it fits.
@@ -167,13 +173,15 @@ void TCalcVin::goClick() {
     }
     const Settings& s = Globals().settings;
     const int d = cb1->currentIndex() == 1 ? 10 : 1;
-    const Amount total = CalculatorTotal(stakes, cb3->currentIndex(), cb2->currentIndex() + 1, d,
-                                         Amount::fromDouble(s.vincitaMassima));
+    const Amount total =
+        CalculatorTotal(stakes, cb3->currentIndex(), cb2->currentIndex() + 1, d, Amount::fromDouble(s.vincitaMassima));
     const QString text = u"Totale*: "_s + QString::fromStdString(FormatAmount(total, s)) + u" €"_s;
     Label19->setText(text);
     SetHint(Label19, text);
 }
 
-void TCalcVin::SpeedButton1Click() { reject(); }
+void TCalcVin::SpeedButton1Click() {
+    reject();
+}
 
 } // namespace numora

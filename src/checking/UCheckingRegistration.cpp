@@ -25,10 +25,12 @@ void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w) {
         if (auto* d = TSpoglio::instance()) d->exec();
     };
     t.add(check);
-    t.add(SameAs(ToolButton(u"SpeedButton16"_s,
-                             u"Spoglio delle giocate|Lo spoglio delle giocate permette di controllare i punteggi e le vincite realizzate."_s,
-                             130, true),
-                  u"Spogliodellegiocate1"_s));
+    t.add(SameAs(
+        ToolButton(
+            u"SpeedButton16"_s,
+            u"Spoglio delle giocate|Lo spoglio delle giocate permette di controllare i punteggi e le vincite realizzate."_s,
+            130, true),
+        u"Spogliodellegiocate1"_s));
 }
 
 } // namespace numora

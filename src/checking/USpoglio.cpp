@@ -3,11 +3,11 @@
 #include "components/UArchiveSave.h"
 #include "components/UCommandTable.h"
 #include "components/UDaiNumEstra.h"
-#include "components/UPrinter.h"
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
@@ -36,7 +36,9 @@ namespace numora {
 
 namespace {
 
-QString Money(Amount a) { return QString::fromStdString(FormatAmount(a, Globals().settings)) + u" €"_s; }
+QString Money(Amount a) {
+    return QString::fromStdString(FormatAmount(a, Globals().settings)) + u" €"_s;
+}
 
 } // namespace
 
@@ -153,9 +155,13 @@ TSpoglio::TSpoglio(QWidget* parent) : QDialog(parent) {
     Windows().enrol(this);
 }
 
-TSpoglio::~TSpoglio() { Windows().forget(this); }
+TSpoglio::~TSpoglio() {
+    Windows().forget(this);
+}
 
-TSpoglio* TSpoglio::instance() { return Windows().find<TSpoglio>(); }
+TSpoglio* TSpoglio::instance() {
+    return Windows().find<TSpoglio>();
+}
 
 void TSpoglio::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -177,8 +183,10 @@ void TSpoglio::keyPressEvent(QKeyEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
         // Both keys act only while "Verifica" is enabled.
         if (go->isEnabled()) {
-            if (key == Qt::Key_Escape) reject();
-            else goClick();
+            if (key == Qt::Key_Escape)
+                reject();
+            else
+                goClick();
         }
         event->accept();
         return;
@@ -199,7 +207,8 @@ CheckCells TSpoglio::cells() const {
     for (int r = 0; r < 11; ++r)
         for (int k = 0; k < 5; ++k) {
             const QTableWidgetItem* item = stg->item(r, k + 1);
-            c[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = item ? item->text().toStdString() : std::string();
+            c[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] =
+                item ? item->text().toStdString() : std::string();
         }
     return c;
 }
@@ -212,7 +221,8 @@ void TSpoglio::SpeedButton1Click() {
         picker = own.get();
     }
     const Globali& g = Globals();
-    if (picker->exec() == QDialog::Accepted && picker->chosenIndex() >= 1 && picker->chosenIndex() <= g.archive.count()) {
+    if (picker->exec() == QDialog::Accepted && picker->chosenIndex() >= 1 &&
+        picker->chosenIndex() <= g.archive.count()) {
         const DrawRecord& d = g.archive.draw(picker->chosenIndex());
         Edit1->setText(QString::fromStdString(DateText(d)));
         const CheckDraw draw = CheckDrawOf(d);
@@ -245,7 +255,9 @@ void TSpoglio::SpeedButton4Click() {
     record.year = date.year;
     for (int w = 1; w <= 11; ++w)
         for (int k = 0; k < 5; ++k)
-            record.setNumber(w, k, static_cast<std::uint8_t>(read.draw[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)]));
+            record.setNumber(
+                w, k,
+                static_cast<std::uint8_t>(read.draw[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)]));
     Globali& g = Globals();
     int index = 0;
     try {
@@ -336,7 +348,9 @@ void TSpoglio::printReport(QPrinter& printer) {
         }
     }
     for (int k = 0; k < 5; ++k) {
-        text(cw * 46, y + k * h, QString::fromUtf8(HitLabels[static_cast<std::size_t>(k)]) + u' ' + counts[static_cast<std::size_t>(k)]->text());
+        text(cw * 46, y + k * h,
+             QString::fromUtf8(HitLabels[static_cast<std::size_t>(k)]) + u' ' +
+                 counts[static_cast<std::size_t>(k)]->text());
         text(cw * 66, y + k * h, u"Vincita: "_s + amounts[static_cast<std::size_t>(k)]->text());
     }
     QFont bold = font;

@@ -60,7 +60,8 @@ std::vector<const CommandRow*> CommandTable::buttons() const {
     std::vector<const CommandRow*> out;
     for (const CommandRow& r : rows_)
         if (r.isButton()) out.push_back(&r);
-    std::stable_sort(out.begin(), out.end(), [](const CommandRow* a, const CommandRow* b) { return a->order < b->order; });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const CommandRow* a, const CommandRow* b) { return a->order < b->order; });
     return out;
 }
 

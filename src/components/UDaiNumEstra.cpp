@@ -14,10 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TDaiNumEstra::TDaiNumEstra(QWidget* parent, const DrawArchive* archive)
     : QDialog(parent), archive_(archive ? archive : &Globals().archive) {
@@ -74,7 +71,9 @@ TDaiNumEstra::~TDaiNumEstra() {
     Windows().forget(this);
 }
 
-TDaiNumEstra* TDaiNumEstra::instance() { return Windows().find<TDaiNumEstra>(); }
+TDaiNumEstra* TDaiNumEstra::instance() {
+    return Windows().find<TDaiNumEstra>();
+}
 
 void TDaiNumEstra::setRange(int min, int max) {
     empty_ = max < min || min < 1 || max > archive_->count();

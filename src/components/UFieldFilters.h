@@ -44,8 +44,12 @@ private:
 
 // Installs the key filter and the validator; maxLength 0 leaves the length free.
 void ApplyFieldFilter(QLineEdit* edit, FieldKind kind, int maxLength = 0);
-inline void ApplyStakeFilter(QLineEdit* edit, int maxLength = 0) { ApplyFieldFilter(edit, FieldKind::Stake, maxLength); }
-inline void ApplyNumberFilter(QLineEdit* edit, int maxLength = 0) { ApplyFieldFilter(edit, FieldKind::Number, maxLength); }
+inline void ApplyStakeFilter(QLineEdit* edit, int maxLength = 0) {
+    ApplyFieldFilter(edit, FieldKind::Stake, maxLength);
+}
+inline void ApplyNumberFilter(QLineEdit* edit, int maxLength = 0) {
+    ApplyFieldFilter(edit, FieldKind::Number, maxLength);
+}
 
 // Cell editors of a list or grid that follow the same typing rule.
 class FieldItemDelegate : public QStyledItemDelegate {

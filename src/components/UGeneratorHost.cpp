@@ -260,15 +260,14 @@ void TGeneratorHost::goClick() {
     if (busy() || !checkRun()) return;
     // A run that closes the dialog changed the system (a completed generator run, even one that
     // added nothing); one that leaves it open changed nothing.
-    const bool close = ChangePlays(
-        Globals().system,
-        [&](PlayList&) {
-            QList<QWidget*> controls{go, SpeedButton2, SpeedButton3, GroupBox1};
-            controls += ownPanels_;
-            ProgressRun run(*AntiPan3, controls);
-            return runEngine(AntiPan3->callback());
-        },
-        {.snapshot = takesUndoSnapshot()});
+    const bool close = ChangePlays(Globals().system,
+                                   [&](PlayList&) {
+                                       QList<QWidget*> controls{go, SpeedButton2, SpeedButton3, GroupBox1};
+                                       controls += ownPanels_;
+                                       ProgressRun run(*AntiPan3, controls);
+                                       return runEngine(AntiPan3->callback());
+                                   },
+                                   {.snapshot = takesUndoSnapshot()});
     if (close) accept();
 }
 

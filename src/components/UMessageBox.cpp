@@ -13,11 +13,16 @@ MessageBoxHook* activeHook = nullptr;
 
 QMessageBox::Icon QtIcon(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Error: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -82,9 +87,15 @@ MsgAnswer MessageBox::show(QWidget* parent, const QString& caption, const QStrin
         }
         box.setEscapeButton(cancel ? cancel : no);
         switch (defaultAnswer) {
-        case MsgAnswer::No: box.setDefaultButton(no); break;
-        case MsgAnswer::Cancel: box.setDefaultButton(cancel ? cancel : no); break;
-        default: box.setDefaultButton(yes); break;
+        case MsgAnswer::No:
+            box.setDefaultButton(no);
+            break;
+        case MsgAnswer::Cancel:
+            box.setDefaultButton(cancel ? cancel : no);
+            break;
+        default:
+            box.setDefaultButton(yes);
+            break;
         }
     }
     box.exec();

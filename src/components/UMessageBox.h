@@ -61,7 +61,10 @@ public:
     // The last box shown; a default ShownMessage when there was none.
     ShownMessage last() const { return shown_.empty() ? ShownMessage{} : shown_.back(); }
     int count() const { return static_cast<int>(shown_.size()); }
-    void clear() { shown_.clear(); answers_.clear(); }
+    void clear() {
+        shown_.clear();
+        answers_.clear();
+    }
     int pendingAnswers() const { return static_cast<int>(answers_.size()); }
 
 private:

@@ -56,7 +56,9 @@ void TProgressPanel::setCountCaption(const QString& caption) {
     conta->setVisible(!caption.isEmpty());
 }
 
-void TProgressPanel::setGaugeMaximum(int maximum) { gg->setRange(0, maximum < 1 ? 1 : maximum); }
+void TProgressPanel::setGaugeMaximum(int maximum) {
+    gg->setRange(0, maximum < 1 ? 1 : maximum);
+}
 
 void TProgressPanel::begin(const QList<QWidget*>& controls) {
     if (busy_) return;

@@ -1,8 +1,8 @@
 #include "components/UStakeFields.h"
 
 #include "core/Globali.h"
-#include "core/TextHelpers.h"
 #include "core/StakeRule.h"
+#include "core/TextHelpers.h"
 
 #include <QFontMetrics>
 #include <QLabel>

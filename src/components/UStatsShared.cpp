@@ -1,8 +1,8 @@
 #include "components/UStatsShared.h"
 
-#include "components/UPrinter.h"
 #include "components/UCommandTable.h"
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "core/Globali.h"
 
 #include <QApplication>
@@ -27,11 +27,15 @@ PrinterSetupHook& Hook() {
     return hook;
 }
 
-QPrinter& StatsPrinter() { return ProgramPrinter(); }
+QPrinter& StatsPrinter() {
+    return ProgramPrinter();
+}
 
 } // namespace
 
-void SetPrinterSetupHook(PrinterSetupHook hook) { Hook() = std::move(hook); }
+void SetPrinterSetupHook(PrinterSetupHook hook) {
+    Hook() = std::move(hook);
+}
 
 bool PrintWindowImage(QWidget* window, const std::function<void(bool)>& prepare) {
     QPrinter& printer = StatsPrinter();

@@ -54,6 +54,8 @@ void PrepareItalianLocale() {
     if (!current.startsWith("it")) qputenv("LC_ALL", "it_IT.UTF-8");
 }
 
-void RestoreNumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
+void RestoreNumericLocale() {
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 } // namespace numora

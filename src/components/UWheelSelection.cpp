@@ -1,5 +1,5 @@
-#include "components/UHint.h"
 #include "components/UWheelSelection.h"
+#include "components/UHint.h"
 
 #include "core/TextHelpers.h"
 #include "core/Types.h"
@@ -13,7 +13,9 @@ namespace numora {
 
 namespace {
 
-std::size_t Index(int wheel) { return static_cast<std::size_t>(wheel - 1); }
+std::size_t Index(int wheel) {
+    return static_cast<std::size_t>(wheel - 1);
+}
 
 } // namespace
 
@@ -46,7 +48,9 @@ void WheelSelection::arrange(int columns) {
     for (int w = 1; w <= WheelTutte; ++w) grid_->addWidget(boxes_[Index(w)], (w - 1) / columns, (w - 1) % columns);
 }
 
-void WheelSelection::setColumns(int columns) { arrange(columns); }
+void WheelSelection::setColumns(int columns) {
+    arrange(columns);
+}
 
 std::uint16_t WheelSelection::mask() const {
     std::uint16_t m = 0;
@@ -72,9 +76,13 @@ bool WheelSelection::isChecked(int wheel) const {
     return b && b->isChecked();
 }
 
-void WheelSelection::setNationalCaption(const QString& caption) { boxes_[Index(WheelNazionale)]->setText(caption); }
+void WheelSelection::setNationalCaption(const QString& caption) {
+    boxes_[Index(WheelNazionale)]->setText(caption);
+}
 
-void WheelSelection::setNationalObjectName(const QString& name) { boxes_[Index(WheelNazionale)]->setObjectName(name); }
+void WheelSelection::setNationalObjectName(const QString& name) {
+    boxes_[Index(WheelNazionale)]->setObjectName(name);
+}
 
 void WheelSelection::setHint(const QString& hint) {
     SetHint(this, hint);

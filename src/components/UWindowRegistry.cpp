@@ -6,7 +6,8 @@ namespace numora {
 
 void WindowRegistry::add(int order, Factory make, Placement placement) {
     entries_.push_back({order, std::move(make), placement, nullptr});
-    std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.order < b.order; });
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& a, const Entry& b) { return a.order < b.order; });
 }
 
 void WindowRegistry::createAll(QWidget* mainWindow) {

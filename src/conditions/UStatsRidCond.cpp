@@ -1,11 +1,11 @@
 #include "conditions/UStatsRidCond.h"
 
 #include "components/UHelp.h"
+#include "components/UStatsShared.h"
 #include "components/UWheelSelection.h"
 #include "components/UWindowRegistry.h"
 #include "conditions/ConditionStats.h"
 #include "core/Globali.h"
-#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>

@@ -20,7 +20,8 @@ std::optional<CheckFailure> RunCheck(Check check, const PlaySystem& s) {
         if (chosen < 1 && plays < 1) return CheckFailure{"Il pronostico non contiene nessun numero!", "Attenzione"};
         break;
     case Check::AtLeastTwoPlays:
-        if (plays < 2) return CheckFailure{"Per questo metodo è richiesta la presenza di almeno 2 giocate!", "Attenzione"};
+        if (plays < 2)
+            return CheckFailure{"Per questo metodo è richiesta la presenza di almeno 2 giocate!", "Attenzione"};
         break;
     case Check::PlaysToEliminate:
         if (plays < 1) return CheckFailure{"Non ci sono giocate da eliminare!", "Numora"};
@@ -53,6 +54,8 @@ long ReminderDays(std::time_t now, int day, int month, int year) {
     return static_cast<long>(std::nearbyint(wholeDays + fraction)); // ties to even
 }
 
-bool ReminderDue(std::time_t now, int day, int month, int year) { return ReminderDays(now, day, month, year) > 5; }
+bool ReminderDue(std::time_t now, int day, int month, int year) {
+    return ReminderDays(now, day, month, year) > 5;
+}
 
 } // namespace numora

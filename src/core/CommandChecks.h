@@ -27,7 +27,9 @@ struct CheckFailure {
 // Nothing when the command may go on; otherwise the information message to show.
 std::optional<CheckFailure> RunCheck(Check check, const PlaySystem& system);
 // The forecast checks (A, B and C) also read the fixed numbers before going on.
-inline bool CheckReadsFixedNumbers(Check c) { return c == Check::ForecastNotEmpty || c == Check::ForecastAtLeastThree || c == Check::ForecastOrPlays; }
+inline bool CheckReadsFixedNumbers(Check c) {
+    return c == Check::ForecastNotEmpty || c == Check::ForecastAtLeastThree || c == Check::ForecastOrPlays;
+}
 
 inline constexpr const char* InvalidFixedNumbersMessage = "Una delle fisse contiene valori non validi!";
 

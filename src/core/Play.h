@@ -79,7 +79,8 @@ struct Play {
         std::memset(out + 10, 0, 6);
         for (std::size_t k = 0; k < stakes.size(); ++k) {
             std::uint64_t bits = std::bit_cast<std::uint64_t>(stakes[k]);
-            for (int b = 0; b < 8; ++b) out[16 + k * 8 + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(bits >> (8 * b));
+            for (int b = 0; b < 8; ++b)
+                out[16 + k * 8 + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(bits >> (8 * b));
         }
         out[56] = static_cast<std::uint8_t>(wheels & 0xFF);
         out[57] = static_cast<std::uint8_t>(wheels >> 8);
@@ -91,7 +92,8 @@ struct Play {
         std::memcpy(p.numbers.data(), in, p.numbers.size());
         for (std::size_t k = 0; k < p.stakes.size(); ++k) {
             std::uint64_t bits = 0;
-            for (int b = 0; b < 8; ++b) bits |= static_cast<std::uint64_t>(in[16 + k * 8 + static_cast<std::size_t>(b)]) << (8 * b);
+            for (int b = 0; b < 8; ++b)
+                bits |= static_cast<std::uint64_t>(in[16 + k * 8 + static_cast<std::size_t>(b)]) << (8 * b);
             p.stakes[k] = std::bit_cast<double>(bits);
         }
         p.wheels = static_cast<std::uint16_t>(in[56] | (in[57] << 8));

@@ -7,7 +7,9 @@
 
 namespace numora {
 
-PlayIndex::PlayIndex(const PlayList& list) { build(list); }
+PlayIndex::PlayIndex(const PlayList& list) {
+    build(list);
+}
 
 std::uint64_t PlayIndex::Lo(const Play& p) {
     std::uint64_t v = 0;
@@ -64,7 +66,9 @@ void PlayIndex::build(const PlayList& list, int first, int last) {
     for (int i = first; i <= last; ++i) insert(list.play(i), i);
 }
 
-void PlayIndex::build(const PlayList& list) { build(list, 1, list.count()); }
+void PlayIndex::build(const PlayList& list) {
+    build(list, 1, list.count());
+}
 
 bool PlayIndex::insert(const Play& play, int index) {
     if (index <= 0) return false;

@@ -37,8 +37,8 @@ public:
 
 private:
     struct Slot {
-        std::uint64_t lo = 0; // number bytes 0..7
-        std::uint32_t hi = 0; // number bytes 8..9, wheel mask
+        std::uint64_t lo = 0;   // number bytes 0..7
+        std::uint32_t hi = 0;   // number bytes 8..9, wheel mask
         std::int32_t index = 0; // 0 = empty slot
     };
     static std::uint64_t Lo(const Play& p);

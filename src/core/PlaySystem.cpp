@@ -2,7 +2,9 @@
 
 namespace numora {
 
-void TakeUndoSnapshot(PlaySystem& system) { TakeUndoSnapshot(system.list, system.undo); }
+void TakeUndoSnapshot(PlaySystem& system) {
+    TakeUndoSnapshot(system.list, system.undo);
+}
 
 bool ChangePlays(PlaySystem& system, const std::function<bool(PlayList&)>& change, PlayChangeRules rules) {
     if (rules.snapshot && !system.list.empty()) TakeUndoSnapshot(system);

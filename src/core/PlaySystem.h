@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PlayList.h"
 #include "core/Forecast.h"
+#include "core/PlayList.h"
 
 #include <array>
 #include <functional>

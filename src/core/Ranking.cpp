@@ -81,7 +81,8 @@ std::vector<int> ExchangeSortOrder(std::span<const int> values, bool descending)
     std::vector<int> rank(static_cast<std::size_t>(n)); // 0 = the best value
     int distinct = 0;
     for (int r = 0; r < n; ++r) {
-        if (r > 0 && keyOf(byKey[static_cast<std::size_t>(r)]) != keyOf(byKey[static_cast<std::size_t>(r - 1)])) ++distinct;
+        if (r > 0 && keyOf(byKey[static_cast<std::size_t>(r)]) != keyOf(byKey[static_cast<std::size_t>(r - 1)]))
+            ++distinct;
         rank[static_cast<std::size_t>(byKey[static_cast<std::size_t>(r)])] = distinct;
     }
     ++distinct;
@@ -100,7 +101,8 @@ std::vector<int> ExchangeSortOrder(std::span<const int> values, bool descending)
     std::vector<int> ring;
     for (int start = 0; start < n;) {
         int end = start + 1;
-        while (end < n && keyOf(byKey[static_cast<std::size_t>(end)]) == keyOf(byKey[static_cast<std::size_t>(start)])) ++end;
+        while (end < n && keyOf(byKey[static_cast<std::size_t>(end)]) == keyOf(byKey[static_cast<std::size_t>(start)]))
+            ++end;
         const int m = end - start;
         const int* block = byKey.data() + start; // the block's entries in starting order
         if (m == 1) {
@@ -112,7 +114,8 @@ std::vector<int> ExchangeSortOrder(std::span<const int> values, bool descending)
         insertAt.assign(static_cast<std::size_t>(m), 0);
         long long head = 0;
         for (int k = 1; k < m; ++k) {
-            const int turns = better[static_cast<std::size_t>(block[k])] - better[static_cast<std::size_t>(block[k - 1])];
+            const int turns =
+                better[static_cast<std::size_t>(block[k])] - better[static_cast<std::size_t>(block[k - 1])];
             head = (head + turns) % k;
             insertAt[static_cast<std::size_t>(k)] = static_cast<int>(head);
             ++head;

@@ -11,7 +11,8 @@ namespace numora {
 namespace {
 
 // Multiple test on scaled values. A divisor whose scaled value is 0 (Multiplo or i1 of 0, or
-// below 0.00005) sets no multiple constraint, so nothing ever divides by zero. -1 would overflow INT64_MIN % -1; every value is a multiple of it anyway.
+// below 0.00005) sets no multiple constraint, so nothing ever divides by zero. -1 would overflow INT64_MIN % -1; every
+// value is a multiple of it anyway.
 bool IsMultiple(std::int64_t value, std::int64_t divisor) {
     if (divisor == 0 || divisor == -1) return true;
     return value % divisor == 0;

@@ -51,7 +51,9 @@ std::string FormatAmount(double x, int decimals) {
     return out;
 }
 
-std::string FormatAmount(double x, const Settings& settings) { return FormatAmount(x, settings.decimali); }
+std::string FormatAmount(double x, const Settings& settings) {
+    return FormatAmount(x, settings.decimali);
+}
 
 AmountParse ParseAmount(std::string_view text) {
     AmountParse r;
@@ -165,10 +167,10 @@ std::int32_t Factorial(int n) {
 namespace {
 
 // 0x80..0x9F of Windows-1252; 0 marks the five codes the code page leaves undefined.
-constexpr std::array<char32_t, 32> Cp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> Cp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool ToCp1252(char32_t u, unsigned char& c) {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {

@@ -53,7 +53,9 @@ int FindWheelByName(std::string_view text);
 std::array<bool, 18> DecomposeStake(double amount, const std::array<double, 18>& denominations);
 
 // 2^(w-1): the bit of wheel w (1..12) in a play's wheel mask.
-inline std::uint16_t WheelBit(int w) { return static_cast<std::uint16_t>(1u << (w - 1)); }
+inline std::uint16_t WheelBit(int w) {
+    return static_cast<std::uint16_t>(1u << (w - 1));
+}
 
 // n! as a 32-bit integer (wraps as the original integer arithmetic did for n > 12); 1 for n < 2.
 std::int32_t Factorial(int n);

@@ -14,12 +14,14 @@ inline constexpr int WheelTutte = 12;
 inline constexpr int NumbersPerWheel = 5;
 inline constexpr int MaxNumber = 90;
 
-inline constexpr std::array<std::string_view, 12> WheelNames = {
-    "Bari", "Cagliari", "Firenze", "Genova", "Milano", "Napoli",
-    "Palermo", "Roma", "Torino", "Venezia", "R. Nazionale", "Tutte"};
+inline constexpr std::array<std::string_view, 12> WheelNames = {"Bari",   "Cagliari", "Firenze",      "Genova",
+                                                                "Milano", "Napoli",   "Palermo",      "Roma",
+                                                                "Torino", "Venezia",  "R. Nazionale", "Tutte"};
 
 // Name of wheel w (1..12).
-inline std::string_view WheelName(int w) { return WheelNames.at(static_cast<std::size_t>(w - 1)); }
+inline std::string_view WheelName(int w) {
+    return WheelNames.at(static_cast<std::size_t>(w - 1));
+}
 
 enum class BetKind : int { Estratto = 1, Ambo = 2, Terno = 3, Quaterna = 4, Cinquina = 5 };
 

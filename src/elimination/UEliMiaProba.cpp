@@ -5,8 +5,8 @@
 #include "core/Globali.h"
 #include "elimination/Elimination.h"
 #include "elimination/ProbabilityGrid.h"
-#include "elimination/UProbabilityGrid.h"
 #include "elimination/UDistriProbaPerEli.h"
+#include "elimination/UProbabilityGrid.h"
 
 #include <QApplication>
 #include <QGroupBox>

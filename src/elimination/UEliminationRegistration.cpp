@@ -25,8 +25,8 @@ void RegisterEliminationFeature(CommandTable& t, WindowRegistry& w) {
         };
         t.add(std::move(r));
     };
-    item(70, u"Estrai giocate con probabilità personalizzate"_s, u"RIduzionepersonalizzata1"_s, false, Check::ForecastNotEmpty,
-         [] { return TEstraiMiaProba::instance(); });
+    item(70, u"Estrai giocate con probabilità personalizzate"_s, u"RIduzionepersonalizzata1"_s, false,
+         Check::ForecastNotEmpty, [] { return TEstraiMiaProba::instance(); });
     item(90, u"Elimina giocate meno probabili"_s, u"Eliminagiocatemenoprobabili1"_s, true, Check::PlaysToEliminate,
          [] { return TEliMenoPro::instance(); });
     item(100, u"Elimina giocate con probabilità personalizzate"_s, u"Estraigiocateconprobabilitpersonalizzata1"_s,

@@ -1,6 +1,7 @@
 #include "elimination/UEstraiMiaProba.h"
 
 #include "components/UFieldFilters.h"
+#include "components/UGenerationMessages.h"
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
 #include "components/UProgressPanel.h"
@@ -9,10 +10,9 @@
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "elimination/ProbabilityGrid.h"
+#include "elimination/UDistriProba.h"
 #include "elimination/UProbabilityGrid.h"
 #include "generation/Generation.h"
-#include "components/UGenerationMessages.h"
-#include "elimination/UDistriProba.h"
 #include "stats/DrawWindow.h"
 
 #include <QApplication>
@@ -298,8 +298,9 @@ void TEstraiMiaProba::goClick() {
     const bool completed = ChangePlays(system, [&](PlayList& list) {
         ProgressRun run(*AntiPan3, {go, SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton7,
                                     findChild<QGroupBox*>(u"GroupBox1"_s), findChild<QGroupBox*>(u"GroupBox2"_s)});
-        const RunResult r = ExtractBestPlays(list, request, plays, CustomProbabilityScore(system.customProbabilities, k),
-                                             Progress{AntiPan3->callback()});
+        const RunResult r =
+            ExtractBestPlays(list, request, plays, CustomProbabilityScore(system.customProbabilities, k),
+                             Progress{AntiPan3->callback()});
         return ReportRun(this, r);
     });
     if (completed) accept();

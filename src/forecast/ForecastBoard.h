@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Random.h"
 #include "core/Forecast.h"
+#include "core/Random.h"
 
 namespace numora {
 

@@ -100,8 +100,9 @@ void ForecastBoardWidget::mouseMoveEvent(QMouseEvent* event) {
     if (onMove) onMove(event);
 }
 
-
-TPronostico* TPronostico::instance() { return Windows().find<TPronostico>(); }
+TPronostico* TPronostico::instance() {
+    return Windows().find<TPronostico>();
+}
 
 TPronostico::TPronostico(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(u"TPronostico"_s);
@@ -226,8 +227,8 @@ void TPronostico::Image1MouseMove(QMouseEvent* event) {
     const BoardButtons held = (buttons & Qt::LeftButton)    ? BoardButtons::Left
                               : (buttons & Qt::RightButton) ? BoardButtons::Right
                                                             : BoardButtons::None;
-    if (!ChangeForecast(
-            Globals().system, [&](Forecast& f) { return pointer_.apply(f, cell, held); }, {.notify = false}))
+    if (!ChangeForecast(Globals().system, [&](Forecast& f) { return pointer_.apply(f, cell, held); },
+                        {.notify = false}))
         return;
     Image1->repaintCell(cell);
     showCaption();

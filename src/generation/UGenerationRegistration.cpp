@@ -34,7 +34,8 @@ void RegisterGenerationFeature(CommandTable& t, WindowRegistry& w) {
          [] { return TGiocateCasuali::instance(); });
     item(110, u"Elimina giocate casualmente"_s, u"Eliminagiocatecasualmente1"_s, false, Check::PlaysToEliminate,
          [] { return TEliminaCasu::instance(); });
-    t.add(SameAs(ToolButton(u"SpeedButton11"_s, u"Permette di estrarre dal pronostico le giocate più probabili"_s, 20), u"Estraigiocatepiprobabili2"_s));
+    t.add(SameAs(ToolButton(u"SpeedButton11"_s, u"Permette di estrarre dal pronostico le giocate più probabili"_s, 20),
+                 u"Estraigiocatepiprobabili2"_s));
 }
 
 } // namespace numora

@@ -1,12 +1,12 @@
 #include "generation/UGioca.h"
 
 #include "components/UFieldFilters.h"
+#include "components/UGenerationMessages.h"
 #include "components/UMessageBox.h"
 #include "components/UStakeFields.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/PlayList.h"
-#include "components/UGenerationMessages.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,7 @@
 #include "generation/UGiocateCasuali.h"
 
 #include "components/UFieldFilters.h"
+#include "components/UGenerationMessages.h"
 #include "components/UMessageBox.h"
 #include "components/UProgressPanel.h"
 #include "components/UStakeFields.h"
@@ -8,7 +9,6 @@
 #include "core/Globali.h"
 #include "core/PlayList.h"
 #include "generation/Generation.h"
-#include "components/UGenerationMessages.h"
 #include "stats/DrawWindow.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "generation/USvilInt.h"
 
+#include "components/UGenerationMessages.h"
 #include "components/UMessageBox.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/PlayList.h"
 #include "generation/Generation.h"
-#include "components/UGenerationMessages.h"
 
 #include <QCheckBox>
 #include <QLabel>

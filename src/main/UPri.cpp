@@ -29,7 +29,6 @@ namespace numora {
 
 namespace {
 
-
 // Qt's file dialogs take the filter as "Name (*.ext);;Name (*)"; the system file's filter names
 // its pattern once.
 QString SystemFilter() {
@@ -45,7 +44,8 @@ constexpr int ClientHeight = 56;
 
 // Generators and eliminators (checks A to E) change the plays: the list is shown afterwards.
 bool ChangesThePlays(Check c) {
-    return c == Check::ForecastNotEmpty || c == Check::ForecastAtLeastThree || c == Check::ForecastOrPlays || c == Check::AtLeastTwoPlays || c == Check::PlaysToEliminate;
+    return c == Check::ForecastNotEmpty || c == Check::ForecastAtLeastThree || c == Check::ForecastOrPlays ||
+           c == Check::AtLeastTwoPlays || c == Check::PlaysToEliminate;
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 
 #include <cmath>
 #include <functional>
-#include <numbers>
 #include <map>
+#include <numbers>
 
 namespace numora {
 
@@ -23,7 +23,8 @@ void Sheet(QPainter& p, QRectF r) {
     p.setBrush(Qt::white);
     p.drawRect(r);
     p.setPen(QPen(QColor(120, 120, 120), 1));
-    for (qreal y = r.top() + 4; y < r.bottom() - 2; y += 3) p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+    for (qreal y = r.top() + 4; y < r.bottom() - 2; y += 3)
+        p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
 }
 
 void Cross(QPainter& p, QPointF c, qreal s) {
@@ -72,7 +73,8 @@ using Painter = std::function<void(QPainter&)>;
 
 const std::map<QString, Painter>& Painters() {
     static const std::map<QString, Painter> m = {
-        {QStringLiteral("SpeedButton9"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton9"),
+         [](QPainter& p) {
              p.setPen(Qt::NoPen);
              p.setBrush(Blue);
              p.drawEllipse(QRectF(2, 2, 20, 20));
@@ -83,7 +85,8 @@ const std::map<QString, Painter>& Painters() {
              p.setFont(f);
              p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
          }},
-        {QStringLiteral("SpeedButton11"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton11"),
+         [](QPainter& p) {
              QPainterPath star;
              for (int k = 0; k < 10; ++k) {
                  const qreal a = -std::numbers::pi / 2 + k * std::numbers::pi / 5, r = k % 2 ? 4.5 : 10.5;
@@ -95,24 +98,29 @@ const std::map<QString, Painter>& Painters() {
              p.setBrush(QColor(250, 200, 30));
              p.drawPath(star);
          }},
-        {QStringLiteral("SpeedButton5"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton5"),
+         [](QPainter& p) {
              Sheet(p, QRectF(6.5, 2.5, 13, 16));
              Sheet(p, QRectF(3.5, 5.5, 13, 16));
              Cross(p, QPointF(16, 17), 4);
          }},
-        {QStringLiteral("SpeedButton3"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton3"),
+         [](QPainter& p) {
              Sheet(p, QRectF(4.5, 2.5, 14, 19));
              Cross(p, QPointF(16, 17), 4);
          }},
-        {QStringLiteral("SpeedButton4"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton4"),
+         [](QPainter& p) {
              Sheet(p, QRectF(3.5, 2.5, 14, 19));
              Pencil(p);
          }},
-        {QStringLiteral("SpeedButton2"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton2"),
+         [](QPainter& p) {
              Sheet(p, QRectF(3.5, 2.5, 14, 19));
              Plus(p, QPointF(17, 17), 4.5);
          }},
-        {QStringLiteral("SpeedButton1"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton1"),
+         [](QPainter& p) {
              p.setPen(QPen(Blue, 1.3));
              p.setBrush(QColor(200, 225, 255));
              p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
@@ -122,8 +130,12 @@ const std::map<QString, Painter>& Painters() {
              p.drawLine(QPointF(4.5, 7), QPointF(19.5, 7));
              p.drawLine(QPointF(4.5, 17), QPointF(19.5, 17));
          }},
-        {QStringLiteral("SpeedButton13"), [](QPainter& p) { Bars(p, {8, 14, 18, 11}, QColor(60, 130, 220)); }},
-        {QStringLiteral("SpeedButton14"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton13"),
+         [](QPainter& p) {
+             Bars(p, {8, 14, 18, 11}, QColor(60, 130, 220));
+         }},
+        {QStringLiteral("SpeedButton14"),
+         [](QPainter& p) {
              p.setPen(QPen(Blue, 2.5, Qt::SolidLine, Qt::RoundCap));
              p.setBrush(Qt::NoBrush);
              p.drawArc(QRectF(5, 6, 15, 14), 90 * 16, -250 * 16);
@@ -133,15 +145,18 @@ const std::map<QString, Painter>& Painters() {
              head << QPointF(3, 7) << QPointF(11, 2) << QPointF(11, 12);
              p.drawPolygon(head);
          }},
-        {QStringLiteral("SpeedButton19"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton19"),
+         [](QPainter& p) {
              Sheet(p, QRectF(2.5, 3.5, 17, 17));
              Cross(p, QPointF(17, 17), 4);
          }},
-        {QStringLiteral("SpeedButton15"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton15"),
+         [](QPainter& p) {
              Sheet(p, QRectF(2.5, 3.5, 17, 17));
              Pencil(p);
          }},
-        {QStringLiteral("SpeedButton21"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton21"),
+         [](QPainter& p) {
              p.setPen(QPen(Ink, 1));
              p.setBrush(QColor(225, 225, 225));
              p.drawRoundedRect(QRectF(1.5, 6.5, 21, 12), 2, 2);
@@ -150,12 +165,14 @@ const std::map<QString, Painter>& Painters() {
                  for (int c = 0; c < 5; ++c) p.drawRect(QRectF(3.5 + c * 3.8, 8.5 + r * 3.5, 2.6, 2.4));
              p.drawRect(QRectF(6.5, 15.5, 11, 1.8));
          }},
-        {QStringLiteral("SpeedButton16"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton16"),
+         [](QPainter& p) {
              Sheet(p, QRectF(3.5, 2.5, 15, 19));
              p.setPen(QPen(Green, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
              p.drawPolyline(QPolygonF() << QPointF(7, 13) << QPointF(11, 18) << QPointF(21, 6));
          }},
-        {QStringLiteral("stmstp"), [](QPainter& p) {
+        {QStringLiteral("stmstp"),
+         [](QPainter& p) {
              p.setPen(QPen(Ink, 1));
              p.setBrush(Qt::white);
              p.drawRect(QRectF(6.5, 2.5, 11, 8));
@@ -167,10 +184,14 @@ const std::map<QString, Painter>& Painters() {
              p.drawEllipse(QRectF(8, 17, 2.5, 2.5));
              p.drawEllipse(QRectF(13, 17, 2.5, 2.5));
          }},
-        {QStringLiteral("SpeedButton18"), [](QPainter& p) { Bars(p, {5, 12, 18, 12, 5}, QColor(40, 160, 90)); }},
+        {QStringLiteral("SpeedButton18"),
+         [](QPainter& p) {
+             Bars(p, {5, 12, 18, 12, 5}, QColor(40, 160, 90));
+         }},
         {QStringLiteral("SpeedButton6"), [](QPainter& p) { Letters(p, QStringLiteral("G"), QColor(30, 110, 60)); }},
         {QStringLiteral("SpeedButton7"), [](QPainter& p) { Letters(p, QStringLiteral("C"), QColor(160, 90, 20)); }},
-        {QStringLiteral("SpeedButton8"), [](QPainter& p) {
+        {QStringLiteral("SpeedButton8"),
+         [](QPainter& p) {
              p.setPen(QPen(QColor(140, 110, 0), 1));
              p.setBrush(QColor(255, 230, 80));
              p.drawEllipse(QRectF(5.5, 2.5, 13, 13));
@@ -192,8 +213,10 @@ QIcon ToolIcon(const QString& componentName) {
         QPainter p(&pix);
         p.setRenderHint(QPainter::Antialiasing);
         auto it = Painters().find(componentName);
-        if (it != Painters().end()) it->second(p);
-        else Letters(p, componentName.left(2), Qt::darkGray);
+        if (it != Painters().end())
+            it->second(p);
+        else
+            Letters(p, componentName.left(2), Qt::darkGray);
     }
     return QIcon(pix);
 }

@@ -16,8 +16,8 @@ QtSettingsStore::~QtSettingsStore() = default;
 bool QtSettingsStore::open() {
     if (!settings_) {
         if (iniPath_.isEmpty())
-            settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, u"Varnel"_s,
-                                                    u"Numora"_s);
+            settings_ =
+                std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, u"Varnel"_s, u"Numora"_s);
         else
             settings_ = std::make_unique<QSettings>(iniPath_, QSettings::IniFormat);
     }

@@ -8,9 +8,17 @@
 
 namespace numora {
 
-inline QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-inline QString Q(const std::string& utf8) { return Q(std::string_view(utf8)); }
-inline std::string S(const QString& text) { return text.toStdString(); }
+inline QString Q(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+inline QString Q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+inline QString Q(const std::string& utf8) {
+    return Q(std::string_view(utf8));
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace numora

@@ -47,32 +47,32 @@ PlayEntryTexts PlayEntryTextsOf(const Play& play, const Settings& settings) {
 // protocol without one of its own.
 EnterPlayResult EnterPlay(PlaySystem& system, const Play& play) {
     EnterPlayResult result = EnterPlayResult::Appended;
-    ChangePlays(
-        system,
-        [&](PlayList& list) {
-            // A full list refuses every play, so the user learns at once why nothing can be added.
-            if (list.full()) result = EnterPlayResult::ListFull;
-            else if (FindPlay(list, play) != 0) result = EnterPlayResult::Duplicate;
-            if (result != EnterPlayResult::Appended) return false;
-            list.setCount(list.count() + 1);
-            list.play(list.count()) = play;
-            return true;
-        },
-        {.snapshot = false});
+    ChangePlays(system,
+                [&](PlayList& list) {
+                    // A full list refuses every play, so the user learns at once why nothing can be added.
+                    if (list.full())
+                        result = EnterPlayResult::ListFull;
+                    else if (FindPlay(list, play) != 0)
+                        result = EnterPlayResult::Duplicate;
+                    if (result != EnterPlayResult::Appended) return false;
+                    list.setCount(list.count() + 1);
+                    list.play(list.count()) = play;
+                    return true;
+                },
+                {.snapshot = false});
     return result;
 }
 
 bool ApplyEditedPlay(PlaySystem& system, int position, int first, int last, const Play& play) {
-    return ChangePlays(
-        system,
-        [&](PlayList& list) {
-            if (position < 1 || position > list.count()) return false;
-            const int b = FindPlay(list, play);
-            if (b != 0 && (b < first || b > last)) return false;
-            list.play(position) = play;
-            return true;
-        },
-        {.snapshot = false});
+    return ChangePlays(system,
+                       [&](PlayList& list) {
+                           if (position < 1 || position > list.count()) return false;
+                           const int b = FindPlay(list, play);
+                           if (b != 0 && (b < first || b > last)) return false;
+                           list.play(position) = play;
+                           return true;
+                       },
+                       {.snapshot = false});
 }
 
 } // namespace numora

@@ -14,7 +14,9 @@ int PlayListSummary::numberCount() const {
     return c;
 }
 
-double PlayCost(const Play& play) { return play.cost(); }
+double PlayCost(const Play& play) {
+    return play.cost();
+}
 
 PlayListSummary SummarizePlayList(const PlayList& list) {
     PlayListSummary s;
@@ -57,7 +59,9 @@ std::string PlayNumbersText(const Play& play) {
     return t;
 }
 
-std::string PlayWheelsText(const Play& play) { return WheelMaskText(play.wheels); }
+std::string PlayWheelsText(const Play& play) {
+    return WheelMaskText(play.wheels);
+}
 
 std::string WheelMaskText(std::uint16_t mask) {
     std::string t;
@@ -76,15 +80,20 @@ std::string PlayStakeText(const Play& play, int betKind, const Settings& setting
 
 std::string PlayCellText(const Play& play, int row, int column, const Settings& settings) {
     switch (column) {
-    case 0: return std::to_string(row);
-    case 1: return PlayNumbersText(play);
-    case 2: return PlayWheelsText(play);
+    case 0:
+        return std::to_string(row);
+    case 1:
+        return PlayNumbersText(play);
+    case 2:
+        return PlayWheelsText(play);
     case 3:
     case 4:
     case 5:
     case 6:
-    case 7: return PlayStakeText(play, column - 2, settings);
-    default: return {};
+    case 7:
+        return PlayStakeText(play, column - 2, settings);
+    default:
+        return {};
     }
 }
 

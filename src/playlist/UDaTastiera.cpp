@@ -17,10 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TDaTastiera::TDaTastiera(QWidget* parent) : QDialog(parent) {
     Windows().enrol(this);
@@ -56,16 +53,22 @@ TDaTastiera::~TDaTastiera() {
     Windows().forget(this);
 }
 
-TDaTastiera* TDaTastiera::instance() { return Windows().find<TDaTastiera>(); }
+TDaTastiera* TDaTastiera::instance() {
+    return Windows().find<TDaTastiera>();
+}
 
 void TDaTastiera::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TDaTastiera::FormActivate() { Aggiungi->setEnabled(true); }
+void TDaTastiera::FormActivate() {
+    Aggiungi->setEnabled(true);
+}
 
-void TDaTastiera::Panel1Change() { Aggiungi->setEnabled(true); }
+void TDaTastiera::Panel1Change() {
+    Aggiungi->setEnabled(true);
+}
 
 void TDaTastiera::AggiungiClick() {
     const BuiltPlay built = BuildPlay(Panel1->texts(), Globals().settings);
@@ -84,12 +87,15 @@ void TDaTastiera::AggiungiClick() {
     case EnterPlayResult::ListFull:
         MessageBox::warning(this, QString::fromUtf8(PlayListFullMessage));
         return;
-    case EnterPlayResult::Appended: break;
+    case EnterPlayResult::Appended:
+        break;
     }
     Aggiungi->setEnabled(false);
 }
 
-void TDaTastiera::ChiudiClick() { reject(); }
+void TDaTastiera::ChiudiClick() {
+    reject();
+}
 
 void TDaTastiera::keyPressEvent(QKeyEvent* event) {
     const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;

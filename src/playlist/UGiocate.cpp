@@ -5,10 +5,10 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
+#include "platform/QtText.h"
 #include "playlist/PlayEntry.h"
 #include "playlist/UDaTastiera.h"
 #include "playlist/UModGiocata.h"
-#include "platform/QtText.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -30,13 +30,11 @@ namespace numora {
 
 namespace {
 
-
 const QColor HeaderColor{192, 192, 192};
 const QColor HeaderShadow{128, 128, 128};
 const QColor SelectedColor{0, 0, 128};
 constexpr int TextInset = 2;
 constexpr int ColumnCount = 8;
-
 
 } // namespace
 
@@ -73,8 +71,8 @@ public:
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const titles[ColumnCount] = {" Nº",    " Numeri", " Ruote",  "€ Estr",
-                                                        "€ Amb",  "€ Tern",  "€ Quat",  "€ Cinq"};
+        static const char* const titles[ColumnCount] = {" Nº",   " Numeri", " Ruote", "€ Estr",
+                                                        "€ Amb", "€ Tern",  "€ Quat", "€ Cinq"};
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
             return QAbstractTableModel::headerData(section, orientation, role);
         return QString::fromUtf8(titles[section]);
@@ -110,7 +108,8 @@ protected:
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
         painter->setPen(Qt::black);
         painter->setFont(font());
-        painter->drawText(rect.adjusted(TextInset, TextInset, -1, -1), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        painter->drawText(rect.adjusted(TextInset, TextInset, -1, -1),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                           model()->headerData(section, orientation(), Qt::DisplayRole).toString());
         painter->restore();
     }
@@ -130,14 +129,16 @@ public:
         painter->fillRect(option.rect, selected ? SelectedColor : QColor(Qt::white));
         painter->setPen(selected ? Qt::white : Qt::black);
         painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(TextInset, TextInset, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                          index.data(Qt::DisplayRole).toString());
+        painter->drawText(option.rect.adjusted(TextInset, TextInset, 0, 0),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
 };
 
 // A cell's text starts TextInset pixels in; one more pixel keeps it off the grid line.
-int CellWidth(int textWidth) { return TextInset + textWidth + TextInset + 1; }
+int CellWidth(int textWidth) {
+    return TextInset + textWidth + TextInset + 1;
+}
 
 // The widest a text of `length` digits can be: the widest digit repeated.
 int WidestDigits(const QFontMetrics& fm, int length) {
@@ -252,7 +253,9 @@ TGiocate::~TGiocate() {
     Windows().forget(this);
 }
 
-TGiocate* TGiocate::instance() { return Windows().find<TGiocate>(); }
+TGiocate* TGiocate::instance() {
+    return Windows().find<TGiocate>();
+}
 
 void TGiocate::RefreshPlayList() {
     NumeroGiocate->setText(u"0"_s);
@@ -367,13 +370,14 @@ bool TGiocate::eventFilter(QObject* watched, QEvent* event) {
 void TGiocate::sgKeyDown(int key) {
     int first = 0;
     int last = 0;
-    if (key == Qt::Key_Delete && system_.list.count() > 0 && selection(first, last))
-        emit deleteSelectedRequested();
+    if (key == Qt::Key_Delete && system_.list.count() > 0 && selection(first, last)) emit deleteSelectedRequested();
 }
 
 namespace {
 
-QWidget* DialogParent(QWidget* parent) { return parent ? parent->window() : nullptr; }
+QWidget* DialogParent(QWidget* parent) {
+    return parent ? parent->window() : nullptr;
+}
 
 TModGiocata& EditDialog(QWidget* parent) {
     if (TModGiocata* d = TModGiocata::instance()) return *d;
@@ -405,7 +409,9 @@ bool EditSelection(QWidget* parent) {
 
 } // namespace
 
-void TGiocate::sgDblClick() { EditSelection(parentWidget() ? parentWidget() : this); }
+void TGiocate::sgDblClick() {
+    EditSelection(parentWidget() ? parentWidget() : this);
+}
 
 void EditSelectedPlays(QWidget* parent) {
     if (!EditSelection(parent)) MessageBox::information(parent, QString::fromUtf8(NoPlaysToEditMessage));

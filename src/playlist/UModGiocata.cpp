@@ -21,10 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TModGiocata::TModGiocata(QWidget* parent) : QDialog(parent) {
     Windows().enrol(this);
@@ -74,14 +71,18 @@ TModGiocata::~TModGiocata() {
     Windows().forget(this);
 }
 
-TModGiocata* TModGiocata::instance() { return Windows().find<TModGiocata>(); }
+TModGiocata* TModGiocata::instance() {
+    return Windows().find<TModGiocata>();
+}
 
 void TModGiocata::setPlays(int first, int last) {
     first_ = first;
     last_ = last < first ? first : last;
 }
 
-int TModGiocata::position() const { return ScrollBar1->value(); }
+int TModGiocata::position() const {
+    return ScrollBar1->value();
+}
 
 void TModGiocata::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -110,7 +111,9 @@ void TModGiocata::ScrollBar1Change() {
     Applica->setEnabled(true);
 }
 
-void TModGiocata::Panel1Change() { Applica->setEnabled(true); }
+void TModGiocata::Panel1Change() {
+    Applica->setEnabled(true);
+}
 
 void TModGiocata::ApplicaClick() {
     const BuiltPlay built = BuildPlay(Panel1->texts(), Globals().settings);
@@ -133,7 +136,9 @@ void TModGiocata::ApplicaClick() {
     Panel1->Numeri->setFocus();
 }
 
-void TModGiocata::ChiudiClick() { reject(); }
+void TModGiocata::ChiudiClick() {
+    reject();
+}
 
 void TModGiocata::keyPressEvent(QKeyEvent* event) {
     const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;

@@ -1,7 +1,7 @@
 #include "playlist/UPlayEntryPanel.h"
 
-#include "components/UHint.h"
 #include "components/UFieldFilters.h"
+#include "components/UHint.h"
 #include "components/UStakeFields.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
@@ -18,10 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace numora {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 PlayEntryPanel::PlayEntryPanel(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
     setObjectName(u"Panel1"_s);
@@ -106,7 +103,9 @@ PlayEntryPanel::PlayEntryPanel(const QString& title, QWidget* parent) : QGroupBo
     showTotal();
 }
 
-void PlayEntryPanel::addTopWidget(QWidget* widget) { top_->addWidget(widget, topRows_++, 0); }
+void PlayEntryPanel::addTopWidget(QWidget* widget) {
+    top_->addWidget(widget, topRows_++, 0);
+}
 
 PlayEntryTexts PlayEntryPanel::texts() const {
     PlayEntryTexts t;

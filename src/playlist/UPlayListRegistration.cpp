@@ -5,17 +5,16 @@
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/SystemFile.h"
+#include "platform/QtText.h"
 #include "playlist/UDaTastiera.h"
 #include "playlist/UGiocate.h"
 #include "playlist/UModGiocata.h"
-#include "platform/QtText.h"
 
 using namespace Qt::StringLiterals;
 
 namespace numora {
 
 namespace {
-
 
 void ShowPlayListWindow() {
     if (auto* p = TGiocate::instance()) {
@@ -73,11 +72,14 @@ void DeleteSelectedCommand(QWidget* parent) {
 } // namespace
 
 void RegisterPlayListFeature(CommandTable& t, WindowRegistry& w) {
-    w.add(13, [](QWidget* main) {
-        auto* plays = new TGiocate(main);
-        QObject::connect(plays, &TGiocate::deleteSelectedRequested, main, [main] { DeleteSelectedCommand(main); });
-        return plays;
-    }, {2, 0, true});
+    w.add(13,
+          [](QWidget* main) {
+              auto* plays = new TGiocate(main);
+              QObject::connect(plays, &TGiocate::deleteSelectedRequested, main,
+                               [main] { DeleteSelectedCommand(main); });
+              return plays;
+          },
+          {2, 0, true});
     w.add(29, [](QWidget* main) { return new TDaTastiera(main); });
     w.add(30, [](QWidget* main) { return new TModGiocata(main); });
 
@@ -105,7 +107,8 @@ void RegisterPlayListFeature(CommandTable& t, WindowRegistry& w) {
          u"SpeedButton15"_s);
     then(70, u"Inserimento giocate da tastiera"_s, u"Inserimentogiocatedatastiera1"_s, false, u"SpeedButton21"_s);
 
-    auto button = [&](int order, const QString& name, const QString& hint, bool sep, std::function<void(QWidget*)> run) {
+    auto button = [&](int order, const QString& name, const QString& hint, bool sep,
+                      std::function<void(QWidget*)> run) {
         CommandRow r = ToolButton(name, hint, order, sep);
         r.action = std::move(run);
         t.add(std::move(r));

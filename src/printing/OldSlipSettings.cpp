@@ -11,10 +11,14 @@ namespace numora::printing {
 IniKeys OldLayoutKeys(SlipOrientation o, const OldSlipLayout& l) {
     const std::string suffix = o == SlipOrientation::Vertical ? "_ver" : "";
     const std::pair<const char*, double> values[] = {
-        {"sinistro", l.sinistro},           {"superiore", l.superiore},
-        {"distanza_righe", l.distanza_righe}, {"distanza_colonne", l.distanza_colonne},
-        {"diametro", l.diametro},           {"sinistro_nome", l.sinistro_nome},
-        {"superiore_nome", l.superiore_nome}, {"altezza_nome", l.altezza_nome},
+        {"sinistro", l.sinistro},
+        {"superiore", l.superiore},
+        {"distanza_righe", l.distanza_righe},
+        {"distanza_colonne", l.distanza_colonne},
+        {"diametro", l.diametro},
+        {"sinistro_nome", l.sinistro_nome},
+        {"superiore_nome", l.superiore_nome},
+        {"altezza_nome", l.altezza_nome},
         {"distanza_importi", l.distanza_importi},
     };
     IniKeys keys;

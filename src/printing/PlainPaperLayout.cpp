@@ -14,7 +14,8 @@ std::string SystemNameForHeading(const std::string& path) {
     return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
 }
 
-std::vector<std::string> PlainPaperHeading(const std::string& systemPath, int playCount, const std::string& totalCostText) {
+std::vector<std::string> PlainPaperHeading(const std::string& systemPath, int playCount,
+                                           const std::string& totalCostText) {
     return {"Nome del sistema: " + SystemNameForHeading(systemPath), "Nº di giocate: " + std::to_string(playCount),
             "Costo totale: " + totalCostText};
 }
@@ -43,8 +44,8 @@ std::vector<std::string> PlainPaperPlayLines(const Play& play, int index, int de
 }
 
 std::vector<PlainPage> LayOutPlainPaper(const std::vector<std::string>& heading, const Forecast& forecast,
-                                        const std::vector<Play>& plays, const PlainPaperOptions& options,
-                                        int decimals, const PlainPaperMetrics& m) {
+                                        const std::vector<Play>& plays, const PlainPaperOptions& options, int decimals,
+                                        const PlainPaperMetrics& m) {
     std::vector<PlainPage> pages(1);
     const int h = m.h;
     int y = h / 2;

@@ -40,13 +40,14 @@ struct PlainPaperMetrics {
 // last four characters (the extension) removed: "C:\x\SISTEMA1.LPC" gives "Sistema1".
 std::string SystemNameForHeading(const std::string& path);
 // The three heading lines the main window puts in the dialog.
-std::vector<std::string> PlainPaperHeading(const std::string& systemPath, int playCount, const std::string& totalCostText);
+std::vector<std::string> PlainPaperHeading(const std::string& systemPath, int playCount,
+                                           const std::string& totalCostText);
 
 // The five lines of one play (an empty entry for a line that has nothing to print).
 std::vector<std::string> PlainPaperPlayLines(const Play& play, int index, int decimals);
 
 std::vector<PlainPage> LayOutPlainPaper(const std::vector<std::string>& heading, const Forecast& forecast,
-                                        const std::vector<Play>& plays, const PlainPaperOptions& options,
-                                        int decimals, const PlainPaperMetrics& metrics);
+                                        const std::vector<Play>& plays, const PlainPaperOptions& options, int decimals,
+                                        const PlainPaperMetrics& metrics);
 
 } // namespace numora::printing

@@ -8,9 +8,13 @@ namespace numora::printing {
 
 namespace {
 
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
-bool Vertical(SlipOrientation o) { return o == SlipOrientation::Vertical; }
+bool Vertical(SlipOrientation o) {
+    return o == SlipOrientation::Vertical;
+}
 
 void AddDecomposition(std::vector<BoxMark>& out, double amount, int row, const std::array<double, 18>& denominations) {
     auto flags = DecomposeStake(amount, denominations);
@@ -42,7 +46,8 @@ int SlipWheelPosition(int wheel) {
 
 std::vector<BoxMark> PlayBoxes(const Play& play, const std::array<double, 18>& denominations) {
     std::vector<BoxMark> out;
-    for (int s = 0; s < Play::MaxNumbers && play.number(s) != 0; ++s) out.push_back({BoxKind::Number, play.number(s), 0});
+    for (int s = 0; s < Play::MaxNumbers && play.number(s) != 0; ++s)
+        out.push_back({BoxKind::Number, play.number(s), 0});
     for (int w = 1; w <= 12; ++w)
         if (play.onWheel(w)) out.push_back({BoxKind::Wheel, SlipWheelPosition(w), 0});
     double total = 0;
@@ -94,7 +99,9 @@ std::vector<PixelDot> NewSlipDots(const Play& play, SlipOrientation o, const Cal
     return out;
 }
 
-std::string SlipNumberText(int index) { return "Scheda Nº " + std::to_string(index); }
+std::string SlipNumberText(int index) {
+    return "Scheda Nº " + std::to_string(index);
+}
 
 int SlipNumberFontHeight(const PageSize& page, int lastK, const std::function<int(int)>& widthOfH) {
     int height = 0;
@@ -117,7 +124,8 @@ std::array<MmPoint, 4> NewCalibrationTestDots(SlipOrientation o, const Calibrati
     std::array<MmPoint, 4> out;
     for (std::size_t k = 0; k < 4; ++k) {
         int row = rowColumn[k][0], column = rowColumn[k][1];
-        out[k] = Vertical(o) ? MmPoint{x0 + column * sx, y0 + row * sy} : MmPoint{x0 + row * sx, y0 + (14 - column) * sy};
+        out[k] =
+            Vertical(o) ? MmPoint{x0 + column * sx, y0 + row * sy} : MmPoint{x0 + row * sx, y0 + (14 - column) * sy};
     }
     return out;
 }
@@ -165,7 +173,8 @@ PreviewCircle PreviewAmountCircle(int flag, int row) {
 
 std::vector<PreviewCircle> NewSlipPreview(const Play& play, const std::array<double, 18>& denominations) {
     std::vector<PreviewCircle> out;
-    for (int s = 0; s < Play::MaxNumbers && play.number(s) != 0; ++s) out.push_back(PreviewNumberCircle(play.number(s)));
+    for (int s = 0; s < Play::MaxNumbers && play.number(s) != 0; ++s)
+        out.push_back(PreviewNumberCircle(play.number(s)));
     for (int w = 1; w <= 12; ++w)
         if (play.onWheel(w)) out.push_back(PreviewWheelCircle(w));
     double total = 0;
@@ -186,12 +195,22 @@ std::vector<PreviewCircle> NewSlipPreview(const Play& play, const std::array<dou
 // ---- New calibration --------------------------------------------------------------------
 
 const CalibrationDialogGeometry& CalibrationGeometry(SlipOrientation o) {
-    static const CalibrationDialogGeometry horizontal{
-        {148.0 / 427, 10.7 / 31, 10.7 / 434, 10.7 / 1023, 0.1}, {101, 33}, {526, 279}, 148.0 / 427, 10.7 / 31, 33, 14,
-        SlipCalibration::DefaultHorizontal};
-    static const CalibrationDialogGeometry vertical{
-        {10.7 / 31, 148.0 / 427, 148.0 / 5978, 148.0 / 14091, 0.1}, {17, 76}, {264, 502}, 10.7 / 31, 148.0 / 427, 14, 33,
-        SlipCalibration::DefaultVertical};
+    static const CalibrationDialogGeometry horizontal{{148.0 / 427, 10.7 / 31, 10.7 / 434, 10.7 / 1023, 0.1},
+                                                      {101, 33},
+                                                      {526, 279},
+                                                      148.0 / 427,
+                                                      10.7 / 31,
+                                                      33,
+                                                      14,
+                                                      SlipCalibration::DefaultHorizontal};
+    static const CalibrationDialogGeometry vertical{{10.7 / 31, 148.0 / 427, 148.0 / 5978, 148.0 / 14091, 0.1},
+                                                    {17, 76},
+                                                    {264, 502},
+                                                    10.7 / 31,
+                                                    148.0 / 427,
+                                                    14,
+                                                    33,
+                                                    SlipCalibration::DefaultVertical};
     return Vertical(o) ? vertical : horizontal;
 }
 
@@ -236,7 +255,8 @@ std::array<PixelPoint, 4> NewCalibrationModel::markers() const {
 
 MmPoint OldSlipCell(SlipOrientation o, const OldSlipLayout& l, int a, int b) {
     if (Vertical(o)) {
-        double y = b <= 13 ? l.superiore + (b - 1) * l.distanza_righe : l.distanza_importi + (b - 14) * l.distanza_righe;
+        double y =
+            b <= 13 ? l.superiore + (b - 1) * l.distanza_righe : l.distanza_importi + (b - 14) * l.distanza_righe;
         return {l.sinistro + (a - 1) * l.distanza_colonne, y};
     }
     double x = a <= 13 ? l.sinistro + (a - 1) * l.distanza_colonne : l.distanza_importi + (a - 14) * l.distanza_colonne;
@@ -292,11 +312,14 @@ std::array<Cell, 6> OldCalibrationTestCells(SlipOrientation o) {
     return {Cell{1, 1}, {10, 9}, {13, 1}, {13, 13}, {14, 1}, {31, 6}};
 }
 
-const std::array<const char*, 8> OldCalibrationHints{
-    " Sposta i segni più a sinistra ",         " Sposta i segni più a destra ",
-    " Sposta i segni più in alto ",            " Sposta i segni più in basso ",
-    " Diminuisce la distanza tra le righe ",   " Aumenta la distanza tra le righe ",
-    " Diminuisce la distanza tra le colonne ", " Aumenta la distanza tra le colonne "};
+const std::array<const char*, 8> OldCalibrationHints{" Sposta i segni più a sinistra ",
+                                                     " Sposta i segni più a destra ",
+                                                     " Sposta i segni più in alto ",
+                                                     " Sposta i segni più in basso ",
+                                                     " Diminuisce la distanza tra le righe ",
+                                                     " Aumenta la distanza tra le righe ",
+                                                     " Diminuisce la distanza tra le colonne ",
+                                                     " Aumenta la distanza tra le colonne "};
 
 void ApplyOldCalibrationMove(SlipOrientation o, OldSlipLayout& l, OldCalibrationMove move) {
     const bool v = Vertical(o);

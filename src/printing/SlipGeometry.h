@@ -21,7 +21,9 @@ enum class SlipOrientation { Horizontal = 0, Vertical = 1 };
 inline SlipOrientation OrientationFromStored(int stored) {
     return stored == 1 ? SlipOrientation::Vertical : SlipOrientation::Horizontal;
 }
-inline int StoredOrientation(SlipOrientation o) { return o == SlipOrientation::Vertical ? 1 : 0; }
+inline int StoredOrientation(SlipOrientation o) {
+    return o == SlipOrientation::Vertical ? 1 : 0;
+}
 
 struct MmPoint {
     double x = 0, y = 0;
@@ -101,13 +103,17 @@ std::array<MmPoint, 4> NewCalibrationTestDots(SlipOrientation o, const Calibrati
 // ---- Slip numbers of a print run -----------------------------------------------------
 
 // The slip after `current` when slips are printed one at a time: back to 1 after the last.
-inline int NextSlip(int current, int playCount) { return current >= playCount ? 1 : current + 1; }
+inline int NextSlip(int current, int playCount) {
+    return current >= playCount ? 1 : current + 1;
+}
 
 inline constexpr const char* SlipErrorTitle = "Errore !";
-inline constexpr const char* BadSlipMessage = "Il numero della schedina da stampare non è valido!\rCorregere e riprovare.";
+inline constexpr const char* BadSlipMessage =
+    "Il numero della schedina da stampare non è valido!\rCorregere e riprovare.";
 inline constexpr const char* BadLastSlipMessage =
     "Il numero dell'uiltima schedina da stampare non è valido!\rCorregere e riprovare.";
-inline constexpr const char* BadRangeMessage = "Il numero delle schedine da stampare non è valido!\rCorregere e riprovare.";
+inline constexpr const char* BadRangeMessage =
+    "Il numero delle schedine da stampare non è valido!\rCorregere e riprovare.";
 
 // A whole number from 1 to playCount typed in a slip field, or 0.
 int ParseSlipNumber(const std::string& text, int playCount);
@@ -137,10 +143,10 @@ PreviewCircle PreviewAmountCircle(int flag, int row); // row 0 the total, k for 
 inline constexpr double CentralFixingOffset = 56.5;
 
 struct CalibrationDialogGeometry {
-    std::array<double, 5> steps;  // one arrow step of x0, y0, sx, sy, d
-    PixelPoint base1, base2;      // marker bases of the first dot and of the opposite corner
-    double kx, ky;                // millimetres per screen pixel
-    int nx, ny;                   // steps between the first dot and the opposite corner
+    std::array<double, 5> steps; // one arrow step of x0, y0, sx, sy, d
+    PixelPoint base1, base2;     // marker bases of the first dot and of the opposite corner
+    double kx, ky;               // millimetres per screen pixel
+    int nx, ny;                  // steps between the first dot and the opposite corner
     Calibration5 defaults;
 };
 const CalibrationDialogGeometry& CalibrationGeometry(SlipOrientation o);
@@ -197,9 +203,7 @@ MmPoint OldSlipNumberPosition(SlipOrientation o, const OldSlipLayout& l);
 std::array<Cell, 6> OldCalibrationTestCells(SlipOrientation o);
 
 // The eight buttons of the old calibration dialogs, in the order of their hints.
-enum class OldCalibrationMove {
-    Left, Right, Up, Down, RowsCloser, RowsApart, ColumnsCloser, ColumnsApart
-};
+enum class OldCalibrationMove { Left, Right, Up, Down, RowsCloser, RowsApart, ColumnsCloser, ColumnsApart };
 void ApplyOldCalibrationMove(SlipOrientation o, OldSlipLayout& l, OldCalibrationMove move);
 OldSlipLayout OldSlipOriginalValues(SlipOrientation o);
 // The hints of the eight buttons, in the order of OldCalibrationMove.

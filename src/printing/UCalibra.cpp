@@ -28,7 +28,9 @@ namespace numora {
 
 namespace {
 
-bool IsVertical(printing::SlipOrientation o) { return o == printing::SlipOrientation::Vertical; }
+bool IsVertical(printing::SlipOrientation o) {
+    return o == printing::SlipOrientation::Vertical;
+}
 
 OldSlipLayout& StoredLayout(printing::SlipOrientation o) {
     auto& s = Globals().settings;
@@ -36,8 +38,8 @@ OldSlipLayout& StoredLayout(printing::SlipOrientation o) {
 }
 
 double OldSlipLayout::*const Fields[6] = {&OldSlipLayout::sinistro,       &OldSlipLayout::superiore,
-                                      &OldSlipLayout::distanza_righe, &OldSlipLayout::distanza_colonne,
-                                      &OldSlipLayout::diametro,       &OldSlipLayout::distanza_importi};
+                                          &OldSlipLayout::distanza_righe, &OldSlipLayout::distanza_colonne,
+                                          &OldSlipLayout::diametro,       &OldSlipLayout::distanza_importi};
 
 class OldCalibrationPicture : public QWidget {
 public:
@@ -78,7 +80,8 @@ QPoint TOldCalibrationDialog::cellPosition(printing::SlipOrientation o, const pr
 
 TOldCalibrationDialog::TOldCalibrationDialog(printing::SlipOrientation o, QWidget* parent)
     : QDialog(parent), o_(o), working_(StoredLayout(o)), printed_(StoredLayout(o)) {
-    setWindowTitle(IsVertical(o) ? u"Calibra stampa verticale su schedine"_s : u"Calibra stampa orizzontale su schedine"_s);
+    setWindowTitle(IsVertical(o) ? u"Calibra stampa verticale su schedine"_s
+                                 : u"Calibra stampa orizzontale su schedine"_s);
     auto* root = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     auto* marks = new QGroupBox(u" Stampa dei segni (margini in millimetri) "_s, this);
@@ -189,8 +192,8 @@ void TOldCalibrationDialog::SpeedButton11Click() {
     }
     const auto page = PageOf(PrintingPrinter());
     for (const auto& c : printing::OldCalibrationTestCells(o_))
-        DrawDot(painter, printing::ToPixelDot(page, printing::OldSlipPage, printing::OldSlipCell(o_, working_, c.a, c.b),
-                                              working_.diametro));
+        DrawDot(painter, printing::ToPixelDot(page, printing::OldSlipPage,
+                                              printing::OldSlipCell(o_, working_, c.a, c.b), working_.diametro));
     painter.end();
     printed_ = working_;
     PlaceMarkers();

@@ -17,9 +17,9 @@ public:
     explicit TColSuCarta(QWidget* parent = nullptr);
 
     QPlainTextEdit* Memo1;
-    QCheckBox* CheckBox1; // "Stampa fisse"
-    QCheckBox* CheckBox2; // "Stampa pronostico"
-    QCheckBox* CheckBox3; // "Stampa giocate"
+    QCheckBox* CheckBox1;       // "Stampa fisse"
+    QCheckBox* CheckBox2;       // "Stampa pronostico"
+    QCheckBox* CheckBox3;       // "Stampa giocate"
     QPushButton* SpeedButton11; // "Stampa"
     QPushButton* SpeedButton12; // "Imposta stampante"
     QPushButton* SpeedButton9;  // "Chiudi"

@@ -68,8 +68,7 @@ void TOldSlipPreview::paintEvent(QPaintEvent*) {
     }
 }
 
-TColSuSche::TColSuSche(QWidget* parent)
-    : TSlipPrintDialog(parent, u"Calibra stampante"_s, u"Spiegazioni"_s) {
+TColSuSche::TColSuSche(QWidget* parent) : TSlipPrintDialog(parent, u"Calibra stampante"_s, u"Spiegazioni"_s) {
     setObjectName(u"ColSuSche"_s);
     antep = new TOldSlipPreview(this);
     previewArea->addWidget(antep);
@@ -80,9 +79,13 @@ TColSuSche::TColSuSche(QWidget* parent)
     Windows().enrol(this);
 }
 
-TColSuSche::~TColSuSche() { Windows().forget(this); }
+TColSuSche::~TColSuSche() {
+    Windows().forget(this);
+}
 
-TColSuSche* TColSuSche::instance() { return Windows().find<TColSuSche>(); }
+TColSuSche* TColSuSche::instance() {
+    return Windows().find<TColSuSche>();
+}
 
 void TColSuSche::showEvent(QShowEvent* event) {
     FormActivate();
@@ -130,9 +133,8 @@ void TColSuSche::pronosticoClick() {
 void TColSuSche::SpeedButton9Click() {
     auto& g = Globals();
     g.settings.orientamento = printing::StoredOrientation(orientation());
-    if (!g.readOnly &&
-        !printing::WriteIniKeys(g.path(SettingsFileName), "MARGINI_STAMPANTE",
-                                {{"orientamento", std::to_string(g.settings.orientamento)}}))
+    if (!g.readOnly && !printing::WriteIniKeys(g.path(SettingsFileName), "MARGINI_STAMPANTE",
+                                               {{"orientamento", std::to_string(g.settings.orientamento)}}))
         MessageBox::error(this, u"Impossibile scrivere il file Numora.ini."_s);
     accept();
 }

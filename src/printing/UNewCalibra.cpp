@@ -26,7 +26,9 @@ namespace numora {
 
 namespace {
 
-bool IsVertical(printing::SlipOrientation o) { return o == printing::SlipOrientation::Vertical; }
+bool IsVertical(printing::SlipOrientation o) {
+    return o == printing::SlipOrientation::Vertical;
+}
 
 printing::Calibration5& StoredCalibration(printing::SlipOrientation o) {
     auto& c = Globals().settings.calibration;
@@ -144,9 +146,8 @@ TNewCalibrationDialog::TNewCalibrationDialog(printing::SlipOrientation o, QWidge
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
     connect(SpeedButton13, &QPushButton::clicked, this, [this] { SpeedButton13Click(); });
     connect(SpeedButton12, &QPushButton::clicked, this, [this] { SetUpPrintingPrinter(this); });
-    connect(SpeedButton10, &QPushButton::clicked, this, [this] {
-        ShowHelpContext(IsVertical(model_.orientation()) ? 13 : 12, this);
-    });
+    connect(SpeedButton10, &QPushButton::clicked, this,
+            [this] { ShowHelpContext(IsVertical(model_.orientation()) ? 13 : 12, this); });
     connect(spb8, &QPushButton::clicked, this, &QDialog::reject);
 
     // FormActivate
@@ -165,8 +166,7 @@ void TNewCalibrationDialog::ReadValues() {
 }
 
 void TNewCalibrationDialog::ShowValues() {
-    for (std::size_t k = 0; k < 5; ++k)
-        edits[k]->setText(QString::fromStdString(FormatReal(model_.working()[k], 10)));
+    for (std::size_t k = 0; k < 5; ++k) edits[k]->setText(QString::fromStdString(FormatReal(model_.working()[k], 10)));
     const QSignalBlocker b1(RadioButton1), b2(RadioButton2);
     (model_.fixingType() == 1 ? RadioButton2 : RadioButton1)->setChecked(true);
 }

@@ -31,18 +31,18 @@ class TNewCalibrationDialog : public QDialog {
 public:
     TNewCalibrationDialog(printing::SlipOrientation o, QWidget* parent);
 
-    std::array<QLineEdit*, 5> edits;  // Edit1..Edit5: x0, y0, sx, sy, d
-    std::array<TUpDown*, 5> upDowns;  // the arrows of x0, y0, sx, sy, d
-    QRadioButton* RadioButton1;       // "Bloccaggio laterale"
-    QRadioButton* RadioButton2;       // "Bloccaggio centrale"
-    QPushButton* SpeedButton11;       // "Stampa schedina di prova"
-    QPushButton* SpeedButton9;        // "Salva e chiudi"
-    QPushButton* SpeedButton13;       // "Ripristina valori originali"
-    QPushButton* SpeedButton12;       // "Imposta stampante"
-    QPushButton* SpeedButton10;       // "Guida in linea"
-    QPushButton* spb8;                // "Annulla"
+    std::array<QLineEdit*, 5> edits; // Edit1..Edit5: x0, y0, sx, sy, d
+    std::array<TUpDown*, 5> upDowns; // the arrows of x0, y0, sx, sy, d
+    QRadioButton* RadioButton1;      // "Bloccaggio laterale"
+    QRadioButton* RadioButton2;      // "Bloccaggio centrale"
+    QPushButton* SpeedButton11;      // "Stampa schedina di prova"
+    QPushButton* SpeedButton9;       // "Salva e chiudi"
+    QPushButton* SpeedButton13;      // "Ripristina valori originali"
+    QPushButton* SpeedButton12;      // "Imposta stampante"
+    QPushButton* SpeedButton10;      // "Guida in linea"
+    QPushButton* spb8;               // "Annulla"
     QWidget* picture;
-    std::array<QFrame*, 4> markers;   // se1..se4
+    std::array<QFrame*, 4> markers; // se1..se4
 
     const printing::NewCalibrationModel& model() const { return model_; }
 

@@ -5,8 +5,8 @@
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
-#include "printing/USlipPrint.h"
 #include "platform/QtText.h"
+#include "printing/USlipPrint.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +26,6 @@ using namespace Qt::StringLiterals;
 namespace numora {
 
 namespace {
-
 
 const printing::Calibration5& CalibrationOf(printing::SlipOrientation o) {
     const auto& c = Globals().settings.calibration;
@@ -108,9 +107,8 @@ TSlipPrintDialog::TSlipPrintDialog(QWidget* parent, const QString& calibrateCapt
             row->action(this);
     });
     connect(SpeedButton12, &QPushButton::clicked, this, [this] { SetUpPrintingPrinter(this); });
-    connect(SpeedButton10, &QPushButton::clicked, this, [this] {
-        ShowHelpContext(orientation() == printing::SlipOrientation::Vertical ? 13 : 12, this);
-    });
+    connect(SpeedButton10, &QPushButton::clicked, this,
+            [this] { ShowHelpContext(orientation() == printing::SlipOrientation::Vertical ? 13 : 12, this); });
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
 }
 
@@ -119,7 +117,8 @@ printing::SlipOrientation TSlipPrintDialog::orientation() const {
 }
 
 void TSlipPrintDialog::FormActivate() {
-    const bool vertical = printing::OrientationFromStored(Globals().settings.orientamento) == printing::SlipOrientation::Vertical;
+    const bool vertical =
+        printing::OrientationFromStored(Globals().settings.orientamento) == printing::SlipOrientation::Vertical;
     staver->setChecked(vertical);
     staor->setChecked(!vertical);
     showInsertion();
@@ -133,7 +132,9 @@ void TSlipPrintDialog::FormActivate() {
     DrawSlipPreview();
 }
 
-void TSlipPrintDialog::showInsertion() { insertion->setPixmap(InsertionPicture(orientation())); }
+void TSlipPrintDialog::showInsertion() {
+    insertion->setPixmap(InsertionPicture(orientation()));
+}
 
 void TSlipPrintDialog::slipEdited(QLineEdit* edit) {
     int n = printing::ParseSlipNumber(edit->text().toStdString(), Globals().system.list.count());
@@ -154,8 +155,7 @@ bool TSlipPrintDialog::beginJob(QPainter& painter) {
     return false;
 }
 
-TNewColSuSche::TNewColSuSche(QWidget* parent)
-    : TSlipPrintDialog(parent, u"Calibra stampa"_s, u"Guida in linea"_s) {
+TNewColSuSche::TNewColSuSche(QWidget* parent) : TSlipPrintDialog(parent, u"Calibra stampa"_s, u"Guida in linea"_s) {
     setObjectName(u"NewColSuSche"_s);
     antep = new TSlipPreview(this);
     previewArea->addWidget(antep);
@@ -169,7 +169,8 @@ QString TNewColSuSche::calibrationCommand(printing::SlipOrientation o) const {
 
 void TNewColSuSche::drawPreview(int index) {
     if (index > 0)
-        antep->setCircles(printing::NewSlipPreview(Globals().system.list.play(index), Globals().settings.denominations));
+        antep->setCircles(
+            printing::NewSlipPreview(Globals().system.list.play(index), Globals().settings.denominations));
     else
         antep->setCircles({});
 }
@@ -211,7 +212,8 @@ void TSlipPrintDialog::SpeedButton1Click() {
     const int count = Globals().system.list.count();
     const auto check = printing::CheckSlipRange(Edit2->text().toStdString(), Edit3->text().toStdString(), count);
     if (check.message) {
-        MessageBox::show(this, Q(printing::SlipErrorTitle), Q(check.message), MsgIcon::Error, MsgButtons::Ok, MsgAnswer::Ok);
+        MessageBox::show(this, Q(printing::SlipErrorTitle), Q(check.message), MsgIcon::Error, MsgButtons::Ok,
+                         MsgAnswer::Ok);
         (check.field == printing::SlipRangeCheck::Field::Last ? Edit3 : Edit2)->setFocus();
         return;
     }

@@ -38,7 +38,8 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
         dialog.exec();
     };
     t.add(horizontal);
-    CommandRow plain = MenuItem(u"Stampa"_s, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, 50, true);
+    CommandRow plain =
+        MenuItem(u"Stampa"_s, u"Stampa giocate su carta comune"_s, u"Stampagiocatesucartacomune1"_s, 50, true);
     plain.check = Check::PlaysToPrint;
     plain.action = [](QWidget* parent) {
         TColSuCarta dialog(parent);
@@ -60,21 +61,22 @@ void RegisterPrintingFeature(CommandTable& t, WindowRegistry& w) {
         d->exec();
     };
     t.add(oldSlips);
-    CommandRow oldHorizontal = MenuItem(old, u"Calibra stampa orizzontale su schedine"_s,
-                                        u"Calibrastampaorizzontalesuschedine1"_s, 70);
+    CommandRow oldHorizontal =
+        MenuItem(old, u"Calibra stampa orizzontale su schedine"_s, u"Calibrastampaorizzontalesuschedine1"_s, 70);
     oldHorizontal.action = [](QWidget* parent) {
         TCalibra dialog(parent);
         dialog.exec();
     };
     t.add(oldHorizontal);
-    CommandRow oldVertical = MenuItem(old, u"Calibra stampa verticale su schedine"_s,
-                                      u"Calibrastampaverticalesuschedine1"_s, 80);
+    CommandRow oldVertical =
+        MenuItem(old, u"Calibra stampa verticale su schedine"_s, u"Calibrastampaverticalesuschedine1"_s, 80);
     oldVertical.action = [](QWidget* parent) {
         TCalibraVer dialog(parent);
         dialog.exec();
     };
     t.add(oldVertical);
-    t.add(SameAs(ToolButton(u"stmstp"_s, u"Stampa le giocate direttamente sulle schedine del Lotto"_s, 140), u"Stampagiocatesuschedine1"_s));
+    t.add(SameAs(ToolButton(u"stmstp"_s, u"Stampa le giocate direttamente sulle schedine del Lotto"_s, 140),
+                 u"Stampagiocatesuschedine1"_s));
 }
 
 } // namespace numora

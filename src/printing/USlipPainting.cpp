@@ -25,7 +25,9 @@ int ArialHeight(const printing::PageSize& page, int lastK, QPaintDevice* device)
 
 } // namespace
 
-printing::PageSize PageOf(const QPagedPaintDevice& device) { return {device.width(), device.height()}; }
+printing::PageSize PageOf(const QPagedPaintDevice& device) {
+    return {device.width(), device.height()};
+}
 
 void DrawDot(QPainter& painter, const printing::PixelDot& dot) {
     painter.save();

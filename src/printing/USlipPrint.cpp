@@ -3,16 +3,18 @@
 #include "components/UPrinter.h"
 #include "core/Types.h"
 
-#include <QPrintDialog>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPrintDialog>
 #include <QPrinter>
 
 using namespace Qt::StringLiterals;
 
 namespace numora {
 
-QPrinter& PrintingPrinter() { return ProgramPrinter(); }
+QPrinter& PrintingPrinter() {
+    return ProgramPrinter();
+}
 
 bool SetUpPrintingPrinter(QWidget* parent) {
     // The print dialog rather than the page set-up: it also offers printing to a PDF file.
@@ -50,7 +52,9 @@ void TSlipPreview::paintEvent(QPaintEvent*) {
     small.setPixelSize(8);
     p.setFont(small);
     p.drawText(QRect(4, 40, width() - 8, 20), Qt::AlignLeft | Qt::AlignVCenter, u"NUMERI DA GIOCARE"_s);
-    auto box = [&p](const printing::PreviewCircle& c) { p.drawRect(c.left - 1, c.top - 1, c.right - c.left + 2, c.bottom - c.top + 2); };
+    auto box = [&p](const printing::PreviewCircle& c) {
+        p.drawRect(c.left - 1, c.top - 1, c.right - c.left + 2, c.bottom - c.top + 2);
+    };
     for (int n = 1; n <= 90; ++n) {
         auto c = printing::PreviewNumberCircle(n);
         box(c);

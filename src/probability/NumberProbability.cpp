@@ -15,7 +15,9 @@ namespace {
 
 constexpr int Numbers = 90;
 
-bool ReadPercentage(const std::string& text, double& value) { return ParsePercentage(text, value) && value >= 0.0 && value <= 100.0; }
+bool ReadPercentage(const std::string& text, double& value) {
+    return ParsePercentage(text, value) && value >= 0.0 && value <= 100.0;
+}
 
 // Delay and frequency of every number over the window in a single backward pass.
 struct WindowCounts {
@@ -109,7 +111,8 @@ NumberProbabilities ComputeNumberProbabilities(const DrawArchive& draws, const P
         }
         if (maxD - minD > 0)
             for (int i = 0; i < Numbers; ++i)
-                delayScore[static_cast<std::size_t>(i)] = dlo + (dhi - dlo) * (delay[static_cast<std::size_t>(i)] - minD) / (maxD - minD);
+                delayScore[static_cast<std::size_t>(i)] =
+                    dlo + (dhi - dlo) * (delay[static_cast<std::size_t>(i)] - minD) / (maxD - minD);
     }
     if (c.frequencyOn) {
         double minF = counts.freq[1], maxF = counts.freq[1];
@@ -121,10 +124,13 @@ NumberProbabilities ComputeNumberProbabilities(const DrawArchive& draws, const P
         if (maxF - minF > 0)
             for (int n = 1; n <= Numbers; ++n) {
                 const double f = counts.freq[static_cast<std::size_t>(n)];
-                freqScore[static_cast<std::size_t>(n - 1)] = fmost + (fleast - fmost) * (1 - (f - minF) / (maxF - minF));
+                freqScore[static_cast<std::size_t>(n - 1)] =
+                    fmost + (fleast - fmost) * (1 - (f - minF) / (maxF - minF));
             }
     }
-    for (int i = 0; i < Numbers; ++i) out.p[static_cast<std::size_t>(i)] = delayScore[static_cast<std::size_t>(i)] + freqScore[static_cast<std::size_t>(i)];
+    for (int i = 0; i < Numbers; ++i)
+        out.p[static_cast<std::size_t>(i)] =
+            delayScore[static_cast<std::size_t>(i)] + freqScore[static_cast<std::size_t>(i)];
     out.ok = true;
     return out;
 }

@@ -21,10 +21,10 @@ struct ProbabilityCriteria {
     std::string endText;
     WheelSet wheels = RegionalWheelSet; // the counted wheels (see CountedWheels)
     bool delayOn = true;
-    std::string dloText = "0";    // % to the least delayed number
-    std::string dhiText = "50";   // % to the most delayed number
+    std::string dloText = "0";  // % to the least delayed number
+    std::string dhiText = "50"; // % to the most delayed number
     bool frequencyOn = true;
-    std::string fmostText = "0";  // % to the most frequent number
+    std::string fmostText = "0";   // % to the most frequent number
     std::string fleastText = "50"; // % to the least frequent number
 };
 
@@ -33,14 +33,15 @@ inline constexpr const char* InvalidDhiMessage = "La probabilità del numero pi�
 inline constexpr const char* MinAboveMaxMessage = "Una delle probabilità minime è maggiore della massima!";
 inline constexpr const char* InvalidFmostMessage = "La probabilità del numero più frequente non è valida!";
 inline constexpr const char* InvalidFleastMessage = "La probabilità del numero meno frequente non è valida!";
-inline constexpr const char* MaximaAbove100Message = "La somma delle probabilità massime non può essere maggiore di 100!";
+inline constexpr const char* MaximaAbove100Message =
+    "La somma delle probabilità massime non può essere maggiore di 100!";
 inline constexpr const char* MaximaNotAboveMinimaMessage =
     "La somma delle probabilità massime deve essere maggiore della somma delle probabilità minime!";
 
 struct NumberProbabilities {
     bool ok = false;
-    const char* message = nullptr;  // the refusal, when !ok
-    std::array<double, 90> p{};     // p[n-1]
+    const char* message = nullptr; // the refusal, when !ok
+    std::array<double, 90> p{};    // p[n-1]
 };
 
 // Validates the criteria (the window first, then the delay percentages, then the frequency
@@ -63,7 +64,8 @@ bool ParsePercentage(std::string_view text, double& value);
 std::string FormatProbability(double p);
 
 inline constexpr const char* InvalidAddCountMessage = "Il numero di estratti da aggiungere al pronostico non è valido!";
-inline constexpr const char* InvalidRemoveCountMessage = "Il numero di estratti da eliminare dal pronostico non è valido!";
+inline constexpr const char* InvalidRemoveCountMessage =
+    "Il numero di estratti da eliminare dal pronostico non è valido!";
 
 // The count M of the add/remove window: an integer within 1..90.
 bool ReadNumberCount(std::string_view text, int& m);

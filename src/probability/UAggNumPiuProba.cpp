@@ -66,9 +66,13 @@ TAggNumPiuProba::TAggNumPiuProba(QWidget* parent) : QDialog(parent) {
     setMode(Adding);
 }
 
-TAggNumPiuProba::~TAggNumPiuProba() { Windows().forget(this); }
+TAggNumPiuProba::~TAggNumPiuProba() {
+    Windows().forget(this);
+}
 
-TAggNumPiuProba* TAggNumPiuProba::instance() { return Windows().find<TAggNumPiuProba>(); }
+TAggNumPiuProba* TAggNumPiuProba::instance() {
+    return Windows().find<TAggNumPiuProba>();
+}
 
 void TAggNumPiuProba::setMode(Mode mode) {
     mode_ = mode;

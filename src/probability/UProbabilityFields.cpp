@@ -79,7 +79,8 @@ ProbabilityFields::ProbabilityFields(QWidget* parent, const QString& nationalCap
     layout->addWidget(ruoteGroup);
     layout->addWidget(criteriGroup);
 
-    for (QLineEdit* e : {Edit9, Edit10, Edit1, Edit2, Edit3, Edit4}) connect(e, &QLineEdit::textEdited, this, &ProbabilityFields::changed);
+    for (QLineEdit* e : {Edit9, Edit10, Edit1, Edit2, Edit3, Edit4})
+        connect(e, &QLineEdit::textEdited, this, &ProbabilityFields::changed);
     connect(ruote, &WheelSelection::changed, this, &ProbabilityFields::changed);
     connect(CheckBox12, &QCheckBox::toggled, this, [this] { criterionToggled(CheckBox12); });
     connect(CheckBox13, &QCheckBox::toggled, this, [this] { criterionToggled(CheckBox13); });

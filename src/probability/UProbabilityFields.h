@@ -23,9 +23,9 @@ public:
     ProbabilityFields(QWidget* parent, const QString& nationalCaption);
 
     QLabel* Label9;
-    QLineEdit* Edit9;  // start draw
+    QLineEdit* Edit9; // start draw
     QLabel* Label10;
-    QLineEdit* Edit10; // end draw
+    QLineEdit* Edit10;     // end draw
     QGroupBox* ruoteGroup; // " Ruote "
     WheelSelection* ruote;
     QGroupBox* criteriGroup; // " Criterio per l'assegnazione delle probabilità "

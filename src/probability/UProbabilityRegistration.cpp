@@ -59,11 +59,13 @@ void RegisterProbabilityFeature(CommandTable& t, WindowRegistry& w) {
         if (t.views.showPlayList) t.views.showPlayList();
     };
     t.add(std::move(m));
-    t.add(SameAs(MenuItem(u"Statistiche"_s, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, 40), u"SpeedButton13"_s));
-    t.add(SameAs(MenuItem(u"Pronostico"_s, u"Visualizza probabilità dei 90 numeri"_s, u"Visualizzaprobabilitdei90numeri1"_s, 20, true),
-                  u"SpeedButton13"_s, [&t] {
-                      if (t.views.showForecast) t.views.showForecast();
-                  }));
+    t.add(SameAs(MenuItem(u"Statistiche"_s, u"Probabilità dei 90 numeri"_s, u"Probabilitdei90numeri1"_s, 40),
+                 u"SpeedButton13"_s));
+    t.add(SameAs(MenuItem(u"Pronostico"_s, u"Visualizza probabilità dei 90 numeri"_s,
+                          u"Visualizzaprobabilitdei90numeri1"_s, 20, true),
+                 u"SpeedButton13"_s, [&t] {
+                     if (t.views.showForecast) t.views.showForecast();
+                 }));
 }
 
 } // namespace numora

@@ -2,8 +2,8 @@
 
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
-#include "core/Globali.h"
 #include "components/UStatsShared.h"
+#include "core/Globali.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>

@@ -3,11 +3,11 @@
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
+#include "components/UStatsShared.h"
 #include "components/UWheelSelection.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "probability/UProbabilityFields.h"
-#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -148,9 +148,13 @@ TVisuaProba90::TVisuaProba90(QWidget* parent) : TStatWindow(parent, Qt::Tool) {
     layout->addLayout(right);
 }
 
-TVisuaProba90::~TVisuaProba90() { Windows().forget(this); }
+TVisuaProba90::~TVisuaProba90() {
+    Windows().forget(this);
+}
 
-TVisuaProba90* TVisuaProba90::instance() { return Windows().find<TVisuaProba90>(); }
+TVisuaProba90* TVisuaProba90::instance() {
+    return Windows().find<TVisuaProba90>();
+}
 
 bool TVisuaProba90::compute() {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -38,9 +38,12 @@ void RegisterReductionFeature(CommandTable& t, WindowRegistry& w) {
         if (auto* d = TOttimizzaPro::instance()) d->exec();
     };
     t.add(std::move(best));
-    t.add(SameAs(ToolButton(u"SpeedButton6"_s, u"Riduzione del pronostico a garanzia"_s, 160, true), u"Riduzioneagaranzia1"_s));
-    t.add(SameAs(ToolButton(u"SpeedButton8"_s, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, 180), u"Riduzioneacruciverba1"_s));
-    t.add(SameAs(ToolButton(u"SpeedButton12"_s, u"Ottimizza probabilità assoluta di vincita"_s, 190), u"Ottimizzaprobabilitassolutadivincita1"_s));
+    t.add(SameAs(ToolButton(u"SpeedButton6"_s, u"Riduzione del pronostico a garanzia"_s, 160, true),
+                 u"Riduzioneagaranzia1"_s));
+    t.add(SameAs(ToolButton(u"SpeedButton8"_s, u"Riduzione Genio - Aggiungi giocate più rappresentative"_s, 180),
+                 u"Riduzioneacruciverba1"_s));
+    t.add(SameAs(ToolButton(u"SpeedButton12"_s, u"Ottimizza probabilità assoluta di vincita"_s, 190),
+                 u"Ottimizzaprobabilitassolutadivincita1"_s));
 }
 
 } // namespace numora

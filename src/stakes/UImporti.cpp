@@ -2,9 +2,9 @@
 
 #include "components/UFieldFilters.h"
 #include "components/UMessageBox.h"
+#include "components/UStakeFields.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
-#include "components/UStakeFields.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -98,7 +98,9 @@ StakeSet TImporti::runRule() const {
     return StakeRule(texts, enabled, Globals().settings);
 }
 
-void TImporti::Edit1Change() { ShowStakeTotal(Label6, runRule()); }
+void TImporti::Edit1Change() {
+    ShowStakeTotal(Label6, runRule());
+}
 
 void TImporti::OKClick() {
     const StakeSet set = runRule();
@@ -111,7 +113,9 @@ void TImporti::OKClick() {
     accept();
 }
 
-void TImporti::AnnullaClick() { reject(); }
+void TImporti::AnnullaClick() {
+    reject();
+}
 
 void TImporti::showEvent(QShowEvent* event) {
     // The stake settings may have changed since the last use.

@@ -1,8 +1,8 @@
 #include "stakes/UModimpo.h"
 
-#include "components/UHint.h"
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
+#include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
@@ -23,7 +23,9 @@ namespace numora {
 
 namespace {
 
-QString Amount(double x) { return QString::fromStdString(FormatAmount(x, Globals().settings)); }
+QString Amount(double x) {
+    return QString::fromStdString(FormatAmount(x, Globals().settings));
+}
 
 QLineEdit* AmountField(QWidget* parent, const QString& name) {
     auto* edit = new QLineEdit(parent);
@@ -171,8 +173,8 @@ void TModimpo::ApplicaClick() {
     };
     for (const auto& a : amounts) {
         // A cap of 0 would leave every win at 0 and no play could ever win.
-        const bool capNotPositive = a.target == &s.vincitaMassima &&
-                                    !(ParseAmount(AmountFieldText(a.field->text())).value > 0);
+        const bool capNotPositive =
+            a.target == &s.vincitaMassima && !(ParseAmount(AmountFieldText(a.field->text())).value > 0);
         if (capNotPositive || !TakeAmount(a.field, *a.target)) {
             MessageBox::error(this, QString::fromUtf16(a.message));
             a.field->setFocus();
@@ -194,7 +196,9 @@ void TModimpo::ApplicaClick() {
     s.decimali = static_cast<int>(digits);
 
     switch (g.writeSettings()) {
-    case WriteResult::Written: accept(); return;
+    case WriteResult::Written:
+        accept();
+        return;
     case WriteResult::ReadOnly:
         MessageBox::error(this, QString::fromUtf8(ReadOnlyMessage), u"Errore"_s);
         accept();
@@ -202,14 +206,18 @@ void TModimpo::ApplicaClick() {
     case WriteResult::Failed:
         // The new values are in use already; staying open lets the user try again.
         MessageBox::error(this, u"Impossibile scrivere il file %1.\r\nI nuovi importi restano in uso fino alla "
-                                u"chiusura di Numora; premere di nuovo \"Applica\" per riprovare."_s
-                                    .arg(QString::fromStdString(g.path(SettingsFileName))));
+                                u"chiusura di Numora; premere di nuovo \"Applica\" per riprovare."_s.arg(
+                                    QString::fromStdString(g.path(SettingsFileName))));
         return;
     }
 }
 
-void TModimpo::AnnullaClick() { reject(); }
+void TModimpo::AnnullaClick() {
+    reject();
+}
 
-void TModimpo::ManualeClick() { ShowHelpContext(14, this); }
+void TModimpo::ManualeClick() {
+    ShowHelpContext(14, this);
+}
 
 } // namespace numora

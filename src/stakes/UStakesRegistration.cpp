@@ -35,7 +35,8 @@ void RegisterStakesFeature(CommandTable& t, WindowRegistry& w) {
         return true;
     };
 
-    CommandRow settings = MenuItem(u"Opzioni generali"_s, u"Modifica importi di giocata"_s, u"Modificavalutaeimportidigiocata1"_s, 20);
+    CommandRow settings =
+        MenuItem(u"Opzioni generali"_s, u"Modifica importi di giocata"_s, u"Modificavalutaeimportidigiocata1"_s, 20);
     settings.action = [](QWidget* parent) {
         TModimpo dialog(parent);
         dialog.exec();

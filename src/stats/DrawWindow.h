@@ -10,7 +10,9 @@ namespace numora {
 using WheelSet = std::uint16_t;
 inline constexpr WheelSet RegionalWheelSet = 0x03FF;
 inline constexpr WheelSet AllWheelSet = 0x07FF;
-inline constexpr bool Counts(WheelSet set, int wheel) { return ((set >> (wheel - 1)) & 1u) != 0; }
+inline constexpr bool Counts(WheelSet set, int wheel) {
+    return ((set >> (wheel - 1)) & 1u) != 0;
+}
 
 // The wheels a wheel-selection mask counts: a regional wheel when its own bit or "Tutte" (bit 11)
 // is set, the national wheel only with its own bit (10).

@@ -26,7 +26,8 @@ PerWheel LastSeen(const DrawArchive& draws, WheelSet wheels) {
             if (!Counts(wheels, w)) continue;
             for (int k = 0; k < NumbersPerWheel; ++k) {
                 const int n = r.number(w, k);
-                if (n < 1 || n > Numbers || last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] != 0) continue;
+                if (n < 1 || n > Numbers || last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] != 0)
+                    continue;
                 last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] = d;
                 --missing;
             }
@@ -50,7 +51,9 @@ PerWheel Occurrences(const DrawArchive& draws, DrawWindow window) {
     return count;
 }
 
-int DelayOf(int lastSeen, int drawCount) { return lastSeen == 0 ? drawCount - 1 : drawCount - lastSeen; }
+int DelayOf(int lastSeen, int drawCount) {
+    return lastSeen == 0 ? drawCount - 1 : drawCount - lastSeen;
+}
 
 template <class Entry> std::vector<Entry> Ranked(const std::vector<Entry>& start, bool descending) {
     std::vector<int> values(start.size());
@@ -71,7 +74,8 @@ std::vector<NumberValue> NumberDelays(const DrawArchive& draws, WheelSet wheels)
     for (int n = 1; n <= Numbers; ++n) {
         int latest = 0;
         for (int w = 1; w <= WheelCount; ++w)
-            if (Counts(wheels, w)) latest = std::max(latest, last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)]);
+            if (Counts(wheels, w))
+                latest = std::max(latest, last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)]);
         start.push_back({n, DelayOf(latest, draws.count())});
     }
     return Ranked(start, true);
@@ -96,7 +100,8 @@ std::vector<NumberWheelValue> NumberWheelDelays(const DrawArchive& draws) {
     start.reserve(Numbers * WheelCount);
     for (int n = 1; n <= Numbers; ++n)
         for (int w = 1; w <= WheelCount; ++w)
-            start.push_back({n, w, DelayOf(last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)], draws.count())});
+            start.push_back(
+                {n, w, DelayOf(last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)], draws.count())});
     return Ranked(start, true);
 }
 

@@ -1,10 +1,10 @@
 #include "stats/UNumStats.h"
 
+#include "components/UCommandTable.h"
 #include "components/UHint.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/Types.h"
-#include "components/UCommandTable.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,19 +30,23 @@ public:
         p->fillRect(option.rect, index.row() % 2 == 0 ? QColor(214, 221, 180) : QColor(202, 209, 168));
         p->setPen(index.column() == 0 ? QColor(Qt::black) : QColor(128, 0, 0));
         p->setFont(option.font);
-        p->drawText(option.rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, index.data().toString());
+        p->drawText(option.rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    index.data().toString());
     }
 };
 
 // The panel's row r: wheels 1..10, then "Tutte" (table row 12), then the national wheel.
-int TableRowOf(int r) { return r < RegionalWheels ? r + 1 : (r == 10 ? WheelTutte : WheelNazionale); }
+int TableRowOf(int r) {
+    return r < RegionalWheels ? r + 1 : (r == 10 ? WheelTutte : WheelNazionale);
+}
 
 } // namespace
 
 TNumStats::TNumStats(QWidget* parent) : QWidget(parent, Qt::Tool) {
     Windows().enrol(this);
     setObjectName(u"TNumStats"_s);
-    SetHint(this, u" Per visualizzare le statistiche posizionare il puntatore del mouse sulla scheda \"Pronostico\" "_s);
+    SetHint(this,
+            u" Per visualizzare le statistiche posizionare il puntatore del mouse sulla scheda \"Pronostico\" "_s);
 
     Label4 = new QLabel(this);
     Label4->setObjectName(u"Label4"_s);
@@ -100,7 +104,9 @@ TNumStats::~TNumStats() {
     Windows().forget(this);
 }
 
-TNumStats* TNumStats::instance() { return Windows().find<TNumStats>(); }
+TNumStats* TNumStats::instance() {
+    return Windows().find<TNumStats>();
+}
 
 void TNumStats::ShowNumberStatistics(int n) {
     if (n == shown_ || n < 1 || n > MaxNumber) return;

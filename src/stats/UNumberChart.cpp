@@ -3,8 +3,8 @@
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
-#include "components/UWheelSelection.h"
 #include "components/UStatsShared.h"
+#include "components/UWheelSelection.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -158,7 +158,9 @@ TStatNumChart::TStatNumChart(QWidget* parent, const QString& caption, ChartColou
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TStatNumChart::addFieldsRow(QWidget* row) { groupLayout_->insertWidget(0, row); }
+void TStatNumChart::addFieldsRow(QWidget* row) {
+    groupLayout_->insertWidget(0, row);
+}
 
 void TStatNumChart::goClick() {
     go->setEnabled(false);
@@ -180,7 +182,9 @@ void TStatNumChart::stampaClick() {
     });
 }
 
-void TStatNumChart::showRefusal(const char* message) { MessageBox::error(this, QString::fromUtf8(message)); }
+void TStatNumChart::showRefusal(const char* message) {
+    MessageBox::error(this, QString::fromUtf8(message));
+}
 
 void TStatNumChart::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {

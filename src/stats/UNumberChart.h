@@ -62,10 +62,10 @@ class TStatNumChart : public QWidget {
 public:
     QGroupBox* GroupBox1; // the wheels and the buttons; hidden while printing
     WheelSelection* ruote;
-    QLabel* Label3;       // over the chart
+    QLabel* Label3; // over the chart
     NumberChart* ritgraf;
     QScrollBar* scbrit;
-    QPushButton* go;      // "Ricalcola"
+    QPushButton* go; // "Ricalcola"
     QPushButton* stampa;
     QPushButton* manuale;
     QPushButton* chiudi;

@@ -3,9 +3,9 @@
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
+#include "components/UStatsShared.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
-#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -162,7 +162,9 @@ void TStatNumList::fill() {
     QApplication::restoreOverrideCursor();
 }
 
-void TStatNumList::FormActivate() { recompute(); }
+void TStatNumList::FormActivate() {
+    recompute();
+}
 
 void TStatNumList::selectionChanged() {
     const bool any = !sg->selectedRanges().isEmpty();

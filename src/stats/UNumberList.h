@@ -48,7 +48,6 @@ protected:
     // Fills the grid from a fresh computation; false when it was refused.
     bool recompute();
 
-
 private:
     void fill();
     void selectionChanged();

@@ -74,7 +74,8 @@ private:
 
 } // namespace
 
-PairRowsModel::PairRowsModel(PairGridStyle style, QObject* parent) : QAbstractTableModel(parent), style_(std::move(style)) {}
+PairRowsModel::PairRowsModel(PairGridStyle style, QObject* parent)
+    : QAbstractTableModel(parent), style_(std::move(style)) {}
 
 void PairRowsModel::setRows(std::vector<WheelPairValue> rows, int neverDrawnFrom) {
     beginResetModel();
@@ -92,14 +93,17 @@ void PairRowsModel::setEmptyRows(int count) {
 }
 
 bool PairRowsModel::neverDrawn(int row) const {
-    return row >= 0 && row < static_cast<int>(rows_.size()) && rows_[static_cast<std::size_t>(row)].value >= neverDrawnFrom_;
+    return row >= 0 && row < static_cast<int>(rows_.size()) &&
+           rows_[static_cast<std::size_t>(row)].value >= neverDrawnFrom_;
 }
 
 int PairRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : (rows_.empty() ? emptyRows_ : static_cast<int>(rows_.size()));
 }
 
-int PairRowsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : barColumn() + 1; }
+int PairRowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : barColumn() + 1;
+}
 
 QVariant PairRowsModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};

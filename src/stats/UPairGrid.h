@@ -18,11 +18,11 @@ class QWidget;
 namespace numora {
 
 struct PairGridStyle {
-    bool withWheel = false;      // the top-K lists: "Ruota" after "Ambo"
-    QString valueHeading;        // "Ritardo" or "Nº presenze"
+    bool withWheel = false; // the top-K lists: "Ruota" after "Ambo"
+    QString valueHeading;   // "Ritardo" or "Nº presenze"
     QColor bar;
-    bool referenceLast = false;  // bars scaled to the last row's value, else the first row's
-    int neverDrawnBlanks = -1;   // blanks before "Ambo mai uscito!"; -1: not a delay window
+    bool referenceLast = false; // bars scaled to the last row's value, else the first row's
+    int neverDrawnBlanks = -1;  // blanks before "Ambo mai uscito!"; -1: not a delay window
 };
 
 class PairRowsModel : public QAbstractTableModel {

@@ -43,9 +43,13 @@ TStatAmbiFre::TStatAmbiFre(QWidget* parent)
     Windows().enrol(this);
 }
 
-TStatAmbiFre::~TStatAmbiFre() { Windows().forget(this); }
+TStatAmbiFre::~TStatAmbiFre() {
+    Windows().forget(this);
+}
 
-TStatAmbiFre* TStatAmbiFre::instance() { return Windows().find<TStatAmbiFre>(); }
+TStatAmbiFre* TStatAmbiFre::instance() {
+    return Windows().find<TStatAmbiFre>();
+}
 
 bool TStatAmbiFre::compute(std::vector<PairValue>& rows, int& neverDrawnFrom) {
     const DrawArchive& draws = Globals().archive;

@@ -3,9 +3,9 @@
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
+#include "components/UStatsShared.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
-#include "components/UStatsShared.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -110,7 +110,9 @@ bool TStatAmbiLista::recompute() {
     return ok;
 }
 
-void TStatAmbiLista::FormActivate() { recompute(); }
+void TStatAmbiLista::FormActivate() {
+    recompute();
+}
 
 void TStatAmbiLista::goClick() {
     go->setEnabled(false);

@@ -49,7 +49,6 @@ protected:
     // Where a window puts its own fields: inside the group, above the buttons.
     QVBoxLayout* fieldsArea() const { return fields_; }
 
-
 private:
     bool recompute();
     void selectionChanged();

@@ -25,15 +25,20 @@ TStatAmbiMenoFre::TStatAmbiMenoFre(QWidget* parent)
         addField(labelOut, fieldOut);
     };
     field(u"Calcola frequenze dall'estrazione Nº:"_s, u"Label1"_s, u"Edit1"_s, u"1"_s, 5, Label1, Edit1);
-    field(u"all'estrazione Nº"_s, u"Label2"_s, u"Edit2"_s, QString::number(Globals().archive.count()), 5, Label2, Edit2);
+    field(u"all'estrazione Nº"_s, u"Label2"_s, u"Edit2"_s, QString::number(Globals().archive.count()), 5, Label2,
+          Edit2);
     field(u"Numero di ambi meno frequenti da visualizzare (da 1 a 5000):"_s, u"Label3"_s, u"Edit3"_s, u"250"_s, 4,
           Label3, Edit3);
     Windows().enrol(this);
 }
 
-TStatAmbiMenoFre::~TStatAmbiMenoFre() { Windows().forget(this); }
+TStatAmbiMenoFre::~TStatAmbiMenoFre() {
+    Windows().forget(this);
+}
 
-TStatAmbiMenoFre* TStatAmbiMenoFre::instance() { return Windows().find<TStatAmbiMenoFre>(); }
+TStatAmbiMenoFre* TStatAmbiMenoFre::instance() {
+    return Windows().find<TStatAmbiMenoFre>();
+}
 
 bool TStatAmbiMenoFre::readInputs(Inputs& in) {
     const DrawWindowReading w =

@@ -24,9 +24,13 @@ TStatAmbiPiuRit::TStatAmbiPiuRit(QWidget* parent)
     Windows().enrol(this);
 }
 
-TStatAmbiPiuRit::~TStatAmbiPiuRit() { Windows().forget(this); }
+TStatAmbiPiuRit::~TStatAmbiPiuRit() {
+    Windows().forget(this);
+}
 
-TStatAmbiPiuRit* TStatAmbiPiuRit::instance() { return Windows().find<TStatAmbiPiuRit>(); }
+TStatAmbiPiuRit* TStatAmbiPiuRit::instance() {
+    return Windows().find<TStatAmbiPiuRit>();
+}
 
 bool TStatAmbiPiuRit::readInputs(Inputs& in) {
     const std::optional<int> k = ParseTopPairsCount(Edit1->text().toStdString());

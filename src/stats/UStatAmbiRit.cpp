@@ -14,9 +14,13 @@ TStatAmbiRit::TStatAmbiRit(QWidget* parent)
     Windows().enrol(this);
 }
 
-TStatAmbiRit::~TStatAmbiRit() { Windows().forget(this); }
+TStatAmbiRit::~TStatAmbiRit() {
+    Windows().forget(this);
+}
 
-TStatAmbiRit* TStatAmbiRit::instance() { return Windows().find<TStatAmbiRit>(); }
+TStatAmbiRit* TStatAmbiRit::instance() {
+    return Windows().find<TStatAmbiRit>();
+}
 
 bool TStatAmbiRit::compute(std::vector<PairValue>& rows, int& neverDrawnFrom) {
     const DrawArchive& draws = Globals().archive;

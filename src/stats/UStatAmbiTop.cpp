@@ -4,9 +4,9 @@
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
 #include "components/UProgressPanel.h"
+#include "components/UStatsShared.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
-#include "components/UStatsShared.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -43,7 +43,8 @@ constexpr int EventIntervalMs = 25;
 
 } // namespace
 
-TStatAmbiTop::TStatAmbiTop(QWidget* parent, const QString& caption, const PairGridStyle& style) : QWidget(parent, Qt::Tool) {
+TStatAmbiTop::TStatAmbiTop(QWidget* parent, const QString& caption, const PairGridStyle& style)
+    : QWidget(parent, Qt::Tool) {
     setWindowTitle(caption);
     setAutoFillBackground(true);
 
@@ -123,7 +124,9 @@ void TStatAmbiTop::addField(QWidget* label, QLineEdit* field) {
     connect(field, &QLineEdit::textEdited, this, [this] { go->setEnabled(true); });
 }
 
-int TStatAmbiTop::stopState() const { return !AntiPan3->busy() ? 0 : (AntiPan3->stopRequested() ? 2 : 1); }
+int TStatAmbiTop::stopState() const {
+    return !AntiPan3->busy() ? 0 : (AntiPan3->stopRequested() ? 2 : 1);
+}
 
 ProgressCallback TStatAmbiTop::throttledProgress() {
     ProgressCallback report = AntiPan3->callback();
@@ -155,7 +158,9 @@ void TStatAmbiTop::goClick() {
     go->setEnabled(boxClickedWhileComputing_);
 }
 
-void TStatAmbiTop::refuse(const char* message) { MessageBox::error(this, QString::fromUtf8(message)); }
+void TStatAmbiTop::refuse(const char* message) {
+    MessageBox::error(this, QString::fromUtf8(message));
+}
 
 void TStatAmbiTop::selectionChanged() {
     if (!SelectedGridRows(sg).empty() && !AntiPan3->busy()) {

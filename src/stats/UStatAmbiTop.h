@@ -23,8 +23,8 @@ class TStatAmbiTop : public QWidget {
 public:
     QFrame* Bevel1;
     QTableView* sg;
-    QCheckBox* CheckBox1; // "Escludi la ruota nazionale"
-    QPushButton* go;      // "Calcola"
+    QCheckBox* CheckBox1;     // "Escludi la ruota nazionale"
+    QPushButton* go;          // "Calcola"
     TProgressPanel* AntiPan3; // the gauge and "Interrompi" (`stopbtn`), shown only while computing
     QPushButton* stopbtn;
     QPushButton* aggpro;

@@ -53,9 +53,13 @@ TStatFre::TStatFre(QWidget* parent)
     go->setEnabled(false);
 }
 
-TStatFre::~TStatFre() { Windows().forget(this); }
+TStatFre::~TStatFre() {
+    Windows().forget(this);
+}
 
-TStatFre* TStatFre::instance() { return Windows().find<TStatFre>(); }
+TStatFre* TStatFre::instance() {
+    return Windows().find<TStatFre>();
+}
 
 bool TStatFre::compute() {
     const DrawArchive& draws = Globals().archive;

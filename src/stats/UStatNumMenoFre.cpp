@@ -52,9 +52,13 @@ TStatNumMenoFre::TStatNumMenoFre(QWidget* parent)
     Edit2->setText(QString::number(n));
 }
 
-TStatNumMenoFre::~TStatNumMenoFre() { Windows().forget(this); }
+TStatNumMenoFre::~TStatNumMenoFre() {
+    Windows().forget(this);
+}
 
-TStatNumMenoFre* TStatNumMenoFre::instance() { return Windows().find<TStatNumMenoFre>(); }
+TStatNumMenoFre* TStatNumMenoFre::instance() {
+    return Windows().find<TStatNumMenoFre>();
+}
 
 void TStatNumMenoFre::goClick() {
     go->setEnabled(false);

@@ -13,9 +13,13 @@ TStatNumPiuRit::TStatNumPiuRit(QWidget* parent)
     setObjectName(u"TStatNumPiuRit"_s);
 }
 
-TStatNumPiuRit::~TStatNumPiuRit() { Windows().forget(this); }
+TStatNumPiuRit::~TStatNumPiuRit() {
+    Windows().forget(this);
+}
 
-TStatNumPiuRit* TStatNumPiuRit::instance() { return Windows().find<TStatNumPiuRit>(); }
+TStatNumPiuRit* TStatNumPiuRit::instance() {
+    return Windows().find<TStatNumPiuRit>();
+}
 
 bool TStatNumPiuRit::compute(std::vector<NumberWheelValue>& rows) {
     rows = NumberWheelDelays(Globals().archive);

@@ -13,7 +13,8 @@ using namespace Qt::StringLiterals;
 namespace numora {
 
 TStatRit::TStatRit(QWidget* parent)
-    : TStatNumChart(parent, u"I Ritardi dei 90 numeri"_s, {QColor(20, 230, 40), QColor(0, 0, 128), QColor(0, 0, 64), 0}) {
+    : TStatNumChart(parent, u"I Ritardi dei 90 numeri"_s,
+                    {QColor(20, 230, 40), QColor(0, 0, 128), QColor(0, 0, 64), 0}) {
     Windows().enrol(this);
     setObjectName(u"TStatRit"_s);
     Label3->setText(u"Ritardo"_s);
@@ -21,9 +22,13 @@ TStatRit::TStatRit(QWidget* parent)
     go->setEnabled(false);
 }
 
-TStatRit::~TStatRit() { Windows().forget(this); }
+TStatRit::~TStatRit() {
+    Windows().forget(this);
+}
 
-TStatRit* TStatRit::instance() { return Windows().find<TStatRit>(); }
+TStatRit* TStatRit::instance() {
+    return Windows().find<TStatRit>();
+}
 
 bool TStatRit::compute() {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -63,22 +63,45 @@ TStats::TStats(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TStats::~TStats() { Windows().forget(this); }
+TStats::~TStats() {
+    Windows().forget(this);
+}
 
-TStats* TStats::instance() { return Windows().find<TStats>(); }
+TStats* TStats::instance() {
+    return Windows().find<TStats>();
+}
 
 void TStats::vaiClick() {
     switch (tipo->currentIndex()) {
-    case 0: Show<TStatRit>(); break;
-    case 1: Show<TStatFre>(); break;
-    case 2: ShowProbability(parentWidget()); break;
-    case 3: Show<TStatNumPiuRit>(); break;
-    case 4: Show<TStatNumMenoFre>(); break;
-    case 5: Show<TStatAmbiRit>(); break;
-    case 6: Show<TStatAmbiFre>(); break;
-    case 7: Show<TStatAmbiPiuRit>(); break;
-    case 8: Show<TStatAmbiMenoFre>(); break;
-    default: break;
+    case 0:
+        Show<TStatRit>();
+        break;
+    case 1:
+        Show<TStatFre>();
+        break;
+    case 2:
+        ShowProbability(parentWidget());
+        break;
+    case 3:
+        Show<TStatNumPiuRit>();
+        break;
+    case 4:
+        Show<TStatNumMenoFre>();
+        break;
+    case 5:
+        Show<TStatAmbiRit>();
+        break;
+    case 6:
+        Show<TStatAmbiFre>();
+        break;
+    case 7:
+        Show<TStatAmbiPiuRit>();
+        break;
+    case 8:
+        Show<TStatAmbiMenoFre>();
+        break;
+    default:
+        break;
     }
 }
 

@@ -22,7 +22,9 @@ void RegisterStatsSelectorFeature(CommandTable& t, WindowRegistry& w) {
             }
     };
     t.add(std::move(r));
-    t.add(SameAs(MenuItem(u"Pronostico"_s, u"Visualizza scheda statistiche"_s, u"Visualizzastatistichesuinumeri1"_s, 70, true), u"Visualizza2"_s));
+    t.add(SameAs(
+        MenuItem(u"Pronostico"_s, u"Visualizza scheda statistiche"_s, u"Visualizzastatistichesuinumeri1"_s, 70, true),
+        u"Visualizza2"_s));
 }
 
 } // namespace numora

@@ -10,8 +10,8 @@
 #include <memory>
 
 using namespace numora;
-using numora::test::MakePlay;
 using numora::test::BinDir;
+using numora::test::MakePlay;
 using numora::test::ReadAll;
 using numora::test::TempDir;
 using numora::test::WriteAll;
@@ -26,14 +26,14 @@ struct CliRun {
 
 CliRun RunCli(const TempDir& dir, const std::string& args) {
     const std::string cli = BinDir() + "numora-cli";
-    const std::string command = "'" + cli + "' " + args + " >'" + dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
+    const std::string command =
+        "'" + cli + "' " + args + " >'" + dir.file("out.txt") + "' 2>'" + dir.file("err.txt") + "'";
     CliRun r;
     r.exitCode = numora::test::RunShell(command);
     r.out = ReadAll(dir.file("out.txt"));
     r.err = ReadAll(dir.file("err.txt"));
     return r;
 }
-
 
 void WriteSystem(const std::string& path) {
     auto sys = std::make_unique<PlaySystem>();
@@ -43,7 +43,8 @@ void WriteSystem(const std::string& path) {
     sys->forecast.fixed[0] = 17;
     sys->forecast.fixed[1] = 3;
     sys->forecast.fixedCount = 2;
-    AddOrReplacePlay(sys->list, MakePlay({3, 17, 90}, {0.5, 1, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(1) | WheelBit(8))));
+    AddOrReplacePlay(sys->list,
+                     MakePlay({3, 17, 90}, {0.5, 1, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(1) | WheelBit(8))));
     AddOrReplacePlay(sys->list, MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5}, WheelBit(12)));
     AddOrReplacePlay(sys->list, MakePlay({45}, {1234.5, 0, 0, 0, 0}, WheelBit(11)));
     ASSERT_TRUE(SaveSystem(path, *sys));

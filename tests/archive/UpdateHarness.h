@@ -134,7 +134,8 @@ private:
             client->write(r);
             client->disconnectFromHost();
         };
-        connect(upstream, &QTcpSocket::connected, upstream, [upstream, upstreamHead] { upstream->write(upstreamHead); });
+        connect(upstream, &QTcpSocket::connected, upstream,
+                [upstream, upstreamHead] { upstream->write(upstreamHead); });
         connect(upstream, &QTcpSocket::readyRead, upstream, [upstream, response, deliver] {
             *response += upstream->readAll();
             const qsizetype end = response->indexOf("\r\n\r\n");

@@ -82,18 +82,30 @@ TEST(RtfReader, Characters) {
         {"cp1252 escapes", "citt\\'e0 \\'80 \\'93x\\'94", "citt\xC3\xA0 \xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D"},
         {"undefined cp1252", "\\'81", "\xEF\xBF\xBD"},
         {"a bad hex escape drops only the escape", "a\\'zzb", "azzb"},
-        {"unicode with fallback", "\\u8364?uro", "\xE2\x82\xAC" "uro"},
-        {"uc0 has no fallback", "\\uc0\\u8364 x", "\xE2\x82\xAC" "x"},
-        {"uc2 skips two", "\\uc2\\u8364 xyz", "\xE2\x82\xAC" "z"},
+        {"unicode with fallback", "\\u8364?uro",
+         "\xE2\x82\xAC"
+         "uro"},
+        {"uc0 has no fallback", "\\uc0\\u8364 x",
+         "\xE2\x82\xAC"
+         "x"},
+        {"uc2 skips two", "\\uc2\\u8364 xyz",
+         "\xE2\x82\xAC"
+         "z"},
         {"hex escape as fallback", "\\u233\\'e9t\\'e9", "\xC3\xA9t\xC3\xA9"},
         {"negative unicode", "\\u-4064?", "\xEF\x80\xA0"},
         {"surrogate pair", "\\u-10179?\\u-8704?", "\xF0\x9F\x98\x80"},
         {"lone surrogate", "\\u-10179?x", "\xEF\xBF\xBDx"},
         {"escaped specials", "\\\\ \\{ \\}", "\\ { }"},
-        {"non-breaking space and hyphens", "a\\~b\\-c\\_d", "a\xC2\xA0" "bc\xE2\x80\x91" "d"},
-        {"named punctuation", "\\lquote a\\rquote  \\emdash", "\xE2\x80\x98" "a\xE2\x80\x99 \xE2\x80\x94"},
+        {"non-breaking space and hyphens", "a\\~b\\-c\\_d",
+         "a\xC2\xA0"
+         "bc\xE2\x80\x91"
+         "d"},
+        {"named punctuation", "\\lquote a\\rquote  \\emdash",
+         "\xE2\x80\x98"
+         "a\xE2\x80\x99 \xE2\x80\x94"},
         {"line ends in the source are not text", "a\r\nb", "ab"},
-        {"hidden destinations", "{\\*\\unknown x}{\\stylesheet{\\s0 Normal;}}{\\pict\\pngblip 89504e}a{\\*\\bkmkstart b}", "a"},
+        {"hidden destinations",
+         "{\\*\\unknown x}{\\stylesheet{\\s0 Normal;}}{\\pict\\pngblip 89504e}a{\\*\\bkmkstart b}", "a"},
         {"field result kept, instruction dropped", "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt sito}}", "sito"},
         {"binary data skipped", "a\\bin3 {}\\b", "ab"},
         {"backslash newline is a paragraph", "a\\\nb", "a\nb"},
@@ -105,7 +117,8 @@ TEST(RtfReader, Characters) {
 }
 
 TEST(RtfReader, GroupsAndResets) {
-    const RtfDocument d = ReadRtf("{\\rtf1{\\b\\i\\fs40 a}b\\b c\\plain d\\b1 e\\b0 f{\\cf9 g}\\fs99999 h\\fs0 i\\fs-5 j}");
+    const RtfDocument d =
+        ReadRtf("{\\rtf1{\\b\\i\\fs40 a}b\\b c\\plain d\\b1 e\\b0 f{\\cf9 g}\\fs99999 h\\fs0 i\\fs-5 j}");
     auto fmt = [&](char t) {
         const RtfRun* r = RunHolding(d, t);
         EXPECT_TRUE(r) << t;
@@ -153,7 +166,8 @@ TEST(RtfReader, HostileInputEndsWithADocument) {
     };
     const Case cases[] = {
         {"a million open groups", "{\\rtf1 " + std::string(1000000, '{') + "x", "x"},
-        {"deep groups closed again", "{\\rtf1 " + std::string(5000, '{') + "\\b x" + std::string(5000, '}') + "y}", "xy"},
+        {"deep groups closed again", "{\\rtf1 " + std::string(5000, '{') + "\\b x" + std::string(5000, '}') + "y}",
+         "xy"},
         {"stray closing braces", "{\\rtf1 a}}}}}b", "ab"},
         {"binary length past the end", "{\\rtf1 a\\bin999999999999 {}}", "a"},
         {"negative binary length", "{\\rtf1 a\\bin-5 b}", "ab"},
@@ -175,9 +189,10 @@ TEST(RtfReader, HostileInputEndsWithADocument) {
 
 TEST(RtfReader, RandomTokenSoupNeverFails) {
     static const std::vector<std::string> tokens = {
-        "{", "}", "\\b", "\\b0", "\\i", "\\ul", "\\cf", "\\cf3", "\\fs", "\\fs-1", "\\par", "\\line", "\\tab",
-        "\\'", "\\'e", "\\'e8", "\\u", "\\u-1", "\\u55357", "\\uc5", "\\*", "\\bin", "\\bin4", "{\\colortbl",
-        "\\red", ";", "{\\fonttbl", "\\pard", "\\qc", "\\", " ", "x", "\xE8", "\r\n", "\\\\", "\\{", "\\plain"};
+        "{",     "}",      "\\b",    "\\b0",        "\\i",   "\\ul",  "\\cf",       "\\cf3",  "\\fs",     "\\fs-1",
+        "\\par", "\\line", "\\tab",  "\\'",         "\\'e",  "\\'e8", "\\u",        "\\u-1",  "\\u55357", "\\uc5",
+        "\\*",   "\\bin",  "\\bin4", "{\\colortbl", "\\red", ";",     "{\\fonttbl", "\\pard", "\\qc",     "\\",
+        " ",     "x",      "\xE8",   "\r\n",        "\\\\",  "\\{",   "\\plain"};
     std::mt19937 rng(12345);
     for (int round = 0; round < 3000; ++round) {
         std::string s = "{\\rtf1 ";

@@ -1,7 +1,7 @@
 #include "archive/DrawUpdateFile.h"
 #include "archive/DrawUpdateReply.h"
-#include "core/Settings.h"
 #include "archive/UpdateTestData.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,8 @@ TEST(UpdateFile, CountSizeAndMessageEdges) {
         EXPECT_EQ(r.hasMessage, c.hasMessage);
         EXPECT_EQ(r.message.size(), c.messageSize);
         if (r.ok()) {
-            EXPECT_EQ(r.draws.size(), static_cast<std::size_t>(c.bytes[0] & 0xFF) + 256u * static_cast<unsigned char>(c.bytes[1]));
+            EXPECT_EQ(r.draws.size(),
+                      static_cast<std::size_t>(c.bytes[0] & 0xFF) + 256u * static_cast<unsigned char>(c.bytes[1]));
         } else {
             EXPECT_TRUE(r.draws.empty());
             EXPECT_FALSE(r.reason.empty());
@@ -118,7 +119,9 @@ TEST(UpdateMerge, CountsNewDrawsAndOverwritesKnownOnes) {
     test::FillArchive(archive, std::vector<DrawRecord>(all.begin(), all.begin() + 100));
     // The file: draws 44..103, the 57 already archived in a corrected version, in any order.
     std::vector<DrawRecord> update;
-    for (int i = 43; i < 103; ++i) update.push_back(i < 100 ? test::Corrected(all[static_cast<std::size_t>(i)]) : all[static_cast<std::size_t>(i)]);
+    for (int i = 43; i < 103; ++i)
+        update.push_back(i < 100 ? test::Corrected(all[static_cast<std::size_t>(i)])
+                                 : all[static_cast<std::size_t>(i)]);
     std::shuffle(update.begin(), update.end(), std::mt19937(5));
 
     const UpdateMergeResult r = MergeUpdateDraws(update, archive);
@@ -135,7 +138,11 @@ TEST(UpdateMerge, CountsNewDrawsAndOverwritesKnownOnes) {
 TEST(UpdateMerge, AStoredDrawIsNeverReplacedByOneWithFewerDrawnWheels) {
     // The wheel left empty in the stored draw and in the update's draw of its date (0: none;
     // 12: one zero on every wheel).
-    const struct { const char* name; int storedEmpty, updateEmpty; bool applied; } cases[] = {
+    const struct {
+        const char* name;
+        int storedEmpty, updateEmpty;
+        bool applied;
+    } cases[] = {
         {"a zero on every wheel", 0, 12, false}, {"national wheel dropped", 0, 11, false},
         {"one wheel for another", 11, 10, true}, {"national wheel added", 11, 0, true},
         {"numbers corrected", 0, 0, true},
@@ -210,8 +217,8 @@ TEST(UpdateReply, Classification) {
 
 TEST(UpdateReply, ProxyPortRule) {
     const std::pair<const char*, int> cases[] = {
-        {"", 8080},    {"3128", 3128}, {" 3128 ", 3128}, {"abc", 8080}, {"80a", 8080},  {"-1", 8080},
-        {"0", 8080},   {"1", 1},       {"65535", 65535}, {"65536", 8080}, {"999999", 8080}, {"0080", 80},
+        {"", 8080},  {"3128", 3128}, {" 3128 ", 3128}, {"abc", 8080},   {"80a", 8080},    {"-1", 8080},
+        {"0", 8080}, {"1", 1},       {"65535", 65535}, {"65536", 8080}, {"999999", 8080}, {"0080", 80},
     };
     for (const auto& [text, port] : cases) EXPECT_EQ(ProxyPortNumber(text), port) << '"' << text << '"';
 }

@@ -1,6 +1,6 @@
 // numora-cli winnings and check, run as a user runs them.
-#include "core/FileIo.h"
 #include "core/DrawArchive.h"
+#include "core/FileIo.h"
 #include "core/PlaySystem.h"
 #include "core/Random.h"
 #include "core/SystemFile.h"
@@ -141,12 +141,14 @@ TEST(CliCheck, ReportAndRefusals) {
     // The latest draw has R. Nazionale: the second play wins its ambo there.
     const CliRun latest = RunCli(dir, "check '" + dir.file("Prova.lpc") + "'");
     EXPECT_EQ(latest.out.rfind("Estrazione del: 4/1/2005\n", 0), 0u);
-    EXPECT_NE(latest.out.find(" Ruota: R. Nazionale  Nº Ambi indovinati: 1       Vincita: 250,00 Euro\n"), std::string::npos);
+    EXPECT_NE(latest.out.find(" Ruota: R. Nazionale  Nº Ambi indovinati: 1       Vincita: 250,00 Euro\n"),
+              std::string::npos);
 
     EXPECT_EQ(RunCli(dir, "check '" + dir.file("Nessuno.lpc") + "'").err,
               "Si è verificato un errore durante l'apertura del sistema.\n");
     WriteArchiveAndSystem(dir, 0);
-    EXPECT_EQ(RunCli(dir, "check '" + dir.file("Prova.lpc") + "' --date x").err, "Non ci sono giocate da controllare!\n");
+    EXPECT_EQ(RunCli(dir, "check '" + dir.file("Prova.lpc") + "' --date x").err,
+              "Non ci sono giocate da controllare!\n");
     WriteArchiveAndSystem(dir, 1);
     RemoveFile(dir.file(ArchiveFileName));
     const CliRun empty = RunCli(dir, "check '" + dir.file("Prova.lpc") + "'");

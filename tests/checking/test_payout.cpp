@@ -10,7 +10,9 @@ namespace {
 
 const Amount NoCap = Amount::euros(1'000'000'000'000LL);
 
-Amount Euro(double x) { return Amount::fromDouble(x); }
+Amount Euro(double x) {
+    return Amount::fromDouble(x);
+}
 
 TEST(Payout, WorkedValuesOfTheRule) {
     struct Case {
@@ -18,11 +20,11 @@ TEST(Payout, WorkedValuesOfTheRule) {
         double stake;
         const char* shown4; // with four decimals
     } cases[] = {
-        {1, 1, 1, 1, 1, "11,2320"},   {1, 2, 5, 1, 1, "4,4928"},  {2, 2, 2, 1, 1, "250,0000"},
-        {2, 3, 5, 1, 1, "75,0000"},   {3, 4, 10, 1, 1, "150,0000"}, {2, 2, 2, 10, 1, "25,0000"},
+        {1, 1, 1, 1, 1, "11,2320"},        {1, 2, 5, 1, 1, "4,4928"},       {2, 2, 2, 1, 1, "250,0000"},
+        {2, 3, 5, 1, 1, "75,0000"},        {3, 4, 10, 1, 1, "150,0000"},    {2, 2, 2, 10, 1, "25,0000"},
         {5, 5, 6, 1, 0.7, "700.000,0000"}, // 0,70 * C(5,5) / C(6,5) * 6.000.000
-        {1, 1, 7, 1, 1, "1,6045"},    {5, 5, 10, 10, 1, "2.380,9523"}, {4, 4, 4, 1, 0.1, "12.000,0000"},
-        {1, 0, 5, 1, 1, "0,0000"},    {3, 2, 5, 1, 1, "0,0000"},
+        {1, 1, 7, 1, 1, "1,6045"},         {5, 5, 10, 10, 1, "2.380,9523"}, {4, 4, 4, 1, 0.1, "12.000,0000"},
+        {1, 0, 5, 1, 1, "0,0000"},         {3, 2, 5, 1, 1, "0,0000"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatAmount(BetWin(c.k, Euro(c.stake), c.h, c.n, c.d, NoCap), 4), c.shown4)
@@ -78,11 +80,13 @@ TEST(Payout, CalculatorStakeFields) {
         bool ok;
         const char* shown;
     } cases[] = {
-        {"", true, "0,00"},      {"1", true, "1,00"},         {"0.5", true, "0,50"}, {".5", true, "0,50"},
-        {"5.", true, "5,00"},    {"1000000000", true, "1.000.000.000,00"},
-        {"1000000000.01", false, ""}, {"00000000000001", true, "1,00"}, {"1.2.3", false, ""},
-        {".", false, ""},        {"1,5", false, ""},          {"-1", false, ""},     {"1e3", false, ""},
-        {" 1", false, ""},
+        {"", true, "0,00"},           {"1", true, "1,00"},
+        {"0.5", true, "0,50"},        {".5", true, "0,50"},
+        {"5.", true, "5,00"},         {"1000000000", true, "1.000.000.000,00"},
+        {"1000000000.01", false, ""}, {"00000000000001", true, "1,00"},
+        {"1.2.3", false, ""},         {".", false, ""},
+        {"1,5", false, ""},           {"-1", false, ""},
+        {"1e3", false, ""},           {" 1", false, ""},
     };
     for (const Case& c : cases) {
         Amount a;

@@ -16,7 +16,9 @@ using namespace numora;
 
 namespace {
 
-QLineEdit* Field(TCalcVin& d, int j) { return d.findChild<QLineEdit*>(u"Edit%1"_s.arg(j)); }
+QLineEdit* Field(TCalcVin& d, int j) {
+    return d.findChild<QLineEdit*>(u"Edit%1"_s.arg(j));
+}
 
 void TypeInto(QLineEdit* edit, const QString& text) {
     edit->setFocus();

@@ -31,7 +31,9 @@ DrawRecord Draw2004() {
     return d;
 }
 
-QString Cell(TSpoglio& s, int r, int c) { return s.stg->item(r, c) ? s.stg->item(r, c)->text() : QString(); }
+QString Cell(TSpoglio& s, int r, int c) {
+    return s.stg->item(r, c) ? s.stg->item(r, c)->text() : QString();
+}
 
 } // namespace
 
@@ -67,7 +69,7 @@ private slots:
         QCOMPARE(Cell(s, 0, 2), u"11"_s);
         QCOMPARE(Cell(s, 10, 1), QString());
         s.goClick();
-        QCOMPARE(s.counts[1]->text(), u"4"_s); // 1 on Bari, 3 on Bari for the terno play
+        QCOMPARE(s.counts[1]->text(), u"4"_s);         // 1 on Bari, 3 on Bari for the terno play
         QCOMPARE(s.amounts[1]->text(), u"275,00 €"_s); // 250 + C(3,2)/C(3,2) * 250 / 10
         QCOMPARE(s.total->text(), u"275,00 €"_s);
         QVERIFY(s.Memo1->toPlainText().startsWith(QString(74, u'-') + u"\nGiocata Nº 1\n"_s));
@@ -113,14 +115,17 @@ private slots:
         s.Edit1->setText(u"5/1/2004"_s);
         s.goClick();
         const QByteArray env = qgetenv("NUMORA_REPORT_PDF");
-        const QString pdf = env.isEmpty() ? QString::fromStdString(dir->file("report.pdf")) : QString::fromLocal8Bit(env);
+        const QString pdf =
+            env.isEmpty() ? QString::fromStdString(dir->file("report.pdf")) : QString::fromLocal8Bit(env);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         s.printReport(printer);
         const std::string bytes = test::ReadAll(pdf.toStdString());
         int pages = 0;
-        for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1)) ++pages;
+        for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+             at = bytes.find("/Type /Page\n", at + 1))
+            ++pages;
         // 150 blocks of four lines beside the table: more than one page, fewer than one per block.
         QVERIFY2(pages > 1 && pages < 40, qPrintable(QString::number(pages)));
     }

@@ -108,9 +108,8 @@ private slots:
         QTest::newRow("yes/no, enter on default no")
             << MsgButtons::YesNo << MsgAnswer::No << QStringList{u"No"_s, u"Sì"_s} << int(Qt::Key_Return)
             << MsgAnswer::No;
-        QTest::newRow("yes/no, escape is no")
-            << MsgButtons::YesNo << MsgAnswer::Yes << QStringList{u"No"_s, u"Sì"_s} << int(Qt::Key_Escape)
-            << MsgAnswer::No;
+        QTest::newRow("yes/no, escape is no") << MsgButtons::YesNo << MsgAnswer::Yes << QStringList{u"No"_s, u"Sì"_s}
+                                              << int(Qt::Key_Escape) << MsgAnswer::No;
         QTest::newRow("yes/no/cancel, escape is cancel")
             << MsgButtons::YesNoCancel << MsgAnswer::Yes << QStringList{u"Annulla"_s, u"No"_s, u"Sì"_s}
             << int(Qt::Key_Escape) << MsgAnswer::Cancel;

@@ -37,8 +37,8 @@ public:
 
     QLineEdit* Edit6;
     QGroupBox* Criteri;
-    QString refusal;           // checkParameters() shows it and refuses
-    int actAt = 0;             // the step at which `during` runs
+    QString refusal; // checkParameters() shows it and refuses
+    int actAt = 0;   // the step at which `during` runs
     std::function<void()> during;
     std::uint64_t steps = 0;
 
@@ -75,7 +75,9 @@ void UseForecast(int n, std::initializer_list<int> fixed = {}) {
     Globali& g = Globals();
     test::ResetGlobals(g);
     for (int i = 1; i <= n; ++i) g.system.forecast.setChosen(i, true);
-    for (int f : fixed) g.system.forecast.fixed[static_cast<std::size_t>(g.system.forecast.fixedCount++)] = static_cast<std::uint8_t>(f);
+    for (int f : fixed)
+        g.system.forecast.fixed[static_cast<std::size_t>(g.system.forecast.fixedCount++)] =
+            static_cast<std::uint8_t>(f);
     Settings s;
     s.minimo = 1;
     s.massimo = 300;
@@ -126,7 +128,8 @@ private slots:
         QTest::addColumn<QString>("m");
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<QString>("message");
-        const QString tooFew = u"La quantità di numeri per ogni giocata non è valida (il pronostoico contiene meno segni)!"_s;
+        const QString tooFew =
+            u"La quantità di numeri per ogni giocata non è valida (il pronostoico contiene meno segni)!"_s;
         const QString stakes = u"<the stake rule's message>"_s;
         QTest::newRow("more numbers than the forecast") << 6 << u"1"_s << u"3"_s << QString() << tooFew;
         QTest::newRow("stake below the minimum") << 1 << u"0,5"_s << u"3"_s << QString() << stakes;

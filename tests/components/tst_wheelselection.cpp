@@ -9,14 +9,18 @@ using numora::WheelSelection;
 
 namespace {
 
-constexpr std::uint16_t Bit(int w) { return static_cast<std::uint16_t>(1u << (w - 1)); }
+constexpr std::uint16_t Bit(int w) {
+    return static_cast<std::uint16_t>(1u << (w - 1));
+}
 constexpr std::uint16_t Tutte = Bit(12);
 constexpr std::uint16_t Naz = Bit(11);
 
 // Wheel numbers to click in order: 1..10 regional, 11 national, 12 "Tutte".
 using Clicks = QList<int>;
 
-void ClickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+void ClickBox(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
 
 } // namespace
 
@@ -25,8 +29,8 @@ class TestWheelSelection : public QObject {
 private slots:
     void componentsAndCaptions() {
         WheelSelection w;
-        const char* names[] = {"Bari", "Cagliari", "Firenze", "Genova", "Milano", "Napoli",
-                               "Palermo", "Roma", "Torino", "Venezia"};
+        const char* names[] = {"Bari",   "Cagliari", "Firenze", "Genova", "Milano",
+                               "Napoli", "Palermo",  "Roma",    "Torino", "Venezia"};
         for (int i = 1; i <= 10; ++i) {
             auto* b = w.findChild<QCheckBox*>(u"CheckBox%1"_s.arg(i));
             QVERIFY(b);

@@ -2,6 +2,7 @@
 // the modes at activation, the page's messages and focus, both runs, the conditions file on
 // close and on "Imposta come predefiniti", "Ripristina originali", the 400-draw rule and the chart.
 #include "components/UMessageBox.h"
+#include "components/UStatsShared.h"
 #include "components/UWheelSelection.h"
 #include "conditions/ConditionStats.h"
 #include "conditions/ConditionedReduction.h"
@@ -9,10 +10,9 @@
 #include "conditions/UStatsRidCond.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
-#include "generation/Generation.h"
 #include "core/StakeRule.h"
+#include "generation/Generation.h"
 #include "stats/RandomDraws.h"
-#include "components/UStatsShared.h"
 #include "support/TestSupport.h"
 #include "support/UiTestSupport.h"
 

@@ -56,9 +56,10 @@ void CheckAgainstOracle(const Case& c) {
         for (int s = 0; s < e.size(); ++s) EXPECT_EQ(e.listNumber(e.position(s)), e.number(s));
         // Slots below firstChanged() are those of the combination before; that slot is not.
         const auto fc = static_cast<std::size_t>(e.firstChanged());
-        const bool hook = seen == 0 ? fc == 0
-                                    : std::equal(slots.begin(), slots.begin() + static_cast<long>(fc), previous.begin()) &&
-                                          slots[fc] != previous[fc];
+        const bool hook = seen == 0
+                              ? fc == 0
+                              : std::equal(slots.begin(), slots.begin() + static_cast<long>(fc), previous.begin()) &&
+                                    slots[fc] != previous[fc];
         EXPECT_TRUE(hook) << "firstChanged " << fc << " at combination " << seen;
         previous = slots;
         ++seen;
@@ -81,9 +82,18 @@ TEST(Binomial, Values) {
         std::uint64_t value;
     };
     const Row rows[] = {
-        {0, 0, 1},           {5, 0, 1},       {5, 5, 1},     {10, 5, 252},
-        {90, 5, 43949268},   {90, 10, 5720645481903ULL}, {67, 33, 14226520737620288370ULL},
-        {68, 34, BinomialOverflow}, {90, 45, BinomialOverflow}, {5, 6, 0}, {5, -1, 0}, {-2, 1, 0},
+        {0, 0, 1},
+        {5, 0, 1},
+        {5, 5, 1},
+        {10, 5, 252},
+        {90, 5, 43949268},
+        {90, 10, 5720645481903ULL},
+        {67, 33, 14226520737620288370ULL},
+        {68, 34, BinomialOverflow},
+        {90, 45, BinomialOverflow},
+        {5, 6, 0},
+        {5, -1, 0},
+        {-2, 1, 0},
     };
     for (const Row& r : rows) EXPECT_EQ(Binomial(r.n, r.k), r.value) << r.n << " " << r.k;
 }
@@ -91,13 +101,20 @@ TEST(Binomial, Values) {
 TEST(CombinationEnumerator, MatchesTheRecursiveOrder) {
     const Numbers seven = {3, 17, 25, 44, 60, 71, 88};
     const Case cases[] = {
-        {Range(1, 5), 1, {}}, {Range(1, 5), 3, {}}, {Range(1, 5), 5, {}},
-        {seven, 3, {}},       {seven, 3, {25}},     {seven, 4, {88, 17}},
-        {seven, 3, {3, 17, 25}},      // as many fixed numbers as K: one combination
-        {seven, 3, {50}},             // a fixed number outside the forecast: none
-        {seven, 2, {3, 17, 25}},      // more fixed numbers than K: none
-        {{60, 3, 44, 17}, 2, {}},     // the list is sorted first
-        {Range(1, 12), 6, {5}}, {Range(81, 90), 10, {90}}, {Range(1, 90), 1, {}},
+        {Range(1, 5), 1, {}},
+        {Range(1, 5), 3, {}},
+        {Range(1, 5), 5, {}},
+        {seven, 3, {}},
+        {seven, 3, {25}},
+        {seven, 4, {88, 17}},
+        {seven, 3, {3, 17, 25}},  // as many fixed numbers as K: one
+                                  // combination
+        {seven, 3, {50}},         // a fixed number outside the forecast: none
+        {seven, 2, {3, 17, 25}},  // more fixed numbers than K: none
+        {{60, 3, 44, 17}, 2, {}}, // the list is sorted first
+        {Range(1, 12), 6, {5}},
+        {Range(81, 90), 10, {90}},
+        {Range(1, 90), 1, {}},
     };
     for (const Case& c : cases) CheckAgainstOracle(c);
 }
@@ -119,7 +136,7 @@ TEST(CombinationEnumerator, MatchesTheRecursiveOrderOnRandomForecasts) {
 
 TEST(CombinationEnumerator, RefusesListsThatAreNotSets) {
     const Case cases[] = {
-        {Range(1, 5), 0, {}}, {Range(1, 5), 6, {}}, {{1, 2, 2, 3}, 2, {}}, {{0, 1, 2}, 2, {}},
+        {Range(1, 5), 0, {}}, {Range(1, 5), 6, {}},     {{1, 2, 2, 3}, 2, {}}, {{0, 1, 2}, 2, {}},
         {{1, 91, 2}, 2, {}},  {Range(1, 5), 2, {3, 3}}, {Range(1, 5), 2, {0}},
     };
     for (const Case& c : cases) {

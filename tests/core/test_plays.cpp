@@ -1,9 +1,9 @@
-#include "support/TestSupport.h"
 #include "core/Play.h"
 #include "core/PlayIndex.h"
 #include "core/PlayList.h"
 #include "core/PlaySystem.h"
 #include "core/TextHelpers.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ namespace {
 
 // Play i of a test list: numbers i, i+1, i+2 (mod 90) on the wheel i mod 11.
 Play NthPlay(int i) {
-    return MakePlay({1 + i % 90, 1 + (i + 1) % 90, 1 + (i + 2) % 90}, {static_cast<double>(i), 0, 0, 0, 0}, static_cast<std::uint16_t>(1u << (i % 11)));
+    return MakePlay({1 + i % 90, 1 + (i + 1) % 90, 1 + (i + 2) % 90}, {static_cast<double>(i), 0, 0, 0, 0},
+                    static_cast<std::uint16_t>(1u << (i % 11)));
 }
 
 std::unique_ptr<PlayList> ListOf(int n) {
@@ -84,12 +85,12 @@ TEST(Play, CostIsTheStakeSumTimesTheWheelBits) {
     };
     // stakes sum to 1.5
     const Case cases[] = {
-        {0, 1.5},                                 // no bit counts as one
-        {WheelBit(1), 1.5},                        // Bari
-        {static_cast<std::uint16_t>(WheelBit(1) | WheelBit(8)), 3.0}, // Bari and Roma
-        {WheelBit(12), 1.5},                       // "Tutte" counts as one bit
+        {0, 1.5},                                                       // no bit counts as one
+        {WheelBit(1), 1.5},                                             // Bari
+        {static_cast<std::uint16_t>(WheelBit(1) | WheelBit(8)), 3.0},   // Bari and Roma
+        {WheelBit(12), 1.5},                                            // "Tutte" counts as one bit
         {static_cast<std::uint16_t>(WheelBit(11) | WheelBit(12)), 3.0}, // Tutte + R. Nazionale
-        {0x07FF, 16.5},                            // all eleven wheels
+        {0x07FF, 16.5},                                                 // all eleven wheels
     };
     for (const auto& c : cases) {
         Play p = MakePlay({1, 2}, {1.0, 0.5, 0, 0, 0}, c.mask);
@@ -145,7 +146,8 @@ TEST(PlayList, OtherOrderOrOtherWheelsAreOtherPlays) {
     const Case cases[] = {
         {"same numbers in another order", MakePlay({14, 3, 27}, {1, 0, 0, 0, 0}, WheelBit(8))},
         {"another wheel", MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, WheelBit(1))},
-        {"one more wheel", MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(8) | WheelBit(1)))},
+        {"one more wheel",
+         MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, static_cast<std::uint16_t>(WheelBit(8) | WheelBit(1)))},
         {"Tutte instead", MakePlay({3, 14, 27}, {1, 0, 0, 0, 0}, WheelBit(12))},
         {"a number more", MakePlay({3, 14, 27, 40}, {1, 0, 0, 0, 0}, WheelBit(8))},
     };
@@ -163,7 +165,8 @@ TEST(PlayList, OtherOrderOrOtherWheelsAreOtherPlays) {
 
 TEST(PlayList, AddingToAFullListIsRefusedButReplacingWorks) {
     auto list = std::make_unique<PlayList>();
-    for (int i = 1; i <= PlayList::Capacity; ++i) list->play(i) = MakePlay({1 + i % 90}, {1, 0, 0, 0, 0}, static_cast<std::uint16_t>(i));
+    for (int i = 1; i <= PlayList::Capacity; ++i)
+        list->play(i) = MakePlay({1 + i % 90}, {1, 0, 0, 0, 0}, static_cast<std::uint16_t>(i));
     list->setCount(PlayList::Capacity);
     ASSERT_TRUE(list->full());
     Play fresh = MakePlay({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 0, 0, 0, 0}, 0xFFFF);
@@ -289,19 +292,20 @@ TEST(PlaySystem, ChangesFollowTheProtocol) {
         for (int i = 1; i <= c.plays; ++i) AddOrReplacePlay(sys->list, NthPlay(i));
         int told = 0;
         sys->playsChanged = [&] { ++told; };
-        const bool answered = ChangePlays(
-            *sys,
-            [&](PlayList& list) {
-                EXPECT_EQ(&list, &sys->list) << c.what;
-                if (c.changes) AddOrReplacePlay(list, NthPlay(50));
-                return c.changes;
-            },
-            {.snapshot = c.snapshot});
+        const bool answered = ChangePlays(*sys,
+                                          [&](PlayList& list) {
+                                              EXPECT_EQ(&list, &sys->list) << c.what;
+                                              if (c.changes) AddOrReplacePlay(list, NthPlay(50));
+                                              return c.changes;
+                                          },
+                                          {.snapshot = c.snapshot});
         EXPECT_EQ(answered, c.changes) << c.what;
         EXPECT_EQ(sys->modified, c.changes) << c.what;
         EXPECT_EQ(told, c.changes ? 1 : 0) << c.what;
-        if (c.undoAfter < 0) EXPECT_EQ(sys->undo.play(1), NthPlay(40)) << c.what;
-        else EXPECT_EQ(sys->undo.count(), c.undoAfter) << c.what;
+        if (c.undoAfter < 0)
+            EXPECT_EQ(sys->undo.play(1), NthPlay(40)) << c.what;
+        else
+            EXPECT_EQ(sys->undo.count(), c.undoAfter) << c.what;
     }
 
     // A change that throws leaves the flag and tells nobody.
@@ -319,13 +323,12 @@ TEST(PlaySystem, ChangesFollowTheProtocol) {
         sys->forecastChanged = [&] { ++told; };
         EXPECT_FALSE(ChangeForecast(*sys, [](Forecast&) { return false; }, {.notify = notify}));
         EXPECT_FALSE(sys->modified);
-        EXPECT_TRUE(ChangeForecast(
-            *sys,
-            [](Forecast& f) {
-                f.setChosen(7, true);
-                return true;
-            },
-            {.notify = notify}));
+        EXPECT_TRUE(ChangeForecast(*sys,
+                                   [](Forecast& f) {
+                                       f.setChosen(7, true);
+                                       return true;
+                                   },
+                                   {.notify = notify}));
         EXPECT_TRUE(sys->modified && sys->forecast.isChosen(7));
         EXPECT_EQ(told, notify ? 1 : 0);
     }

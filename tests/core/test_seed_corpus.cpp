@@ -2,8 +2,8 @@
 // program's own writers and checked here against the program's own readers. The committed files
 // under tests/fuzz/corpus must be these very bytes, so a change of a format shows up as a failing
 // test instead of a stale corpus; NUMORA_WRITE_SEED_CORPUS=1 writes them afresh.
-#include "archive/RtfReader.h"
 #include "archive/DrawUpdateFile.h"
+#include "archive/RtfReader.h"
 #include "core/ConditionSet.h"
 #include "core/DrawArchive.h"
 #include "core/OperatorImport.h"

@@ -72,7 +72,8 @@ TEST(ReadSettings, GarbageAndHugeValuesStayHarmless) {
         ReadSettingsText(text, s);
         EXPECT_GE(s.decimali, 0);
         EXPECT_LE(s.decimali, Settings::MaxDecimali);
-        EXPECT_TRUE(std::isfinite(s.minimo) && std::isfinite(s.massimo) && std::isfinite(s.i(1)) && std::isfinite(s.i(2)));
+        EXPECT_TRUE(std::isfinite(s.minimo) && std::isfinite(s.massimo) && std::isfinite(s.i(1)) &&
+                    std::isfinite(s.i(2)));
     }
     Settings s;
     ReadSettingsText("no sections at all\nMinimo=7\n", s);
@@ -98,11 +99,11 @@ TEST(WriteSettings, EveryKeyWithPointDecimalsWhateverTheLocale) {
     ASSERT_EQ(WriteSettings(path, s, false), WriteResult::Written);
     std::setlocale(LC_ALL, "C");
     const std::string text = numora::test::ReadAll(path);
-    for (const char* line : {"i1=0.5000000000", "i18=200.0000000000", "i2=0.0000000000", "Minimo=1.0000000000",
-                             "Massimo=200.0000000000", "Multiplo=0.5000000000", "Decimali=2",
-                             "VincitaMassima=1000000.0000000000", "notificaaggio=1", "ProxyServer=10.0.0.1",
-                             "ProxyPorta=", "sinistro=24.1120750", "distanza_importi_ver=108.20", "diametro=0.0",
-                             "altezza_nome_ver=0.0", "orientamento=1"})
+    for (const char* line :
+         {"i1=0.5000000000", "i18=200.0000000000", "i2=0.0000000000", "Minimo=1.0000000000", "Massimo=200.0000000000",
+          "Multiplo=0.5000000000", "Decimali=2", "VincitaMassima=1000000.0000000000", "notificaaggio=1",
+          "ProxyServer=10.0.0.1", "ProxyPorta=", "sinistro=24.1120750", "distanza_importi_ver=108.20", "diametro=0.0",
+          "altezza_nome_ver=0.0", "orientamento=1"})
         EXPECT_NE(text.find(std::string(line) + "\r\n"), std::string::npos) << line;
     EXPECT_LT(text.find("[IMPORTI]"), text.find("[GENERALI]"));
     EXPECT_LT(text.find("[GENERALI]"), text.find("[MARGINI_STAMPANTE]"));
@@ -165,8 +166,11 @@ TEST(Calibration, DefaultsForAbsentValuesAndStopsAtAnError) {
     EXPECT_EQ(s.orientamento, 1) << "ms_orientamento overrides the ini key";
 
     MemoryStore stored;
-    stored.values = {{"new_cal_or_1", "20.25"}, {"new_cal_ver_5", ""}, {"ms_orientamento", "5"},
-                     {"ms_tipo_bloccaggio", "1"}, {"ms_tipo_bloccaggio_ver", "3"}};
+    stored.values = {{"new_cal_or_1", "20.25"},
+                     {"new_cal_ver_5", ""},
+                     {"ms_orientamento", "5"},
+                     {"ms_tipo_bloccaggio", "1"},
+                     {"ms_tipo_bloccaggio_ver", "3"}};
     Settings t;
     ReadCalibration(stored, t);
     EXPECT_EQ(t.calibration.horizontal[0], 20.25);

@@ -8,34 +8,66 @@
 using namespace numora;
 
 TEST(FormatReal, TrimsToOneZeroAfterTheLastSignificantDecimal) {
-    struct Case { double x; int n; const char* want; };
+    struct Case {
+        double x;
+        int n;
+        const char* want;
+    };
     const Case cases[] = {
-        {23.5, 10, "23.50"}, {6, 10, "6.0"}, {4.36, 10, "4.360"}, {0, 10, "0.0"},
-        {1.0 / 3.0, 10, "0.3333333333"}, {100, 10, "100.0"}, {1000000, 10, "1000000.0"},
-        {2.999, 10, "2.9990"}, {0.5, 10, "0.50"}, {1.9, 12, "1.90"},
+        {23.5, 10, "23.50"},
+        {6, 10, "6.0"},
+        {4.36, 10, "4.360"},
+        {0, 10, "0.0"},
+        {1.0 / 3.0, 10, "0.3333333333"},
+        {100, 10, "100.0"},
+        {1000000, 10, "1000000.0"},
+        {2.999, 10, "2.9990"},
+        {0.5, 10, "0.50"},
+        {1.9, 12, "1.90"},
         // Without decimals the integer keeps its zeros.
-        {100, 0, "100"}, {10, 0, "10"},
+        {100, 0, "100"},
+        {10, 0, "10"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatReal(c.x, c.n), c.want) << c.x << " " << c.n;
 }
 
 TEST(FormatAmount, GroupsThousandsAndCutsDecimals) {
-    struct Case { double x; int dec; const char* want; };
+    struct Case {
+        double x;
+        int dec;
+        const char* want;
+    };
     const Case cases[] = {
-        {0, 2, "0,00"}, {0.5, 2, "0,50"}, {999, 2, "999,00"}, {1000, 2, "1.000,00"},
-        {2.999, 2, "2,99"}, {1234.5, 2, "1.234,50"}, {0.125, 2, "0,12"}, {5, 2, "5,00"},
-        {1000000, 2, "1.000.000,00"}, {123456, 2, "123.456,00"}, {1234567, 2, "1.234.567,00"},
-        {123, 2, "123,00"}, {5, 0, "5"}, {1234.5, 0, "1.234"}, {1.5, 4, "1,5000"}, {1.5, 1, "1,5"},
+        {0, 2, "0,00"},
+        {0.5, 2, "0,50"},
+        {999, 2, "999,00"},
+        {1000, 2, "1.000,00"},
+        {2.999, 2, "2,99"},
+        {1234.5, 2, "1.234,50"},
+        {0.125, 2, "0,12"},
+        {5, 2, "5,00"},
+        {1000000, 2, "1.000.000,00"},
+        {123456, 2, "123.456,00"},
+        {1234567, 2, "1.234.567,00"},
+        {123, 2, "123,00"},
+        {5, 0, "5"},
+        {1234.5, 0, "1.234"},
+        {1.5, 4, "1,5000"},
+        {1.5, 1, "1,5"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatAmount(c.x, c.dec), c.want) << c.x;
 }
 
 TEST(ParseAmount, AcceptsCommaOrPointAndRefusesTheRest) {
-    struct Case { const char* text; bool ok; double value; };
+    struct Case {
+        const char* text;
+        bool ok;
+        double value;
+    };
     const Case cases[] = {
-        {"1,5", true, 1.5}, {"1.5", true, 1.5}, {"", true, 0}, {"0", true, 0}, {"200", true, 200},
-        {",5", true, 0.5}, {"1,2,3", false, 0}, {"-1", false, 0}, {"abc", false, 0}, {"1 ", false, 0},
-        {" 1", false, 0}, {"inf", false, 0}, {"nan", false, 0}, {"1e999", false, 0}, {",", false, 0},
+        {"1,5", true, 1.5}, {"1.5", true, 1.5},  {"", true, 0},     {"0", true, 0},      {"200", true, 200},
+        {",5", true, 0.5},  {"1,2,3", false, 0}, {"-1", false, 0},  {"abc", false, 0},   {"1 ", false, 0},
+        {" 1", false, 0},   {"inf", false, 0},   {"nan", false, 0}, {"1e999", false, 0}, {",", false, 0},
     };
     for (const auto& c : cases) {
         auto r = ParseAmount(c.text);
@@ -68,9 +100,9 @@ TEST(ParseDate, BoundsAndShape) {
     EXPECT_TRUE(ParseDate("1/1/1900").ok);
     EXPECT_TRUE(ParseDate("31/12/2100").ok);
     EXPECT_TRUE(ParseDate("31/02/2005").ok) << "the calendar is checked later, by InsertDraw";
-    for (const char* bad : {"0/5/2004", "32/5/2004", "5/13/2004", "5/0/2004", "5/5/1899", "5/5/2101", "/5/2004",
-                            "5//2004", "5/5/", "5/5/2004 ", " 5/5/2004", "257/5/2004", "5-5-2004", "", "5/5",
-                            "5/5/2004/1", "a/5/2004", "5/5/20o4"})
+    for (const char* bad :
+         {"0/5/2004", "32/5/2004", "5/13/2004", "5/0/2004", "5/5/1899", "5/5/2101", "/5/2004", "5//2004", "5/5/",
+          "5/5/2004 ", " 5/5/2004", "257/5/2004", "5-5-2004", "", "5/5", "5/5/2004/1", "a/5/2004", "5/5/20o4"})
         EXPECT_FALSE(ParseDate(bad).ok) << '"' << bad << '"';
 }
 

@@ -2,9 +2,9 @@
 // archive, the user chooses numbers on the board, develops them integrally, checks the plays
 // against the last draw, saves the system and opens it again. A screenshot of the screen is kept
 // at each step, in NUMORA_E2E_SHOTS.
-#include "components/UDaiNumEstra.h"
 #include "checking/USpoglio.h"
 #include "components/UCommandTable.h"
+#include "components/UDaiNumEstra.h"
 #include "components/UGeneratorHost.h"
 #include "components/UMessageBox.h"
 #include "core/FileIo.h"

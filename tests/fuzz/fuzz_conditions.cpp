@@ -1,8 +1,8 @@
 // libFuzzer harness for "Condizioni.def": any bytes as the file. A record that loads goes back to
 // its file byte for byte; one its checks accept reads back from the page it shows to the same
 // record (a flag byte reads back as on or off); and the conditions measure any play without failing.
-#include "core/ConditionSet.h"
 #include "conditions/ConditionedReduction.h"
+#include "core/ConditionSet.h"
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
 

@@ -1,7 +1,7 @@
 // libFuzzer harness: any bytes as an update file, as its message and as a server reply.
-#include "archive/RtfReader.h"
 #include "archive/DrawUpdateFile.h"
 #include "archive/DrawUpdateReply.h"
+#include "archive/RtfReader.h"
 
 #include <cstddef>
 #include <cstdint>

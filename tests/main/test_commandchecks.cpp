@@ -1,5 +1,5 @@
-#include "core/PlaySystem.h"
 #include "core/CommandChecks.h"
+#include "core/PlaySystem.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +19,20 @@ std::time_t LocalTime(int day, int month, int year, int hour, int minute = 0) {
 } // namespace
 
 TEST(UpdateReminder, MoreThanFiveDaysRoundedTiesToEven) {
-    struct Case { int day, month, year, hour, minute; bool due; long days; };
+    struct Case {
+        int day, month, year, hour, minute;
+        bool due;
+        long days;
+    };
     // The last draw is dated 10/3/2026.
     const Case cases[] = {
         {16, 3, 2026, 9, 0, true, 6},    // six days
         {14, 3, 2026, 23, 0, false, 5},  // four days and 23 hours
         {15, 3, 2026, 11, 59, false, 5}, // five days, before noon
         {15, 3, 2026, 12, 0, true, 6},   // five and a half: ties to even give 6
-        {15, 3, 2026, 18, 0, true, 6},
-        {10, 3, 2026, 0, 0, false, 0},
-        {13, 3, 2026, 12, 0, false, 4},  // three and a half: ties to even give 4
-        {31, 3, 2026, 10, 0, true, 21},  // across the change to summer time
+        {15, 3, 2026, 18, 0, true, 6},   {10, 3, 2026, 0, 0, false, 0},
+        {13, 3, 2026, 12, 0, false, 4}, // three and a half: ties to even give 4
+        {31, 3, 2026, 10, 0, true, 21}, // across the change to summer time
     };
     for (const auto& c : cases) {
         const std::time_t now = LocalTime(c.day, c.month, c.year, c.hour, c.minute);
@@ -40,7 +43,11 @@ TEST(UpdateReminder, MoreThanFiveDaysRoundedTiesToEven) {
 
 TEST(CommandChecks, EachCheckWithItsMessage) {
     PlaySystem s;
-    struct Case { Check check; const char* text; const char* caption; };
+    struct Case {
+        Check check;
+        const char* text;
+        const char* caption;
+    };
     const Case empty[] = {
         {Check::ForecastNotEmpty, "Il pronostico non contiene nessun numero!", "Attenzione"},
         {Check::ForecastAtLeastThree, "Il pronostico deve contenere almeno 3 numeri!", "Attenzione"},

@@ -31,8 +31,10 @@ inline LiteralCheckResult LiteralCheck(const Play* plays, int count, const Check
         long long lines = 0;
         for (int w = 1; w <= 11; ++w) {
             bool played;
-            if (w <= 10) played = (play.wheels & (1 << 11)) || (play.wheels & (1 << (w - 1)));
-            else played = (play.wheels & (1 << 10)) != 0;
+            if (w <= 10)
+                played = (play.wheels & (1 << 11)) || (play.wheels & (1 << (w - 1)));
+            else
+                played = (play.wheels & (1 << 10)) != 0;
             if (!played) continue;
             int h = 0;
             for (int i = 0; i < 10; ++i)

@@ -1,8 +1,8 @@
-#include "support/TestSupport.h"
 #include "core/Settings.h"
 #include "core/TextHelpers.h"
 #include "playlist/PlayEntry.h"
 #include "playlist/PlayListSummary.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,6 @@ constexpr std::uint16_t Bari = 1u << 0;
 constexpr std::uint16_t Roma = 1u << 7;
 constexpr std::uint16_t Nazionale = 1u << 10;
 constexpr std::uint16_t Tutte = 1u << 11;
-
 
 } // namespace
 
@@ -61,18 +60,25 @@ TEST(PlayCells, RowTexts) {
         std::array<const char*, 8> cells;
     };
     const Case cases[] = {
-        {"two numbers, two wheels", MakePlay({5, 12}, {1, 1, 0, 0, 0}, Bari | Roma), 3,
+        {"two numbers, two wheels",
+         MakePlay({5, 12}, {1, 1, 0, 0, 0}, Bari | Roma),
+         3,
          {"3", "5 12 ", "Bari Roma ", "1,00", "1,00", "", "", ""}},
         {"Tutte is named", MakePlay({90}, {0.5, 0, 0, 0, 0}, Tutte), 1, {"1", "90 ", "Tutte ", "0,50", "", "", "", ""}},
         {"national wheel by its full name, in wheel order",
-         MakePlay({1, 2, 3, 4, 5, 6}, {0, 0, 0, 1, 1234.5}, Tutte | Nazionale | Bari), 100000,
+         MakePlay({1, 2, 3, 4, 5, 6}, {0, 0, 0, 1, 1234.5}, Tutte | Nazionale | Bari),
+         100000,
          {"100000", "1 2 3 4 5 6 ", "Bari R. Nazionale Tutte ", "", "", "", "1,00", "1.234,50"}},
         {"an empty play", Play{}, 7, {"7", "", "", "", "", "", "", ""}},
-        {"negative stake not shown", MakePlay({1}, {-1, 0, 0, 0, 0}, Bari), 2, {"2", "1 ", "Bari ", "", "", "", "", ""}},
+        {"negative stake not shown",
+         MakePlay({1}, {-1, 0, 0, 0, 0}, Bari),
+         2,
+         {"2", "1 ", "Bari ", "", "", "", "", ""}},
     };
     for (const auto& c : cases)
         for (int col = 0; col < 8; ++col)
-            EXPECT_EQ(PlayCellText(c.play, c.row, col, s), c.cells[static_cast<std::size_t>(col)]) << c.what << " column " << col;
+            EXPECT_EQ(PlayCellText(c.play, c.row, col, s), c.cells[static_cast<std::size_t>(col)])
+                << c.what << " column " << col;
 }
 
 TEST(PlayCells, NumbersInStoredOrderAndUnknownMaskBitsIgnored) {
@@ -119,12 +125,30 @@ TEST(BuildPlay, FromTheDialogFields) {
     const Case cases[] = {
         {"numbers sorted", "12 5", {"1", "1", "", "", ""}, PlayEntryError::None, {5, 12}, {1, 1, 0, 0, 0}},
         {"extra blanks", "  7   3 ", {"1", "", "", "", ""}, PlayEntryError::None, {3, 7}, {1, 0, 0, 0, 0}},
-        {"terno dropped from a 2-number play", "5 12", {"1", "1", "1", "", ""}, PlayEntryError::None, {5, 12}, {1, 1, 0, 0, 0}},
-        {"one number keeps the estratto only", "33", {"0,5", "0,5", "", "", ""}, PlayEntryError::None, {33}, {0.5, 0, 0, 0, 0}},
-        {"seven numbers keep all five", "1 2 3 4 5 6 7", {"1", "1", "1", "1", "1"}, PlayEntryError::None,
-         {1, 2, 3, 4, 5, 6, 7}, {1, 1, 1, 1, 1}},
-        {"ten numbers", "10 9 8 7 6 5 4 3 2 1", {"", "", "", "", "1"}, PlayEntryError::None,
-         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 0, 0, 1}},
+        {"terno dropped from a 2-number play",
+         "5 12",
+         {"1", "1", "1", "", ""},
+         PlayEntryError::None,
+         {5, 12},
+         {1, 1, 0, 0, 0}},
+        {"one number keeps the estratto only",
+         "33",
+         {"0,5", "0,5", "", "", ""},
+         PlayEntryError::None,
+         {33},
+         {0.5, 0, 0, 0, 0}},
+        {"seven numbers keep all five",
+         "1 2 3 4 5 6 7",
+         {"1", "1", "1", "1", "1"},
+         PlayEntryError::None,
+         {1, 2, 3, 4, 5, 6, 7},
+         {1, 1, 1, 1, 1}},
+        {"ten numbers",
+         "10 9 8 7 6 5 4 3 2 1",
+         {"", "", "", "", "1"},
+         PlayEntryError::None,
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+         {0, 0, 0, 0, 1}},
         {"eleven numbers", "1 2 3 4 5 6 7 8 9 10 11", {"1", "", "", "", ""}, PlayEntryError::Numbers, {}, {}},
         {"a repeated number", "5 5", {"1", "", "", "", ""}, PlayEntryError::Numbers, {}, {}},
         {"above 90", "5 91", {"1", "", "", "", ""}, PlayEntryError::Numbers, {}, {}},
@@ -133,7 +157,12 @@ TEST(BuildPlay, FromTheDialogFields) {
         {"letters", "5 a", {"1", "", "", "", ""}, PlayEntryError::Numbers, {}, {}},
         {"invalid stakes come first", "5 5", {"0,75", "", "", "", ""}, PlayEntryError::Stakes, {}, {}},
         {"no stake at all", "5 12", {"", "", "", "", ""}, PlayEntryError::Stakes, {}, {}},
-        {"a dropped terno still counts in the total", "5 12", {"150", "", "151", "", ""}, PlayEntryError::Stakes, {}, {}},
+        {"a dropped terno still counts in the total",
+         "5 12",
+         {"150", "", "151", "", ""},
+         PlayEntryError::Stakes,
+         {},
+         {}},
     };
     for (const auto& c : cases) {
         PlayEntryTexts t;
@@ -210,10 +239,8 @@ TEST(ApplyEditedPlay, DuplicatesInsideTheEditedRangeAreAccepted) {
         bool accepted;
     };
     const Case cases[] = {
-        {"identical to play 4, inside 2..4", 4, true},
-        {"identical to itself", 3, true},
-        {"identical to play 2, inside 2..4", 2, true},
-        {"identical to play 1, outside 2..4", 1, false},
+        {"identical to play 4, inside 2..4", 4, true}, {"identical to itself", 3, true},
+        {"identical to play 2, inside 2..4", 2, true}, {"identical to play 1, outside 2..4", 1, false},
         {"a play not in the list", 0, true},
     };
     for (const auto& c : cases) {

@@ -25,7 +25,6 @@ constexpr std::uint16_t Roma = 1u << 7;
 constexpr std::uint16_t Nazionale = 1u << 10;
 constexpr std::uint16_t Tutte = 1u << 11;
 
-
 void SetPlays(const std::vector<Play>& plays) {
     PlayList& list = Globals().system.list;
     list.setCount(static_cast<int>(plays.size()));
@@ -54,7 +53,8 @@ private:
         return 2 + w->fontMetrics().horizontalAdvance(t) <= g_->sg->columnWidth(c);
     }
     QStringList values() const {
-        return {g_->NumeroGiocate->text(), g_->NumeriInGioco->text(), g_->RuoteInGioco->text(), g_->CostoTotale->text()};
+        return {g_->NumeroGiocate->text(), g_->NumeriInGioco->text(), g_->RuoteInGioco->text(),
+                g_->CostoTotale->text()};
     }
 
 private slots:
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(g_->windowFlags() & Qt::Tool);
         QCOMPARE(g_->findChild<QTableView*>(u"sg"_s), g_->sg);
         QCOMPARE(model()->columnCount(), 8);
-        const QStringList headers = {u" Nº"_s,  u" Numeri"_s, u" Ruote"_s,  u"€ Estr"_s,
+        const QStringList headers = {u" Nº"_s,   u" Numeri"_s, u" Ruote"_s, u"€ Estr"_s,
                                      u"€ Amb"_s, u"€ Tern"_s,  u"€ Quat"_s, u"€ Cinq"_s};
         const int widths[8] = {30, 115, 54, 34, 34, 34, 34, 34};
         for (int c = 0; c < 8; ++c) {
@@ -126,7 +126,8 @@ private slots:
         QTest::addColumn<QString>("costo");
         QTest::newRow("Bari and Roma") << std::uint16_t(Bari | Roma) << u"Bari Roma "_s << u"4,00 €"_s;
         QTest::newRow("Tutte") << std::uint16_t(Tutte) << u"Tutte "_s << u"2,00 €"_s;
-        QTest::newRow("Tutte and national") << std::uint16_t(Tutte | Nazionale) << u"R. Nazionale Tutte "_s << u"4,00 €"_s;
+        QTest::newRow("Tutte and national")
+            << std::uint16_t(Tutte | Nazionale) << u"R. Nazionale Tutte "_s << u"4,00 €"_s;
     }
     void summary() {
         QFETCH(std::uint16_t, wheels);
@@ -143,9 +144,12 @@ private slots:
                   MakePlay({1, 2, 3, 4, 5, 6}, {0, 0, 0, 0, 1234}, Tutte)});
         g_->RefreshPlayList();
         QCOMPARE(model()->rowCount(), 3);
-        const QStringList row1 = {u"1"_s, u"5 12 "_s, u"Bari Roma "_s, u"1,00"_s, u"1,00"_s, QString(), QString(), QString()};
-        const QStringList row2 = {u"2"_s, u"90 1 33 "_s, u"R. Nazionale "_s, QString(), QString(), u"2,50"_s, QString(), QString()};
-        const QStringList row3 = {u"3"_s, u"1 2 3 4 5 6 "_s, u"Tutte "_s, QString(), QString(), QString(), QString(), u"1.234,00"_s};
+        const QStringList row1 = {u"1"_s,    u"5 12 "_s, u"Bari Roma "_s, u"1,00"_s,
+                                  u"1,00"_s, QString(),  QString(),       QString()};
+        const QStringList row2 = {u"2"_s,    u"90 1 33 "_s, u"R. Nazionale "_s, QString(),
+                                  QString(), u"2,50"_s,     QString(),          QString()};
+        const QStringList row3 = {u"3"_s,    u"1 2 3 4 5 6 "_s, u"Tutte "_s, QString(),
+                                  QString(), QString(),         QString(),   u"1.234,00"_s};
         for (int c = 0; c < 8; ++c) {
             QCOMPARE(cell(0, c), row1[c]);
             QCOMPARE(cell(1, c), row2[c]);

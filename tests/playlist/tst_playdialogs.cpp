@@ -1,13 +1,13 @@
 #include "components/UMessageBox.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
+#include "core/StakeRule.h"
 #include "core/SystemFile.h"
 #include "playlist/PlayEntry.h"
 #include "playlist/UDaTastiera.h"
 #include "playlist/UGiocate.h"
 #include "playlist/UModGiocata.h"
 #include "playlist/UPlayEntryPanel.h"
-#include "core/StakeRule.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -32,8 +32,9 @@ constexpr std::uint16_t Roma = 1u << 7;
 constexpr std::uint16_t Nazionale = 1u << 10;
 constexpr std::uint16_t Tutte = 1u << 11;
 
-
-PlayList& List() { return Globals().system.list; }
+PlayList& List() {
+    return Globals().system.list;
+}
 
 // Plays i and 50 + i, estratto 1, on Tutte, for i = 1..n.
 void NumberedPlays(int n) {
@@ -42,7 +43,9 @@ void NumberedPlays(int n) {
 }
 
 // On the box itself: the clickable part of a check box is its indicator and its text only.
-void ClickBox(QCheckBox* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+void ClickBox(QCheckBox* b) {
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+}
 
 void Type(QWidget* field, const QString& text) {
     static_cast<QLineEdit*>(field)->clear();
@@ -106,7 +109,7 @@ private slots:
                                  u"Quaterna:"_s, u"Cinquina:"_s, u"Totale:"_s})
             QVERIFY2(labels.contains(t), qPrintable(t));
         QCOMPARE(labels.count(u"€"_s), 5);
-        const char* boxes[12] = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6",
+        const char* boxes[12] = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",  "CheckBox5",  "CheckBox6",
                                  "CheckBox7", "CheckBox8", "CheckBox9", "CheckBox10", "CheckBox11", "CheckBox12"};
         for (const char* b : boxes) QVERIFY(box(&d, b)->isVisibleTo(&d));
         QCOMPARE(box(&d, "CheckBox11")->text(), u"Tutte"_s);
@@ -276,7 +279,8 @@ private slots:
     void fullListAddsNothing() {
         PlayList& list = List();
         list.setCount(PlayList::Capacity);
-        for (int i = 1; i <= PlayList::Capacity; ++i) list.play(i) = MakePlay({1 + i % 90, 1 + (i / 90) % 90}, {1, 0, 0, 0, 0}, Bari);
+        for (int i = 1; i <= PlayList::Capacity; ++i)
+            list.play(i) = MakePlay({1 + i % 90, 1 + (i / 90) % 90}, {1, 0, 0, 0, 0}, Bari);
         MessageBoxHook hook;
         TDaTastiera d;
         d.show();

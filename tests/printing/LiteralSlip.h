@@ -31,7 +31,13 @@ struct SlipPrinter {
                 y = y0 + ((a - 1) / 15) * sy;
             } else if (kind == 1) {
                 int r, p;
-                if (a <= 7) { r = 7; p = a - 1; } else { r = 8; p = a - 8; }
+                if (a <= 7) {
+                    r = 7;
+                    p = a - 1;
+                } else {
+                    r = 8;
+                    p = a - 8;
+                }
                 x = x0 + 0.75 * sx + p * (14 * sx - 0.75 * sx) / 6;
                 y = y0 + r * sy;
             } else {
@@ -44,7 +50,13 @@ struct SlipPrinter {
                 y = y0 + (14 - (a - 1) % 15) * sy;
             } else if (kind == 1) {
                 int c, q;
-                if (a <= 7) { c = 7; q = 7 - a; } else { c = 8; q = 14 - a; }
+                if (a <= 7) {
+                    c = 7;
+                    q = 7 - a;
+                } else {
+                    c = 8;
+                    q = 14 - a;
+                }
                 x = x0 + c * sx;
                 y = y0 + q * (14 * sy - 0.75 * sy) / 6;
             } else {
@@ -75,9 +87,12 @@ struct SlipPrinter {
         }
         for (int w = 1; w <= 12; ++w) {
             if ((g.wheels & (1 << (w - 1))) == 0) continue;
-            if (w <= 10) MarkBox(1, w, 0);
-            else if (w == 11) MarkBox(1, 14, 0);
-            else MarkBox(1, 11, 0);
+            if (w <= 10)
+                MarkBox(1, w, 0);
+            else if (w == 11)
+                MarkBox(1, 14, 0);
+            else
+                MarkBox(1, 11, 0);
         }
         double total = 0;
         bool flags[19];

@@ -32,7 +32,9 @@ CliResult Cli(const std::string& args) {
     return r;
 }
 
-std::string Q(const std::string& s) { return "'" + s + "'"; }
+std::string Q(const std::string& s) {
+    return "'" + s + "'";
+}
 
 } // namespace
 
@@ -44,7 +46,8 @@ TEST(CliPrint, SlipsAndListingToPdf) {
     for (int i = 1; i <= 50; ++i) {
         numora::Play& p = system->list.play(i);
         p.setNumbers({i, i % 89 + 2, (i * 7) % 88 + 3});
-        p.wheels = i % 3 == 0 ? numora::WheelBit(12) : static_cast<std::uint16_t>(numora::WheelBit(1 + i % 10) | numora::WheelBit(11));
+        p.wheels = i % 3 == 0 ? numora::WheelBit(12)
+                              : static_cast<std::uint16_t>(numora::WheelBit(1 + i % 10) | numora::WheelBit(11));
         p.setStake(1 + i % 3, 0.5 * (1 + i % 7));
     }
     system->list.setCount(50);
@@ -77,7 +80,8 @@ TEST(CliPrint, SlipsAndListingToPdf) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.pdf")));
     numora::NewSystem(*system);
     ASSERT_TRUE(numora::SaveSystem(dir.file("EMPTY.LPC"), *system));
-    CliResult empty = Cli("--dir " + Q(dir.path()) + " print " + Q(dir.file("EMPTY.LPC")) + " --pdf " + Q(dir.file("x.pdf")));
+    CliResult empty =
+        Cli("--dir " + Q(dir.path()) + " print " + Q(dir.file("EMPTY.LPC")) + " --pdf " + Q(dir.file("x.pdf")));
     EXPECT_EQ(empty.code, 1);
     EXPECT_NE(empty.out.find("Non ci sono giocate da stampare!"), std::string::npos);
 }

@@ -84,8 +84,10 @@ private slots:
             d.Edit2->setText(c.first);
             d.Edit3->setText(c.last);
             hook.clear();
-            if (c.single != u"1"_s) d.SpeedButton11->click();
-            else d.SpeedButton1->click();
+            if (c.single != u"1"_s)
+                d.SpeedButton11->click();
+            else
+                d.SpeedButton1->click();
             QCOMPARE(hook.count(), 1);
             QCOMPARE(hook.last().text, QString::fromUtf8(c.message));
             QCOMPARE(hook.last().caption, u"Errore !"_s);
@@ -142,8 +144,10 @@ private slots:
     void calibrationArrowsFixingAndMarkers() {
         for (int vertical = 0; vertical < 2; ++vertical) {
             std::unique_ptr<TNewCalibrationDialog> d;
-            if (vertical) d = std::make_unique<TNewCalibraVer>();
-            else d = std::make_unique<TNewCalibra>();
+            if (vertical)
+                d = std::make_unique<TNewCalibraVer>();
+            else
+                d = std::make_unique<TNewCalibra>();
             const auto o = vertical ? printing::SlipOrientation::Vertical : printing::SlipOrientation::Horizontal;
             const auto& g = printing::CalibrationGeometry(o);
             QCOMPARE(d->markers[0]->pos(), QPoint(g.base1.x, g.base1.y));
@@ -163,9 +167,11 @@ private slots:
             QCOMPARE(d->edits[0]->text(), u"58.0"_s);
             d->RadioButton1->click();
             QCOMPARE(d->edits[0]->text(), u"1.50"_s);
-            const auto before = vertical ? Globals().settings.calibration.vertical : Globals().settings.calibration.horizontal;
+            const auto before =
+                vertical ? Globals().settings.calibration.vertical : Globals().settings.calibration.horizontal;
             d->spb8->click();
-            QCOMPARE(vertical ? Globals().settings.calibration.vertical : Globals().settings.calibration.horizontal, before);
+            QCOMPARE(vertical ? Globals().settings.calibration.vertical : Globals().settings.calibration.horizontal,
+                     before);
             QVERIFY(!store.get(vertical ? "new_cal_ver_1" : "new_cal_or_1").has_value());
         }
         MessageBoxHook hook;
@@ -192,8 +198,7 @@ private slots:
         QVERIFY(!d.CheckBox2->isEnabled());
         QVERIFY(d.CheckBox3->isChecked());
         d.fillHeading();
-        QCOMPARE(d.Memo1->toPlainText(),
-                 u"Nome del sistema: Sistema1\nNº di giocate: 50\nCosto totale: 100,00 €"_s);
+        QCOMPARE(d.Memo1->toPlainText(), u"Nome del sistema: Sistema1\nNº di giocate: 50\nCosto totale: 100,00 €"_s);
         d.SpeedButton11->click();
         QVERIFY(PdfPages(pdf()) >= 2);
         system.forecast.setChosen(7, true);
@@ -248,7 +253,8 @@ private slots:
             QCOMPARE(d.markers[4]->pos(), before - QPoint(0, 1));
             d.SpeedButton11->click();
             const auto fifth = printing::OldCalibrationTestCells(printing::SlipOrientation::Vertical)[4];
-            QCOMPARE(d.markers[4]->pos(), TOldCalibrationDialog::cellPosition(printing::SlipOrientation::Vertical, fifth));
+            QCOMPARE(d.markers[4]->pos(),
+                     TOldCalibrationDialog::cellPosition(printing::SlipOrientation::Vertical, fifth));
             QCOMPARE(PdfPages(pdf()), 1);
             d.SpeedButton9->click();
             const std::string ini = test::ReadAll(dir->file(SettingsFileName));

@@ -19,8 +19,9 @@ inline bool ComesOut(const DrawRecord& r, int n, unsigned wheels) {
     return false;
 }
 
-inline std::array<double, 90> LiteralProbabilities(const DrawArchive& a, int start, int end, unsigned wheels, bool delayOn,
-                                                   double dlo, double dhi, bool freqOn, double fmost, double fleast) {
+inline std::array<double, 90> LiteralProbabilities(const DrawArchive& a, int start, int end, unsigned wheels,
+                                                   bool delayOn, double dlo, double dhi, bool freqOn, double fmost,
+                                                   double fleast) {
     if (end < start) std::swap(start, end);
     if (!delayOn) dlo = dhi = 0;
     if (!freqOn) fmost = fleast = 0;

@@ -56,7 +56,8 @@ void Compare(const DrawArchive& a, const Case& c) {
                                     << c.dlo << "/" << c.dhi << " f" << c.freqOn << " " << c.fmost << "/" << c.fleast);
     const NumberProbabilities got = ComputeNumberProbabilities(a, CriteriaOf(c));
     ASSERT_TRUE(got.ok) << got.message;
-    const auto want = oracle::LiteralProbabilities(a, c.start, c.end, c.wheels, c.delayOn, c.dlo, c.dhi, c.freqOn, c.fmost, c.fleast);
+    const auto want =
+        oracle::LiteralProbabilities(a, c.start, c.end, c.wheels, c.delayOn, c.dlo, c.dhi, c.freqOn, c.fmost, c.fleast);
     for (int i = 0; i < 90; ++i) EXPECT_EQ(got.p[i], want[i]) << "number " << i + 1;
     for (bool desc : {true, false}) {
         const auto ranked = RankNumbers(got.p, desc);
@@ -69,18 +70,19 @@ void Compare(const DrawArchive& a, const Case& c) {
 std::vector<Case> SomeCases(int n, std::mt19937& rng) {
     std::vector<Case> cases = {
         {1, n, RegionalWheelSet, true, 0, 50, true, 0, 50},
-        {n, n, 0x001, true, 0, 50, true, 10, 50},   // start = end on one wheel
+        {n, n, 0x001, true, 0, 50, true, 10, 50},      // start = end on one wheel
         {n, 1, AllWheelSet, true, 5, 60, true, 0, 40}, // reversed, Tutte + R. Nazionale
-        {1, n, 0x400, true, 0, 50, false, 0, 0},     // R. Nazionale alone, delay only
+        {1, n, 0x400, true, 0, 50, false, 0, 0},       // R. Nazionale alone, delay only
         {1, n, RegionalWheelSet, false, 0, 0, true, 20, 20.5},
         {1, 1, RegionalWheelSet, true, 30, 30, true, 0, 70},
     };
     for (int i = 0; i < 12; ++i) {
         const int s = 1 + static_cast<int>(rng() % n), e = 1 + static_cast<int>(rng() % n);
-        const int dlo = static_cast<int>(rng() % 30), dhi = dlo + static_cast<int>(rng() % 20), fmost = static_cast<int>(rng() % 30);
+        const int dlo = static_cast<int>(rng() % 30), dhi = dlo + static_cast<int>(rng() % 20),
+                  fmost = static_cast<int>(rng() % 30);
         const int fleast = fmost + 1 + static_cast<int>(rng() % static_cast<unsigned>(100 - dhi - fmost));
-        cases.push_back({s, e, static_cast<WheelSet>(1 + rng() % AllWheelSet), rng() % 3 != 0, double(dlo), double(dhi), true,
-                         double(fmost), double(fleast)});
+        cases.push_back({s, e, static_cast<WheelSet>(1 + rng() % AllWheelSet), rng() % 3 != 0, double(dlo), double(dhi),
+                         true, double(fmost), double(fleast)});
     }
     return cases;
 }
@@ -157,7 +159,8 @@ TEST(NumberProbability, RefusalsInOrder) {
         {"1", "50", false, "x", "x", true, "0", "100", nullptr},
     };
     for (const Row& row : rows) {
-        ProbabilityCriteria c{row.start, row.end, RegionalWheelSet, row.delayOn, row.dlo, row.dhi, row.freqOn, row.fmost, row.fleast};
+        ProbabilityCriteria c{row.start, row.end,    RegionalWheelSet, row.delayOn, row.dlo,
+                              row.dhi,   row.freqOn, row.fmost,        row.fleast};
         const NumberProbabilities r = ComputeNumberProbabilities(a, c);
         EXPECT_EQ(r.ok, row.message == nullptr) << row.start << " " << row.dlo << " " << row.fleast;
         if (row.message) {

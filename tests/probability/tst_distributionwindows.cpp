@@ -4,6 +4,7 @@
 // distribution against the windows.
 #include "components/UCommandTable.h"
 #include "components/UMessageBox.h"
+#include "components/UStatsShared.h"
 #include "components/UWindowRegistry.h"
 #include "core/Combinations.h"
 #include "core/Globali.h"
@@ -11,7 +12,6 @@
 #include "elimination/UDistriProba.h"
 #include "elimination/UDistriProbaPerEli.h"
 #include "probability/UVisuaDistri.h"
-#include "components/UStatsShared.h"
 
 #include "support/TestSupport.h"
 #include "support/UiTestSupport.h"

@@ -94,8 +94,10 @@ private slots:
         MessageBoxHook hook;
         TVisuaProba90 w;
         w.FormActivate();
-        w.sg->selectionModel()->select(w.sg->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        w.sg->selectionModel()->select(w.sg->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        w.sg->selectionModel()->select(w.sg->model()->index(1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        w.sg->selectionModel()->select(w.sg->model()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QVERIFY(w.aggpro->isEnabled() && w.agggio->isEnabled());
         const int a = w.ranking()[1].number, b = w.ranking()[2].number;
         w.aggpro->click();
@@ -142,10 +144,12 @@ private slots:
             TAggNumPiuProba::Mode mode;
             const char *title, *button, *label, *m, *message;
         } modes[] = {
-            {TAggNumPiuProba::Adding, "Aggiungi numeri più probabili", "Aggiungi", "Numero di estratti più probabili da aggiungere:",
-             "0", "Il numero di estratti da aggiungere al pronostico non è valido!"},
-            {TAggNumPiuProba::Removing, "Elimina numeri meno probabili", "Elimina", "Numero di estratti meno probabili da eliminare:",
-             "91", "Il numero di estratti da eliminare dal pronostico non è valido!"},
+            {TAggNumPiuProba::Adding, "Aggiungi numeri più probabili", "Aggiungi",
+             "Numero di estratti più probabili da aggiungere:", "0",
+             "Il numero di estratti da aggiungere al pronostico non è valido!"},
+            {TAggNumPiuProba::Removing, "Elimina numeri meno probabili", "Elimina",
+             "Numero di estratti meno probabili da eliminare:", "91",
+             "Il numero di estratti da eliminare dal pronostico non è valido!"},
         };
         for (const auto& m : modes) {
             d.setMode(m.mode);
@@ -212,7 +216,10 @@ private slots:
         w.go->click();
         QString rows = u"numero\tprobabilità\n"_s;
         for (int r = 0; r < 90; ++r) rows += w.sg->item(r, 0)->text() + u'\t' + w.sg->item(r, 1)->text() + u'\n';
-        QCOMPARE(cli({u"--wheels"_s, u"CA,RN"_s, u"--from"_s, u"150"_s, u"--to"_s, u"20"_s, u"--dlo"_s, u"10"_s, u"--fleast"_s, u"40.5"_s}, 0), rows);
+        QCOMPARE(cli({u"--wheels"_s, u"CA,RN"_s, u"--from"_s, u"150"_s, u"--to"_s, u"20"_s, u"--dlo"_s, u"10"_s,
+                      u"--fleast"_s, u"40.5"_s},
+                     0),
+                 rows);
 
         // The dialog's walk with M beyond what there is, and the refusals with their codes.
         Globals().system.forecast.setChosen(7, true);
@@ -224,7 +231,8 @@ private slots:
         QCOMPARE(Globals().system.forecast.chosenCount(), 90);
         QCOMPARE(cli({u"--add"_s, u"90"_s, u"--numbers"_s, u"7"_s}, 0), all + u'\n');
         QCOMPARE(cli({u"--remove"_s, u"5"_s, u"--numbers"_s, u"7 8"_s}, 0), u"Pronostico (0):\n"_s);
-        QCOMPARE(cli({u"--add"_s, u"91"_s, u"--dlo"_s, u"x"_s}, 1), u"Il numero di estratti da aggiungere al pronostico non è valido!\n"_s);
+        QCOMPARE(cli({u"--add"_s, u"91"_s, u"--dlo"_s, u"x"_s}, 1),
+                 u"Il numero di estratti da aggiungere al pronostico non è valido!\n"_s);
         QCOMPARE(cli({u"--no-delay"_s, u"--no-frequency"_s}, 1),
                  u"La somma delle probabilità massime deve essere maggiore della somma delle probabilità minime!\n"_s);
         QCOMPARE(cli({u"--from"_s, u"201"_s}, 1), u"Il numero dell'estrazione di partenza non è valido!\n"_s);

@@ -7,12 +7,12 @@
 #include "core/Clock.h"
 #include "core/Globali.h"
 #include "core/Random.h"
+#include "core/StakeRule.h"
 #include "generation/Generation.h"
 #include "reduction/GuaranteedReduction.h"
 #include "reduction/UGenio.h"
 #include "reduction/UOttimizzaPro.h"
 #include "reduction/URidGara.h"
-#include "core/StakeRule.h"
 
 #include "support/TestSupport.h"
 #include "support/UiTestSupport.h"

@@ -31,8 +31,14 @@ std::vector<int> Numbers(const std::vector<SmorfiaEntry>& e, const std::string& 
 }
 
 TEST(Smorfia, SearchOrders) {
-    const auto e = Entries({{10, "i fagioli"}, {1, "l'italia"}, {21, "fagioli al forno"}, {15, "uno su 1000"},
-                            {1, "il sole"}, {42, "il caffè"}, {70, "la città"}, {45, "vino e fagioli"}});
+    const auto e = Entries({{10, "i fagioli"},
+                            {1, "l'italia"},
+                            {21, "fagioli al forno"},
+                            {15, "uno su 1000"},
+                            {1, "il sole"},
+                            {42, "il caffè"},
+                            {70, "la città"},
+                            {45, "vino e fagioli"}});
     struct Case {
         const char* text;
         std::vector<int> numbers;

@@ -29,9 +29,13 @@ std::string Image(std::initializer_list<std::pair<int, const char*>> list) {
     return SmorfiaImage(v);
 }
 
-QString Cell(QTableWidget* t, int r, int c) { return t->item(r, c) ? t->item(r, c)->text() : QString(); }
+QString Cell(QTableWidget* t, int r, int c) {
+    return t->item(r, c) ? t->item(r, c)->text() : QString();
+}
 
-void SetCell(QTableWidget* t, int r, int c, const QString& text) { t->setItem(r, c, new QTableWidgetItem(text)); }
+void SetCell(QTableWidget* t, int r, int c, const QString& text) {
+    t->setItem(r, c, new QTableWidgetItem(text));
+}
 
 } // namespace
 
@@ -92,8 +96,8 @@ private slots:
     void applicaSkipsCutsAndLowers() {
         Tmodsmorfia d;
         d.smo->setRowCount(9);
-        const QString rows[][2] = {{u"0"_s, u"zero"_s},   {u"91"_s, u"troppo"_s}, {u"300"_s, u"x"_s},
-                                   {u"tre"_s, u"tre"_s},  {u"9"_s, QString()},    {u"90"_s, u"PAURA Città"_s}};
+        const QString rows[][2] = {{u"0"_s, u"zero"_s},  {u"91"_s, u"troppo"_s}, {u"300"_s, u"x"_s},
+                                   {u"tre"_s, u"tre"_s}, {u"9"_s, QString()},    {u"90"_s, u"PAURA Città"_s}};
         for (int r = 0; r < 6; ++r) {
             SetCell(d.smo, 3 + r, 0, rows[r][0]);
             SetCell(d.smo, 3 + r, 1, rows[r][1]);

@@ -135,10 +135,19 @@ TEST(StakeRule, ScaledValues) {
         std::int64_t scaled;
     };
     const Case cases[] = {
-        {0, 0},          {1, 10000},        {0.5, 5000},        {0.1 + 0.2, 3000}, {12.3456, 123456},
-        {-0.5, -5000},   {1234567.89, 12345678900},
+        {0, 0},
+        {1, 10000},
+        {0.5, 5000},
+        {0.1 + 0.2, 3000},
+        {12.3456, 123456},
+        {-0.5, -5000},
+        {1234567.89, 12345678900},
         // n / 32 times 10000 is exactly 625 n / 2: a true tie for odd n, rounded to even.
-        {1.0 / 32, 312}, {3.0 / 32, 938},  {5.0 / 32, 1562}, {7.0 / 32, 2188}, {-1.0 / 32, -312},
+        {1.0 / 32, 312},
+        {3.0 / 32, 938},
+        {5.0 / 32, 1562},
+        {7.0 / 32, 2188},
+        {-1.0 / 32, -312},
         {-3.0 / 32, -938},
     };
     for (const auto& c : cases) EXPECT_EQ(ScaledValue(c.amount), c.scaled) << c.amount;
@@ -164,17 +173,15 @@ TEST(StakeRule, BoundsAndMultiplesUseScaledValues) {
 
 TEST(StakeRule, Message) {
     const Settings s = EdgeSettings();
-    EXPECT_EQ(StakeRuleMessage(s),
-              "Alcuni importi non sono validi. L'importo minimo per giocata è 1,00 €\r"
-              "Il totale deve essere multiplo di 0,50 € e non superiore a 300,00 €.\r"
-              "Ogni singola quota deve essere multipla di 0,50 €.\r"
-              "Ogni singola quota non può superare 200,00 €.");
+    EXPECT_EQ(StakeRuleMessage(s), "Alcuni importi non sono validi. L'importo minimo per giocata è 1,00 €\r"
+                                   "Il totale deve essere multiplo di 0,50 € e non superiore a 300,00 €.\r"
+                                   "Ogni singola quota deve essere multipla di 0,50 €.\r"
+                                   "Ogni singola quota non può superare 200,00 €.");
     Settings t = s;
     t.decimali = 0;
     t.massimo = 1234;
-    EXPECT_EQ(StakeRuleMessage(t),
-              "Alcuni importi non sono validi. L'importo minimo per giocata è 1 €\r"
-              "Il totale deve essere multiplo di 0 € e non superiore a 1.234 €.\r"
-              "Ogni singola quota deve essere multipla di 0 €.\r"
-              "Ogni singola quota non può superare 200 €.");
+    EXPECT_EQ(StakeRuleMessage(t), "Alcuni importi non sono validi. L'importo minimo per giocata è 1 €\r"
+                                   "Il totale deve essere multiplo di 0 € e non superiore a 1.234 €.\r"
+                                   "Ogni singola quota deve essere multipla di 0 €.\r"
+                                   "Ogni singola quota non può superare 200 €.");
 }

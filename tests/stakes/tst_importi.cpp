@@ -26,9 +26,15 @@ void UseTestSettings() {
     Globals().settings = s;
 }
 
-QLineEdit* Field(TImporti& d, int j) { return d.findChild<QLineEdit*>(u"Edit%1"_s.arg(j)); }
-QLabel* Total(TImporti& d) { return d.findChild<QLabel*>(u"Label6"_s); }
-QColor TotalColor(TImporti& d) { return Total(d)->palette().color(QPalette::WindowText); }
+QLineEdit* Field(TImporti& d, int j) {
+    return d.findChild<QLineEdit*>(u"Edit%1"_s.arg(j));
+}
+QLabel* Total(TImporti& d) {
+    return d.findChild<QLabel*>(u"Label6"_s);
+}
+QColor TotalColor(TImporti& d) {
+    return Total(d)->palette().color(QPalette::WindowText);
+}
 const QColor Red(230, 0, 0);
 
 void TypeInto(QLineEdit* edit, const QString& text) {
@@ -131,7 +137,7 @@ private slots:
         QCOMPARE(TotalColor(d), Red);
         QTest::keyClicks(Field(d, 1), u"5"_s); // 0,75
         QCOMPARE(TotalColor(d), Red);
-        TypeInto(Field(d, 2), u"0,25"_s);     // 1,00 but 0,25 is not a multiple of i1
+        TypeInto(Field(d, 2), u"0,25"_s); // 1,00 but 0,25 is not a multiple of i1
         QCOMPARE(Total(d)->text(), u"1,00 €"_s);
         QCOMPARE(TotalColor(d), Red);
         TypeInto(Field(d, 1), u"1"_s);
@@ -146,7 +152,8 @@ private slots:
         d.setPlaySize(2);
         for (int j = 1; j <= 5; ++j) {
             QCOMPARE(Field(d, j)->isEnabled(), j <= 2);
-            if (j > 2) QCOMPARE(Field(d, j)->palette().color(QPalette::Disabled, QPalette::Base), QColor(192, 192, 192));
+            if (j > 2)
+                QCOMPARE(Field(d, j)->palette().color(QPalette::Disabled, QPalette::Base), QColor(192, 192, 192));
         }
         d.setPlaySize(5);
         for (int j = 1; j <= 5; ++j) QVERIFY(Field(d, j)->isEnabled());

@@ -33,9 +33,13 @@ inline bool WheelHolds(const DrawRecord& d, int wheel, int n) {
     return false;
 }
 
-inline bool PairOn(const DrawRecord& d, int wheel, int j, int k) { return WheelHolds(d, wheel, j) && WheelHolds(d, wheel, k); }
+inline bool PairOn(const DrawRecord& d, int wheel, int j, int k) {
+    return WheelHolds(d, wheel, j) && WheelHolds(d, wheel, k);
+}
 
-inline bool LiteralCounted(WheelSet wheels, int w) { return (wheels >> (w - 1)) & 1u; }
+inline bool LiteralCounted(WheelSet wheels, int w) {
+    return (wheels >> (w - 1)) & 1u;
+}
 
 inline int LiteralPairDelay(const DrawArchive& a, WheelSet wheels, int j, int k) {
     const int n = a.count();
@@ -70,7 +74,8 @@ inline std::vector<PairValue> LiteralPairDelays(const DrawArchive& a, WheelSet w
 }
 
 inline std::vector<PairValue> LiteralPairFrequencies(const DrawArchive& a, WheelSet wheels, DrawWindow window) {
-    return LiteralFullList([&](int j, int k) { return LiteralPairFrequency(a, wheels, window.start, window.end, j, k); }, false);
+    return LiteralFullList(
+        [&](int j, int k) { return LiteralPairFrequency(a, wheels, window.start, window.end, j, k); }, false);
 }
 
 // The top-K scan: append while fewer than k are held; then replace the weakest when strictly
@@ -125,7 +130,8 @@ TopPairsResult LiteralTopScan(int lastWheel, int k, bool longest, const Progress
     return r;
 }
 
-inline TopPairsResult LiteralMostDelayedPairs(const DrawArchive& a, int lastWheel, int k, const ProgressCallback& progress) {
+inline TopPairsResult LiteralMostDelayedPairs(const DrawArchive& a, int lastWheel, int k,
+                                              const ProgressCallback& progress) {
     return LiteralTopScan(lastWheel, k, true, progress, [&](int j, int kk, int w) {
         return LiteralPairDelay(a, static_cast<WheelSet>(1u << (w - 1)), j, kk);
     });

@@ -26,7 +26,8 @@ inline DrawArchive RandomArchive(unsigned seed, int draws, int pool) {
             if (rng() % 8 == 0) continue;
             std::iota(numbers.begin(), numbers.end(), 1);
             std::shuffle(numbers.begin(), numbers.end(), rng);
-            for (int p = 0; p < 5; ++p) r.setNumber(w, p, static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(p)]));
+            for (int p = 0; p < 5; ++p)
+                r.setNumber(w, p, static_cast<std::uint8_t>(numbers[static_cast<std::size_t>(p)]));
         }
     }
     a.setCount(draws);

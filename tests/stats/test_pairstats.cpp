@@ -47,12 +47,14 @@ std::vector<std::array<int, 12>> LiteralTable(const DrawArchive& a, bool delays,
             const PairNumbers pn = PairAt(p);
             const auto mask = static_cast<WheelSet>(1u << (w - 1));
             t[static_cast<std::size_t>(p)][static_cast<std::size_t>(w)] =
-                delays ? oracle::LiteralPairDelay(a, mask, pn.j, pn.k) : oracle::LiteralPairFrequency(a, mask, start, end, pn.j, pn.k);
+                delays ? oracle::LiteralPairDelay(a, mask, pn.j, pn.k)
+                       : oracle::LiteralPairFrequency(a, mask, start, end, pn.j, pn.k);
         }
     return t;
 }
 
-TopPairsResult LiteralScan(const std::vector<std::array<int, 12>>& t, int lastWheel, int k, bool delays, const ProgressCallback& cb) {
+TopPairsResult LiteralScan(const std::vector<std::array<int, 12>>& t, int lastWheel, int k, bool delays,
+                           const ProgressCallback& cb) {
     return oracle::LiteralTopScan(lastWheel, k, delays, cb, [&](int j, int kk, int w) {
         return t[static_cast<std::size_t>(PairIndex(j, kk))][static_cast<std::size_t>(w)];
     });
@@ -74,14 +76,15 @@ TEST(PairStats, FullListsMatchTheLiteralOnesOnRandomArchives) {
         {4, 80, 90, All, 20, 80},      // fewer than 100 draws, the national wheel too
         {5, 250, 20, 0x400, 100, 101}, // the national wheel alone
         {6, 400, 90, 0x155, 1, 400},
-        {7, 60, 6, Tutte, 10, 60},     // a tiny pool: only 15 pairs ever seen, all values tied
+        {7, 60, 6, Tutte, 10, 60}, // a tiny pool: only 15 pairs ever seen, all values tied
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.seed);
         const DrawArchive a = RandomArchive(c.seed, c.draws, c.pool);
         EXPECT_EQ(PairDelays(a, c.wheels), oracle::LiteralPairDelays(a, c.wheels));
         if (c.start <= c.end) {
-            EXPECT_EQ(PairFrequencies(a, c.wheels, {c.start, c.end}), oracle::LiteralPairFrequencies(a, c.wheels, {c.start, c.end}));
+            EXPECT_EQ(PairFrequencies(a, c.wheels, {c.start, c.end}),
+                      oracle::LiteralPairFrequencies(a, c.wheels, {c.start, c.end}));
         }
     }
 }
@@ -115,8 +118,8 @@ TEST(PairStats, TopScansMatchTheLiteralOnesOnRandomArchives) {
         long long stopAfter;
     };
     const Case cases[] = {
-        {11, 0, 90, 10, 250, -1},   {12, 40, 90, 10, 1, -1},    {13, 40, 90, 11, 5000, -1},
-        {14, 120, 15, 10, 5000, -1}, {15, 120, 90, 11, 4005, -1}, {16, 200, 30, 10, 250, 0},
+        {11, 0, 90, 10, 250, -1},    {12, 40, 90, 10, 1, -1},      {13, 40, 90, 11, 5000, -1},
+        {14, 120, 15, 10, 5000, -1}, {15, 120, 90, 11, 4005, -1},  {16, 200, 30, 10, 250, 0},
         {17, 200, 30, 10, 250, 37},  {18, 200, 90, 11, 300, 3001}, {19, 60, 8, 10, 5000, 40049},
         {20, 300, 90, 10, 1000, -1},
     };
@@ -127,15 +130,19 @@ TEST(PairStats, TopScansMatchTheLiteralOnesOnRandomArchives) {
         for (bool delays : {true, false}) {
             if (!delays && c.draws == 0) continue;
             const StopAfter engineStop{c.stopAfter}, literalStop{c.stopAfter};
-            const TopPairsResult got = delays ? MostDelayedPairs(a, c.lastWheel, c.k, engineStop.callback())
-                                              : LeastFrequentPairs(a, c.lastWheel, {start, c.draws}, c.k, engineStop.callback());
-            const TopPairsResult want = delays ? oracle::LiteralMostDelayedPairs(a, c.lastWheel, c.k, literalStop.callback())
-                                               : oracle::LiteralLeastFrequentPairs(a, c.lastWheel, {start, c.draws}, c.k, literalStop.callback());
+            const TopPairsResult got =
+                delays ? MostDelayedPairs(a, c.lastWheel, c.k, engineStop.callback())
+                       : LeastFrequentPairs(a, c.lastWheel, {start, c.draws}, c.k, engineStop.callback());
+            const TopPairsResult want =
+                delays
+                    ? oracle::LiteralMostDelayedPairs(a, c.lastWheel, c.k, literalStop.callback())
+                    : oracle::LiteralLeastFrequentPairs(a, c.lastWheel, {start, c.draws}, c.k, literalStop.callback());
             EXPECT_EQ(got.entries, want.entries);
             EXPECT_EQ(got.interrupted, want.interrupted);
             EXPECT_EQ(got.interrupted, c.stopAfter >= 0);
             if (c.stopAfter >= 0) {
-                EXPECT_EQ(got.entries.size(), std::min<std::size_t>(static_cast<std::size_t>(c.stopAfter), static_cast<std::size_t>(c.k)));
+                EXPECT_EQ(got.entries.size(),
+                          std::min<std::size_t>(static_cast<std::size_t>(c.stopAfter), static_cast<std::size_t>(c.k)));
             }
             EXPECT_EQ(*engineStop.calls, *literalStop.calls);
         }
@@ -152,8 +159,10 @@ TEST(PairStats, TopScansMatchTheLiteralOnesOnTheRealArchive) {
     for (int k : {1, 250, 1000, 4005, 5000})
         for (int lastWheel : {10, 11}) {
             SCOPED_TRACE(k * 100 + lastWheel);
-            EXPECT_EQ(MostDelayedPairs(*a, lastWheel, k, {}).entries, LiteralScan(delays, lastWheel, k, true, {}).entries);
-            EXPECT_EQ(LeastFrequentPairs(*a, lastWheel, {1, n}, k, {}).entries, LiteralScan(counts, lastWheel, k, false, {}).entries);
+            EXPECT_EQ(MostDelayedPairs(*a, lastWheel, k, {}).entries,
+                      LiteralScan(delays, lastWheel, k, true, {}).entries);
+            EXPECT_EQ(LeastFrequentPairs(*a, lastWheel, {1, n}, k, {}).entries,
+                      LiteralScan(counts, lastWheel, k, false, {}).entries);
         }
     const StopAfter engineStop{12345}, literalStop{12345};
     EXPECT_EQ(LeastFrequentPairs(*a, 10, {1, n}, 5000, engineStop.callback()).entries,
@@ -178,8 +187,8 @@ TEST(PairStats, TheGaugeAdvancesOncePerPairAndEveryStepIsChecked) {
 }
 
 TEST(PairStats, TheCountFieldTakesWholeNumbersFromOneTo5000) {
-    const std::pair<const char*, int> cases[] = {{"1", 1},   {"250", 250}, {"5000", 5000}, {"05000", 5000}, {" 12 ", 12},
-                                                 {"0", 0},   {"5001", 0},  {"", 0},        {"abc", 0},      {"-5", 0},
-                                                 {"2.5", 0}, {"12a", 0},   {"4294967546", 0}};
+    const std::pair<const char*, int> cases[] = {
+        {"1", 1}, {"250", 250}, {"5000", 5000}, {"05000", 5000}, {" 12 ", 12}, {"0", 0},         {"5001", 0},
+        {"", 0},  {"abc", 0},   {"-5", 0},      {"2.5", 0},      {"12a", 0},   {"4294967546", 0}};
     for (const auto& [text, want] : cases) EXPECT_EQ(ParseTopPairsCount(text).value_or(0), want) << text;
 }

@@ -1,6 +1,7 @@
 // The four number windows through their controls: what they compute, their messages and the
 // enabling of their buttons, the adding of numbers and plays, printing, and numora-cli's rows.
 #include "components/UMessageBox.h"
+#include "components/UStatsShared.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
 #include "core/OperatorImport.h"
@@ -10,7 +11,6 @@
 #include "stats/UStatNumMenoFre.h"
 #include "stats/UStatNumPiuRit.h"
 #include "stats/UStatRit.h"
-#include "components/UStatsShared.h"
 
 #include "RandomDraws.h"
 #include "support/TestSupport.h"
@@ -51,7 +51,8 @@ int RowOf(const std::vector<NumberWheelValue>& rows, int number, int wheel) {
 QStringList GridLines(const QTableWidget* sg) {
     QStringList lines;
     for (int r = 0; r < sg->rowCount(); ++r)
-        lines << QStringList{sg->item(r, 0)->text().trimmed(), sg->item(r, 1)->text(), sg->item(r, 2)->text()}.join(u'\t');
+        lines << QStringList{sg->item(r, 0)->text().trimmed(), sg->item(r, 1)->text(), sg->item(r, 2)->text()}.join(
+            u'\t');
     return lines;
 }
 
@@ -90,7 +91,7 @@ private slots:
         QCOMPARE(w.scbrit->maximum(), 1348);
         QCOMPARE(w.ritgraf->entries(), NumberDelays(Globals().archive, RegionalWheelSet));
         QVERIFY(!w.go->isEnabled());
-        w.ruote->box(3)->click(); // Firenze alone
+        w.ruote->box(3)->click();  // Firenze alone
         w.ruote->box(11)->click(); // and the national wheel
         QVERIFY(w.go->isEnabled());
         w.go->click();

@@ -98,7 +98,7 @@ private slots:
         QVERIFY(!w.aggpro->isEnabled() && !w.agggio->isEnabled());
         w.FormActivate();
         QCOMPARE(w.rows(), Full(PairDelays(Globals().archive, RegionalWheelSet)));
-        w.ruote->box(1)->click(); // Bari
+        w.ruote->box(1)->click();  // Bari
         w.ruote->box(11)->click(); // the national wheel
         QVERIFY(w.go->isEnabled());
         w.go->click();
@@ -140,10 +140,10 @@ private slots:
         QCOMPARE(hook.last().caption, u"Errore"_s);
         QVERIFY(w.rows().empty());
 
-        const std::array<std::array<QString, 3>, 3> refused{{
-            {u"abc"_s, u"10"_s, u"Il numero dell'estrazione di partenza non è valido!"_s},
-            {u"10"_s, u"301"_s, u"Il numero dell'estrazione finale non è valido!"_s},
-            {u"0"_s, u"0"_s, u"Il numero dell'estrazione di partenza non è valido!"_s}}};
+        const std::array<std::array<QString, 3>, 3> refused{
+            {{u"abc"_s, u"10"_s, u"Il numero dell'estrazione di partenza non è valido!"_s},
+             {u"10"_s, u"301"_s, u"Il numero dell'estrazione finale non è valido!"_s},
+             {u"0"_s, u"0"_s, u"Il numero dell'estrazione di partenza non è valido!"_s}}};
         w.Edit1->setText(u"200"_s);
         Type(w.Edit2, u"100"_s);
         QVERIFY(w.go->isEnabled());

@@ -51,7 +51,8 @@ private slots:
                 if (last.number(w, k) == 33) last.setNumber(w, k, 0);
         last.setNumber(8, 0, 33);
         StdRandom random(2);
-        QVERIFY(SaveArchive(Globals().path(ArchiveFileName), Globals().archive, Globals().delays, Globals().frequencies, random));
+        QVERIFY(SaveArchive(Globals().path(ArchiveFileName), Globals().archive, Globals().delays, Globals().frequencies,
+                            random));
     }
 
     void panelFollowsTheBoard() {

@@ -3,8 +3,8 @@
 
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
-#include "main/UFeatures.h"
 #include "core/Settings.h"
+#include "main/UFeatures.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -59,7 +59,9 @@ inline void UseTestStakes(Settings& s) {
 // Every feature's commands, windows and shared views, as the program registers them, so that a
 // window built alone in a test reaches the windows of other features (the stake entry dialog,
 // the archive viewer, the forecast board) as it does in the program.
-inline void RegisterAllFeatures() { RegisterFeatures(Commands(), Windows()); }
+inline void RegisterAllFeatures() {
+    RegisterFeatures(Commands(), Windows());
+}
 
 // Forgets every long-lived window (deleting it) and every registered command.
 inline void ResetWindows() {

@@ -294,9 +294,7 @@ private:
         server_.unsentTotal() += now - unsent_;
         unsent_ = now;
     }
-    bool backedUp() const {
-        return unsent_ > MaxUnsentPerConnection || server_.unsentTotal() > MaxUnsentTotal;
-    }
+    bool backedUp() const { return unsent_ > MaxUnsentPerConnection || server_.unsentTotal() > MaxUnsentTotal; }
 
     void timedOut() {
         // A client that took nothing of its answers for the whole time is gone, or an attacker.

@@ -78,14 +78,13 @@ int RunCondition(const CliContext& c) {
     const int before = s.list.count();
     ConditionedRun run;
     // On the current plays the run copies them to the undo snapshot itself, even when there are none.
-    ChangePlays(
-        s,
-        [&](PlayList& list) {
-            run = forecastMode ? ConditionForecast(list, forecast, size, fixed, wheels, stakes.stakes, filter)
-                               : ConditionCurrentPlays(list, s.undo, filter, fixed);
-            return run.kept > 0;
-        },
-        {.snapshot = forecastMode});
+    ChangePlays(s,
+                [&](PlayList& list) {
+                    run = forecastMode ? ConditionForecast(list, forecast, size, fixed, wheels, stakes.stakes, filter)
+                                       : ConditionCurrentPlays(list, s.undo, filter, fixed);
+                    return run.kept > 0;
+                },
+                {.snapshot = forecastMode});
     if (forecastMode && run.limitReached) c.err << TerminalText(PlayListFullMessage) << '\n';
     if (run.kept == 0) return CliRefuse(c, AllPlaysDiscardedMessage);
     if (const int rc = WriteCliSystem(c, o, s); rc != 0) return rc;

@@ -1,7 +1,7 @@
 // numora-cli stats: the kinds of the pair statistics, rows as the pair windows show them.
+#include "apps/cli/stats/StatsCli.h"
 #include "core/Types.h"
 #include "stats/PairStats.h"
-#include "apps/cli/stats/StatsCli.h"
 
 #include <ostream>
 #include <string>
@@ -10,7 +10,9 @@ namespace numora {
 
 namespace {
 
-std::string PairText(int j, int k) { return std::to_string(j) + " " + std::to_string(k); }
+std::string PairText(int j, int k) {
+    return std::to_string(j) + " " + std::to_string(k);
+}
 
 void PrintPairs(const StatsRequest& r, const std::vector<PairValue>& rows) {
     std::string text;
@@ -51,7 +53,8 @@ const StatsKindRegistration pairKinds({
          PrintPairs(r, PairFrequencies(r.draws, r.wheels, r.window));
          return 0;
      }},
-    {"top-pairs-delay", TopOption, 0, "ambo\truota\tritardo", [](const StatsRequest& r) { return RunTopScan(r, true); }},
+    {"top-pairs-delay", TopOption, 0, "ambo\truota\tritardo",
+     [](const StatsRequest& r) { return RunTopScan(r, true); }},
     {"top-pairs-frequency", WindowOption | TopOption, 0, "ambo\truota\tpresenze",
      [](const StatsRequest& r) { return RunTopScan(r, false); }},
 });

@@ -36,7 +36,7 @@ struct StatsRequest {
 };
 
 struct StatsKind {
-    std::string name;   // "numbers-delay"
+    std::string name; // "numbers-delay"
     unsigned options = 0;
     // Default window when the kind takes one: from N - span + 1 to N; span 0 means from draw 1.
     int defaultSpan = 0;
