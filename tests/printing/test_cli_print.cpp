@@ -32,7 +32,9 @@ CliResult Cli(const std::string& args) {
     return r;
 }
 
-std::string Q(const std::string& s) { return "'" + s + "'"; }
+std::string Q(const std::string& s) {
+    return "'" + s + "'";
+}
 
 } // namespace
 
@@ -44,7 +46,8 @@ TEST(CliPrint, SlipsAndListingToPdf) {
     for (int i = 1; i <= 50; ++i) {
         numora::Play& p = system->list.play(i);
         p.setNumbers({i, i % 89 + 2, (i * 7) % 88 + 3});
-        p.wheels = i % 3 == 0 ? numora::WheelBit(12) : static_cast<std::uint16_t>(numora::WheelBit(1 + i % 10) | numora::WheelBit(11));
+        p.wheels = i % 3 == 0 ? numora::WheelBit(12)
+                              : static_cast<std::uint16_t>(numora::WheelBit(1 + i % 10) | numora::WheelBit(11));
         p.setStake(1 + i % 3, 0.5 * (1 + i % 7));
     }
     system->list.setCount(50);
@@ -77,7 +80,37 @@ TEST(CliPrint, SlipsAndListingToPdf) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.pdf")));
     numora::NewSystem(*system);
     ASSERT_TRUE(numora::SaveSystem(dir.file("EMPTY.LPC"), *system));
-    CliResult empty = Cli("--dir " + Q(dir.path()) + " print " + Q(dir.file("EMPTY.LPC")) + " --pdf " + Q(dir.file("x.pdf")));
+    CliResult empty =
+        Cli("--dir " + Q(dir.path()) + " print " + Q(dir.file("EMPTY.LPC")) + " --pdf " + Q(dir.file("x.pdf")));
     EXPECT_EQ(empty.code, 1);
     EXPECT_NE(empty.out.find("Non ci sono giocate da stampare!"), std::string::npos);
+}
+
+// numora-cli hands print to numora-print: the line it checked must reach the painter meaning the
+// same (a system named like an option, a path with blanks), the usage must be written once, and
+// the painter's failures must come back with the same status.
+TEST(CliPrint, HandOverKeepsTheLineAndTheOutcome) {
+    TempDir dir;
+    auto system = std::make_unique<numora::PlaySystem>();
+    numora::NewSystem(*system);
+    system->list.play(1).setNumbers({1, 2, 3});
+    system->list.play(1).wheels = numora::WheelBit(1);
+    system->list.play(1).setStake(1, 1.0);
+    system->list.setCount(1);
+    ASSERT_TRUE(numora::SaveSystem(dir.file("--strano nome.lpc"), *system));
+    const std::string base = "--dir " + Q(dir.path()) + " print ";
+
+    CliResult ok = Cli(base + "--pdf " + Q(dir.file("a b.pdf")) + " --plain -- " + Q(dir.file("--strano nome.lpc")));
+    EXPECT_EQ(ok.code, 0) << ok.out;
+    EXPECT_NE(ok.out.find("Pagine: 1\n"), std::string::npos) << ok.out;
+    EXPECT_EQ(numora::test::ReadAll(dir.file("a b.pdf")).rfind("%PDF", 0), 0u);
+
+    CliResult blank = Cli(base + Q(dir.file("--strano nome.lpc")) + " --pdf ''");
+    EXPECT_EQ(blank.code, 2);
+    EXPECT_EQ(blank.out.find("Uso:"), blank.out.rfind("Uso:")) << blank.out;
+
+    CliResult missing = Cli(base + Q(dir.file("manca.lpc")) + " --pdf " + Q(dir.file("m.pdf")));
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.out.find("Pagine"), std::string::npos) << missing.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("m.pdf")));
 }

@@ -119,7 +119,8 @@ int RunPrinter(const std::filesystem::path& program, const std::vector<std::stri
     if (!started) {
         CloseHandle(outRead);
         CloseHandle(errRead);
-        c.err << "Impossibile avviare " << program.u8string().c_str()
+        const std::u8string name = program.u8string();
+        c.err << "Impossibile avviare " << std::string(name.begin(), name.end())
               << ": la stampa richiede numora-print nella cartella di numora-cli.\n";
         return 1;
     }
