@@ -14,7 +14,7 @@ if(WIN32)
   # Program Files is read-only for an ordinary user, so the data lives in %APPDATA%\Numora, filled
   # from the installation files on first start (core/DataFolder.h); the settings go to the registry
   # (HKEY_CURRENT_USER\Software\Varnel\Numora, platform/QtSettingsStore.h).
-  install(TARGETS numora numora-cli RUNTIME DESTINATION .)
+  install(TARGETS numora numora-cli numora-print RUNTIME DESTINATION .)
   install(FILES ${NUMORA_BIN_DIR}/Numora.ini ${NUMORA_BIN_DIR}/Numora.smo ${NUMORA_BIN_DIR}/Condizioni.ori
     DESTINATION .)
   install(FILES ${NUMORA_BIN_DIR}/help/Numora.qch DESTINATION help)
@@ -33,7 +33,7 @@ if(WIN32)
                             --no-opengl-sw --translations it \"\${CMAKE_INSTALL_PREFIX}/numora.exe\"
                     COMMAND_ERROR_IS_FATAL ANY)
     execute_process(COMMAND \"${NUMORA_WINDEPLOYQT}\" --release --no-compiler-runtime --no-translations
-                            \"\${CMAKE_INSTALL_PREFIX}/numora-cli.exe\" COMMAND_ERROR_IS_FATAL ANY)")
+                            \"\${CMAKE_INSTALL_PREFIX}/numora-print.exe\" COMMAND_ERROR_IS_FATAL ANY)")
   # The compiler's runtime (the Visual C++ libraries, or MinGW's libstdc++ and libgcc) beside the programs.
   set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
   include(InstallRequiredSystemLibraries)
@@ -58,7 +58,8 @@ if(WIN32)
 endif()
 
 set(NUMORA_INSTALL_DIR lib/numora)
-install(TARGETS numora numora-cli RUNTIME DESTINATION ${NUMORA_INSTALL_DIR})
+# numora-print beside numora-cli: numora-cli print runs it from its own folder.
+install(TARGETS numora numora-cli numora-print RUNTIME DESTINATION ${NUMORA_INSTALL_DIR})
 install(FILES ${NUMORA_BIN_DIR}/Numora.ini ${NUMORA_BIN_DIR}/Numora.smo ${NUMORA_BIN_DIR}/Condizioni.ori
   DESTINATION ${NUMORA_INSTALL_DIR})
 # Built by src/apps/helpgen.

@@ -85,3 +85,32 @@ TEST(CliPrint, SlipsAndListingToPdf) {
     EXPECT_EQ(empty.code, 1);
     EXPECT_NE(empty.out.find("Non ci sono giocate da stampare!"), std::string::npos);
 }
+
+// numora-cli hands print to numora-print: the line it checked must reach the painter meaning the
+// same (a system named like an option, a path with blanks), the usage must be written once, and
+// the painter's failures must come back with the same status.
+TEST(CliPrint, HandOverKeepsTheLineAndTheOutcome) {
+    TempDir dir;
+    auto system = std::make_unique<numora::PlaySystem>();
+    numora::NewSystem(*system);
+    system->list.play(1).setNumbers({1, 2, 3});
+    system->list.play(1).wheels = numora::WheelBit(1);
+    system->list.play(1).setStake(1, 1.0);
+    system->list.setCount(1);
+    ASSERT_TRUE(numora::SaveSystem(dir.file("--strano nome.lpc"), *system));
+    const std::string base = "--dir " + Q(dir.path()) + " print ";
+
+    CliResult ok = Cli(base + "--pdf " + Q(dir.file("a b.pdf")) + " --plain -- " + Q(dir.file("--strano nome.lpc")));
+    EXPECT_EQ(ok.code, 0) << ok.out;
+    EXPECT_NE(ok.out.find("Pagine: 1\n"), std::string::npos) << ok.out;
+    EXPECT_EQ(numora::test::ReadAll(dir.file("a b.pdf")).rfind("%PDF", 0), 0u);
+
+    CliResult blank = Cli(base + Q(dir.file("--strano nome.lpc")) + " --pdf ''");
+    EXPECT_EQ(blank.code, 2);
+    EXPECT_EQ(blank.out.find("Uso:"), blank.out.rfind("Uso:")) << blank.out;
+
+    CliResult missing = Cli(base + Q(dir.file("manca.lpc")) + " --pdf " + Q(dir.file("m.pdf")));
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.out.find("Pagine"), std::string::npos) << missing.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("m.pdf")));
+}

@@ -10,15 +10,6 @@
 
 namespace numora {
 
-const std::vector<CliCommand>& CliCommands() {
-    static const std::vector<CliCommand> table = {
-        ImportCommand(),   InfoCommand(),      TablesCommand(),    SystemCommand(),        StatsCommand(),
-        WinningsCommand(), SmorfiaCommand(),   CheckCommand(),     ProbabilityCommand(),   DistributionCommand(),
-        PrintCommand(),    ExtractCommand(),   DevelopCommand(),   ReduceCommand(),        GenioCommand(),
-        OptimiseCommand(), EliminateCommand(), ConditionCommand(), ConditionStatsCommand()};
-    return table;
-}
-
 namespace {
 
 constexpr std::string_view UsagePrefix = "Uso: numora-cli [--dir CARTELLA] ";

@@ -41,8 +41,9 @@ struct CliCommand {
     std::string usage() const;
 };
 
-// The commands in the order of the usage text. Each lives in a unit of its own, in cli/ or in
-// its feature's folder under cli/; a new command adds its unit and one row to this table.
+// The commands in the order of the usage text (cli/CliCommandTable.cpp). Each lives in a unit of
+// its own, in cli/ or in its feature's folder under cli/; a new command adds its unit and one row
+// to this table.
 const std::vector<CliCommand>& CliCommands();
 CliCommand ImportCommand();         // cli/archive/CliImport.cpp
 CliCommand InfoCommand();           // cli/CliInfo.cpp
@@ -54,7 +55,7 @@ CliCommand SmorfiaCommand();        // cli/smorfia/CliSmorfia.cpp
 CliCommand CheckCommand();          // cli/checking/CliCheck.cpp
 CliCommand ProbabilityCommand();    // cli/probability/CliProbability.cpp
 CliCommand DistributionCommand();   // cli/probability/CliDistribution.cpp
-CliCommand PrintCommand();          // cli/printing/UCliPrint.cpp (Qt paints the PDF)
+CliCommand PrintCommand();          // cli/printing/: CliPrintRelay.cpp hands over to numora-print (UCliPrint.cpp)
 CliCommand ExtractCommand();        // cli/generation/CliExtract.cpp
 CliCommand DevelopCommand();        // cli/generation/CliExtract.cpp
 CliCommand ReduceCommand();         // cli/reduction/CliReduce.cpp
