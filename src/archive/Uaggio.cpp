@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace numora {
@@ -255,7 +257,8 @@ void TAggio::SpeedButton1Click() {
     // An update that changes nothing leaves the file as it is, header bytes included.
     if (merged.changed) {
         // The shared save says why it failed and puts memory back to what the file holds.
-        if (!SaveArchiveOrSayWhy(this, work)) return fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
+        if (!SaveArchiveOrSayWhy(this, std::move(work)))
+            return fail(u"impossibile scrivere "_s + Q(g.path(ArchiveFileName)));
     }
 
     // The message reaches the window only with a file that was merged.

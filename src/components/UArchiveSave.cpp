@@ -4,6 +4,8 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace numora {
@@ -19,10 +21,10 @@ bool SaveArchiveOrSayWhy(QWidget* parent) {
     return false;
 }
 
-bool SaveArchiveOrSayWhy(QWidget* parent, const DrawArchive& candidate) {
+bool SaveArchiveOrSayWhy(QWidget* parent, DrawArchive candidate) {
     Globali& g = Globals();
     if (g.saveArchive(candidate)) {
-        g.archive = candidate;
+        g.archive = std::move(candidate);
         return true;
     }
     MessageBox::error(parent, QString::fromStdString(g.lastSaveError), u"Errore di scrittura"_s);

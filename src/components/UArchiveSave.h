@@ -15,6 +15,6 @@ namespace numora {
 [[nodiscard]] bool SaveArchiveOrSayWhy(QWidget* parent);
 // The same for an archive that replaces the shared one only once it is safely on disk (the
 // update's merge): a failure says why in the same words and leaves memory as it was.
-[[nodiscard]] bool SaveArchiveOrSayWhy(QWidget* parent, const DrawArchive& candidate);
+[[nodiscard]] bool SaveArchiveOrSayWhy(QWidget* parent, DrawArchive candidate);
 
 } // namespace numora

@@ -56,7 +56,7 @@ bool Globali::loadArchive(ArchiveLoadReport* report) {
     return found;
 }
 
-bool Globali::saveArchive(const DrawArchive& candidate) {
+bool Globali::saveArchive(DrawArchive& candidate) {
     lastSaveError.clear();
     if (archiveUnreadable()) {
         lastSaveError = UnreadableArchiveMessage;

@@ -58,8 +58,9 @@ struct Globali {
     [[nodiscard]] bool loadArchive(ArchiveLoadReport* report = nullptr);
     // Saves the archive; false when refused or failed, with lastSaveError saying why.
     [[nodiscard]] bool saveArchive() { return saveArchive(archive); }
-    // Writes `candidate` as the archive file (the update writes its merge before adopting it).
-    [[nodiscard]] bool saveArchive(const DrawArchive& candidate);
+    // Writes `candidate` as the archive file (the update writes its merge before adopting it);
+    // the candidate then remembers the file it wrote, as the archive does after its own save.
+    [[nodiscard]] bool saveArchive(DrawArchive& candidate);
     bool archiveUnreadable() const { return archive.fromUnreadableFile(); }
     std::string lastSaveError; // the message for the user after a failed saveArchive()
     int insertDraw(const DrawRecord& record) { return InsertDraw(archive, record); }

@@ -21,7 +21,10 @@ std::vector<std::string> ListedSynopses(const std::string& help) {
 }
 
 TEST(CliGrammar, EveryCommandAnswersHelpAndRefusesAWrongLineWithItsUsage) {
-    for (const char* help : {"--help", "-h", "--dir /nowhere --help"}) {
+    // An existing folder: a folder that does not exist is itself a wrong command line.
+    const test::TempDir dir;
+    const std::string inDir = "--dir '" + dir.path() + "' ";
+    for (const std::string& help : {std::string("--help"), std::string("-h"), inDir + "--help"}) {
         const test::CliRun r = test::RunNumoraCli(help);
         EXPECT_EQ(r.code, 0) << help;
         EXPECT_EQ(r.out.rfind("Uso: numora-cli [--dir CARTELLA] COMANDO [argomenti]\n", 0), 0u) << help;
@@ -39,7 +42,7 @@ TEST(CliGrammar, EveryCommandAnswersHelpAndRefusesAWrongLineWithItsUsage) {
         // The same usage, on the other stream, for an option no command has, given after an
         // argument or alone.
         for (const std::string& line : {c + " --bogus", c + " x --bogus 1"}) {
-            const test::CliRun bad = test::RunNumoraCli("--dir /nowhere " + line);
+            const test::CliRun bad = test::RunNumoraCli(inDir + line);
             EXPECT_EQ(bad.code, 2) << line;
             EXPECT_EQ(bad.out, "") << line;
             EXPECT_EQ(bad.err.rfind(help.out, 0), 0u) << line << ": " << bad.err;
