@@ -25,14 +25,16 @@ namespace numora {
 
 namespace {
 
-// Painting text needs the font database of a GUI application; a terminal has no display.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance()) return;
+// Painting text needs the font database of a GUI application; a terminal has no display. The
+// application ends with the command, before the program's static objects, so that Qt releases its
+// fonts while everything they use is still there.
+std::unique_ptr<QGuiApplication> GuiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "numora-cli";
+    static char name[] = "numora-print";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 bool AllZero(const OldSlipLayout& l) {
@@ -68,7 +70,7 @@ int RunPrint(const CliContext& c) {
         return 1;
     }
 
-    EnsureGuiApplication();
+    const std::unique_ptr<QGuiApplication> app = GuiApplication();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     int pages = 0;
