@@ -11,6 +11,21 @@
 
 namespace numora {
 
+int LoadCliSystem(const CliContext& c, const std::string& path, PlaySystem& system) {
+    switch (LoadSystem(path, system)) {
+    case LoadSystemResult::Ok:
+        return 0;
+    case LoadSystemResult::Incompatible:
+        c.err << TerminalText(IncompatibleSystemMessage) << '\n';
+        [[fallthrough]];
+    case LoadSystemResult::CannotOpen:
+    case LoadSystemResult::Corrupt:
+        break;
+    }
+    c.err << TerminalText(OpenSystemErrorMessage) << '\n';
+    return 1;
+}
+
 namespace {
 
 std::string_view Trimmed(std::string_view s) {
@@ -69,17 +84,7 @@ int PrepareCliSystem(const CliContext& c, const CliOptions& options, PlaySystem&
     if (fixed.size() > system.forecast.fixed.size()) return 2;
     NewSystem(system);
     if (options.has("--system")) {
-        switch (LoadSystem(options.value("--system"), system)) {
-        case LoadSystemResult::Ok:
-            break;
-        case LoadSystemResult::Incompatible:
-            c.err << TerminalText(IncompatibleSystemMessage) << '\n';
-            [[fallthrough]];
-        case LoadSystemResult::CannotOpen:
-        case LoadSystemResult::Corrupt:
-            c.err << TerminalText(OpenSystemErrorMessage) << '\n';
-            return 1;
-        }
+        if (const int rc = LoadCliSystem(c, options.value("--system"), system); rc != 0) return rc;
     }
     if (options.has("--numbers")) {
         system.forecast.chosen.fill(0);

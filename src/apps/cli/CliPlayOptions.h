@@ -62,6 +62,8 @@ bool HasAny(const CliOptions& options, std::span<const CliOptionRule> rules);
 // cannot be read) or an empty one; then --numbers replaces the chosen numbers and --fixed the
 // fixed ones (at most nine: else 2). 0 when the system is ready, else the exit code.
 int PrepareCliSystem(const CliContext& context, const CliOptions& options, PlaySystem& system);
+// Loads a system file into system, telling err the program's open-error messages: 0, or 1.
+int LoadCliSystem(const CliContext& context, const std::string& path, PlaySystem& system);
 
 // The five stake field texts of "--stakes E,A,T,Q,C": split at ";" when the text holds one (","
 // is then the decimal comma), else at ","; fields not given are empty; more than five: false.

@@ -1,6 +1,7 @@
 // numora-cli check SYSTEM [--draw N | --date D]: "Verifica" of "Spoglio delle giocate" on the
 // plays of a system file against an archived draw.
 #include "apps/cli/CliCommand.h"
+#include "apps/cli/CliPlayOptions.h"
 #include "checking/CheckPlays.h"
 #include "core/PlaySystem.h"
 #include "core/Settings.h"
@@ -21,17 +22,7 @@ int RunCheck(const CliContext& c) {
 
     auto system = std::make_unique<PlaySystem>();
     NewSystem(*system);
-    switch (LoadSystem(c.args[0], *system)) {
-    case LoadSystemResult::Ok:
-        break;
-    case LoadSystemResult::Incompatible:
-        c.err << TerminalText(IncompatibleSystemMessage) << '\n';
-        [[fallthrough]];
-    case LoadSystemResult::CannotOpen:
-    case LoadSystemResult::Corrupt:
-        c.err << TerminalText(OpenSystemErrorMessage) << '\n';
-        return 1;
-    }
+    if (const int rc = LoadCliSystem(c, c.args[0], *system); rc != 0) return rc;
     if (system->list.empty()) {
         c.err << NoPlaysToCheckMessage << '\n';
         return 1;
