@@ -86,7 +86,8 @@ TEST(CliCondition, RefusesInTheDialogsOrder) {
         }
         EXPECT_TRUE(r.out.empty()) << c.args;
     }
-    EXPECT_NE(Cli(d + "--numbers 1,2,3 --size 2" + open).err.find("importo"), std::string::npos);
+    const CliRun noStake = Cli(d + "--numbers 1,2,3 --size 2" + open);
+    EXPECT_NE(noStake.err.find("importo"), std::string::npos) << noStake.code << " [" << noStake.err << "]";
     EXPECT_EQ(Cli(d + "--numbers 1,2 --conditions " + dir.file("short.def")).err,
               "Impossibile leggere il file " + dir.file("short.def") + ".\n");
 }
