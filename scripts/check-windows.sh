@@ -66,7 +66,11 @@ nice -n 10 cmake --build "$build/numora" -j"$jobs" --target numora_core numora-c
 
 log=$build/ctest.log
 set +e
-(cd "$build/numora" && ctest -L engine -j"$jobs" --output-on-failure --timeout 300) 2>&1 | tee "$log"
+# A test that fails is run once more: a fault of the program fails twice, while under Wine a child's
+# redirected error output was once found empty on a fresh machine, in a run no other machine repeated.
+# A test that passed only the second time is named below.
+(cd "$build/numora" && ctest -L engine -j"$jobs" --output-on-failure --timeout 300 --repeat until-pass:2) 2>&1 | tee "$log"
+grep -E "Test +#[0-9]+: .*\*\*\*" "$log" | sed 's/^/Ripetuto dopo un errore: /' || true
 set -e
 summary=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$log" | tail -1)
 total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
