@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QByteArray>
-#include <QNetworkAccessManager>
+#include <QEventLoop>
+#include <QNetworkCookieJar>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QObject>
@@ -28,6 +30,8 @@ QString NetworkErrorText(QNetworkReply::NetworkError error);
 
 // The update's HTTP client: GET through an optional proxy, following redirects and keeping
 // cookies between requests of the same client, with the headers the maker's server knows.
+// It speaks HTTP/1.1 on a socket of its own, reading no faster than it parses, so a body is
+// refused at its limit however the server sends it (one endless chunk included).
 class HttpClient : public QObject {
     Q_OBJECT
 public:
@@ -40,7 +44,7 @@ public:
 
     // An empty host means a direct connection; the system's proxy is never used.
     void setProxy(const QString& host, int port);
-    QNetworkProxy proxy() const { return manager_.proxy(); }
+    QNetworkProxy proxy() const { return proxy_; }
 
     // The time a whole request may take, redirects included.
     void setTimeout(int milliseconds) { timeoutMs_ = milliseconds; }
@@ -50,15 +54,19 @@ public:
     // windows painting and its timers running; the caller disables what must not be used.
     // A body of more than maxBytes fails as soon as that is known.
     HttpResult get(const QUrl& url, qint64 maxBytes = NoLimit);
-    bool busy() const { return reply_ != nullptr; }
+    bool busy() const { return running_; }
     // Stops the running request, if any; its get() then returns with `cancelled` set.
     void abort();
 
-    QNetworkAccessManager& manager() { return manager_; }
-
 private:
-    QNetworkAccessManager manager_;
-    QNetworkReply* reply_ = nullptr;
+    struct Hop;
+    void fetch(Hop& hop);
+
+    QNetworkCookieJar cookies_;
+    QNetworkProxy proxy_{QNetworkProxy::NoProxy};
+    QAbstractSocket* socket_ = nullptr; // the running request's connection
+    QEventLoop* loop_ = nullptr;        // and the loop that waits for it
+    bool running_ = false;
     int timeoutMs_ = DefaultTimeoutMs;
     bool cancelRequested_ = false;
 };

@@ -380,7 +380,8 @@ private slots:
             << QStringList{u"--archive"_s, file("server.dtb"), u"--cut-file"_s, u"1000"_s} << QString() << afterQuery
             << u"Motivo: la risposta è incompleta: 1000 byte dei 3602 annunciati"_s;
         QTest::newRow("redirect loop") << QStringList{u"--archive"_s, file("server.dtb"), u"--redirect-loop"_s}
-                                       << QString() << afterQuery << u"Motivo: risposta HTTP 302"_s;
+                                       << QString() << afterQuery
+                                       << u"Motivo: il server rimanda ad altri indirizzi senza fine"_s;
         QTest::newRow("query reply of 2 MB")
             << QStringList{u"--notice-file"_s, file("huge.txt")} << QString() << FailureLines() << over;
         QTest::newRow("HTTP 500") << QStringList{u"--status"_s, u"500"_s} << QString() << FailureLines()
@@ -584,6 +585,7 @@ private slots:
         QByteArray tiny;
         for (int i = 0; i < 4096; ++i) tiny += "1\r\nz\r\n";
         QTest::newRow("chunks of 1 byte") << QByteArray() << tiny;
+        QTest::newRow("one endless chunk") << QByteArray("7fffffff\r\n") << QByteArray(65536, 'z');
     }
     void endlessChunkedReplyIsRefusedAtTheLimit() {
         QFETCH(QByteArray, head);
