@@ -145,26 +145,36 @@ Amount ExpectedWin(const Play* plays, int count, int draws) {
 
 namespace {
 
-// What the plays sharing a count of numbers, the same stakes and the same divisor win on one
-// wheel with h hits (h 0..5), each term capped as CheckPlays caps it.
+// What a play wins on one wheel with h hits (h 0..5), each term capped as CheckPlays caps it,
+// shared by the plays with the same count of numbers, stakes, divisor and group.
 struct Profile {
     std::array<Amount, 6> regional{};
     std::array<Amount, 6> national{};
-    std::uint8_t kinds = 0; // bit k-1: a stake above 0 on bet kind k
+    std::uint8_t kinds = 0; // bit k-1: bet kind k is counted through the play's slot
 };
 
-// The plays of a run, laid out for counting 64 at a time: slot i of the layout holds one play,
-// ordered by the smallest bet kind it stakes on, each kind's run starting at a word of its own
-// so that one threshold serves a whole word.
+// The plays' slots come in groups, each starting at a word of its own so that one threshold
+// serves a whole word. Group (k, open) holds the plays that win from k hits on. An open play can
+// never reach the cap in one draw, so its wins add up wheel by wheel without being gathered per
+// play; and its estratto, a win proportional to the hits, is summed per drawn number from a
+// table, so that an open play is visited only from its second smallest kind's hits on.
+constexpr int Groups = 10;
+constexpr int GroupOf(int k, bool open) {
+    return (k - 1) * 2 + (open ? 1 : 0);
+}
+
 struct Layout {
     int words = 0;
-    std::array<int, 6> kindStart{}; // [k]: the words of the plays whose smallest kind is k (1..5)
-    std::array<int, 6> kindEnd{};
-    std::vector<std::uint64_t> numberBits;             // (n * words + word): play of the slot holds n (1..90)
-    std::vector<std::uint64_t> wheelBits;              // ((w-1) * words + word): play of the slot is checked on w
+    std::array<int, Groups> start{}; // the group's words
+    std::array<int, Groups> end{};
+    std::vector<std::uint64_t> numberBits;             // (n * words + word): the slot's play holds n (1..90)
+    std::vector<std::uint64_t> wheelBits;              // ((w-1) * words + word): the slot's play is checked on w
     std::vector<std::array<std::uint64_t, 2>> numbers; // per slot, its numbers as a 128-bit set
-    std::vector<std::int32_t> profile;                 // per slot, its profile
+    std::vector<std::int32_t> profile;                 // per slot
     std::vector<Profile> profiles;
+    // Per wheel and number, the open plays' estratto: their wins for one hit, and how many they are.
+    std::array<std::array<Amount, MaxNumber + 1>, WheelCount> estratto{};
+    std::array<std::array<long long, MaxNumber + 1>, WheelCount> estrattoPlays{};
     std::vector<Play> irregular; // plays that repeat a number: checked play by play
 };
 
@@ -180,9 +190,10 @@ constexpr std::array<std::array<int, 6>, 6> Binomial = [] {
 Layout MakeLayout(const Play* plays, int count, Amount cap) {
     Layout L;
     StakeAmounts exact;
+    const Amount uncapped{static_cast<AmountUnits>(1) << 120};
     struct Slotted {
         int play;
-        int kind;
+        int group;
         int profile;
     };
     std::vector<Slotted> kept;
@@ -192,14 +203,7 @@ Layout MakeLayout(const Play* plays, int count, Amount cap) {
         const std::uint16_t wheels = PlayedWheels(play);
         const int n = play.numberCount();
         std::array<Amount, 5> stakes{};
-        int smallest = 0;
-        for (int k = 5; k >= 1; --k) {
-            stakes[static_cast<std::size_t>(k - 1)] = exact(play.stakes[static_cast<std::size_t>(k - 1)]);
-            if (stakes[static_cast<std::size_t>(k - 1)].positive()) smallest = k;
-        }
-        // A play that stakes nothing, plays no wheel or has fewer numbers than its smallest kind
-        // never wins nor counts a combination.
-        if (smallest == 0 || wheels == 0 || smallest > n) continue;
+        for (std::size_t k = 0; k < 5; ++k) stakes[k] = exact(play.stakes[k]);
         std::array<std::uint64_t, 2> set{};
         bool repeated = false;
         for (auto number : play.numbers) {
@@ -209,42 +213,67 @@ Layout MakeLayout(const Play* plays, int count, Amount cap) {
             repeated = repeated || (word & bit) != 0;
             word |= bit;
         }
+        if (wheels == 0) continue; // checked on no wheel: it never wins nor counts
         if (repeated) {
             L.irregular.push_back(play);
             continue;
         }
+        const int most = std::min(5, std::popcount(set[0]) + std::popcount(set[1]));
         const bool tutte = (play.wheels & WheelBit(WheelTutte)) != 0;
+        const bool national = (wheels & WheelBit(WheelNazionale)) != 0;
+        const int regional = std::popcount(static_cast<unsigned>(wheels & RegionalBits));
+        Amount highest; // its wins in a draw where every played wheel gives it `most` hits, uncapped
+        for (int k = 1; k <= most; ++k) {
+            const Amount s = stakes[static_cast<std::size_t>(k - 1)];
+            highest.units += BetWin(k, s, most, n, tutte ? 10 : 1, uncapped).units * regional;
+            if (national) highest += BetWin(k, s, most, n, 1, uncapped);
+        }
+        const bool open = highest <= cap;
+        if (open && stakes[0].positive() && most >= 1)
+            for (int w = 1; w <= WheelCount; ++w) {
+                if ((wheels & WheelBit(w)) == 0) continue;
+                const Amount one = BetWin(1, stakes[0], 1, n, w == WheelNazionale || !tutte ? 1 : 10, cap);
+                for (auto number : play.numbers) {
+                    if (number == 0 || number > MaxNumber) continue;
+                    L.estratto[static_cast<std::size_t>(w - 1)][number] += one;
+                    ++L.estrattoPlays[static_cast<std::size_t>(w - 1)][number];
+                }
+            }
+        std::uint8_t kinds = 0;
+        for (int k = open ? 2 : 1; k <= most; ++k)
+            if (stakes[static_cast<std::size_t>(k - 1)].positive()) kinds |= static_cast<std::uint8_t>(1 << (k - 1));
+        if (kinds == 0) continue; // nothing left to count through a slot
+        const int smallest = std::countr_zero(kinds) + 1;
+
         std::string key(reinterpret_cast<const char*>(stakes.data()), sizeof stakes);
         key += static_cast<char>(n);
         key += tutte ? 'T' : 'R';
+        key += open ? 'O' : 'C';
         auto [it, added] = profileIndex.emplace(std::move(key), static_cast<int>(L.profiles.size()));
         if (added) {
             Profile pr;
-            for (int k = 1; k <= 5; ++k)
-                if (stakes[static_cast<std::size_t>(k - 1)].positive())
-                    pr.kinds |= static_cast<std::uint8_t>(1 << (k - 1));
+            pr.kinds = kinds;
             for (int h = 0; h <= 5; ++h)
                 for (int k = 1; k <= h; ++k) {
+                    if ((kinds & (1 << (k - 1))) == 0) continue;
                     const Amount s = stakes[static_cast<std::size_t>(k - 1)];
-                    if (!s.positive()) continue;
                     pr.regional[static_cast<std::size_t>(h)] += BetWin(k, s, h, n, tutte ? 10 : 1, cap);
                     pr.national[static_cast<std::size_t>(h)] += BetWin(k, s, h, n, 1, cap);
                 }
             L.profiles.push_back(pr);
         }
-        kept.push_back({p, smallest, it->second});
+        kept.push_back({p, GroupOf(smallest, open), it->second});
     }
-    std::stable_sort(kept.begin(), kept.end(), [](const Slotted& a, const Slotted& b) { return a.kind < b.kind; });
+    std::stable_sort(kept.begin(), kept.end(), [](const Slotted& a, const Slotted& b) { return a.group < b.group; });
 
-    // Slot numbers: each kind's run starts on a word boundary.
     std::vector<int> slotOf(kept.size());
     int next = 0;
     std::size_t i = 0;
-    for (int k = 1; k <= 5; ++k) {
+    for (int g = 0; g < Groups; ++g) {
         next = (next + 63) / 64 * 64;
-        L.kindStart[static_cast<std::size_t>(k)] = next / 64;
-        for (; i < kept.size() && kept[i].kind == k; ++i) slotOf[i] = next++;
-        L.kindEnd[static_cast<std::size_t>(k)] = (next + 63) / 64;
+        L.start[static_cast<std::size_t>(g)] = next / 64;
+        for (; i < kept.size() && kept[i].group == g; ++i) slotOf[i] = next++;
+        L.end[static_cast<std::size_t>(g)] = (next + 63) / 64;
     }
     L.words = (next + 63) / 64;
     const auto words = static_cast<std::size_t>(L.words);
@@ -270,10 +299,11 @@ Layout MakeLayout(const Play* plays, int count, Amount cap) {
     return L;
 }
 
-// The slots of words [first, last) with at least K of the inputs' bits set, on the wheel's played slots.
+// The slots of words [first, last) with at least K of the inputs' bits set, among the wheel's
+// played slots, into out[0..last - first).
 template <int K>
-void AtLeast(const std::array<const std::uint64_t*, 5>& in, const std::uint64_t* played, std::uint64_t* out, int first,
-             int last) {
+inline void AtLeast(const std::array<const std::uint64_t*, 5>& in, const std::uint64_t* played, std::uint64_t* out,
+                    int first, int last) {
     for (int j = first; j < last; ++j) {
         std::array<std::uint64_t, K + 1> ge{};
         for (const std::uint64_t* x : in) {
@@ -281,91 +311,142 @@ void AtLeast(const std::array<const std::uint64_t*, 5>& in, const std::uint64_t*
             for (int t = K; t >= 2; --t) ge[static_cast<std::size_t>(t)] |= ge[static_cast<std::size_t>(t - 1)] & v;
             ge[1] |= v;
         }
-        out[j] = ge[K] & played[j];
+        out[j - first] = ge[K] & played[j];
     }
 }
 
-// One draw's row, by the layout; scratch holds WheelCount * words words.
-class DrawCounter {
-public:
-    DrawCounter(const Layout& layout, Amount cap)
-        : L_(layout), cap_(cap), zeros_(static_cast<std::size_t>(std::max(layout.words, 1)), 0),
-          hits_(static_cast<std::size_t>(WheelCount) * static_cast<std::size_t>(layout.words), 0) {}
+// Where the processor has them, the hit counts take one instruction and the word loops four words
+// at a time; the loader picks the version once.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
+#define NUMORA_BACKTEST_CLONES __attribute__((target_clones("avx2", "popcnt", "default")))
+#else
+#define NUMORA_BACKTEST_CLONES
+#endif
 
-    void count(const CheckDraw& draw, BacktestRow& row) {
-        const auto words = static_cast<std::size_t>(L_.words);
-        std::array<std::array<std::uint64_t, 2>, WheelCount> drawn{};
-        std::array<std::array<const std::uint64_t*, 5>, WheelCount> in{};
-        int live = 0;
-        std::array<int, WheelCount> wheelOf{};
+// A draw as the counting reads it: its drawn wheels, each with its numbers as a 128-bit set and
+// the bit rows of the plays holding them (a row of zeros where a wheel drew fewer than five).
+struct DrawnWheels {
+    int live = 0;
+    std::array<int, WheelCount> wheel{};
+    std::array<std::array<std::uint64_t, 2>, WheelCount> set{};
+    std::array<std::array<const std::uint64_t*, 5>, WheelCount> in{};
+    std::array<std::array<long long, 6>, 32> tally{}; // [kinds][h]: winning wheels seen
+};
+
+// Words counted for every draw of a batch before the next ones: the plays' bit rows of a block
+// stay in the processor's cache across the batch.
+constexpr int BlockWords = 32;
+constexpr int Batch = 16;
+
+// The rows of draws[0..count) (count <= Batch); hits holds WheelCount * BlockWords words, zeros
+// `BlockWords` plus the layout's words.
+NUMORA_BACKTEST_CLONES
+void CountDraws(const Layout& L, std::uint64_t* hits, const std::uint64_t* zeros, const CheckDraw* draws, int count,
+                Amount cap, BacktestRow* rows) {
+    const auto words = static_cast<std::size_t>(L.words);
+    std::array<DrawnWheels, Batch> batch;
+    for (int d = 0; d < count; ++d) {
+        DrawnWheels& dw = batch[static_cast<std::size_t>(d)];
+        BacktestRow& row = rows[d];
         for (int w = 1; w <= WheelCount; ++w) {
-            auto& set = drawn[static_cast<std::size_t>(live)];
-            auto& inputs = in[static_cast<std::size_t>(live)];
+            auto& set = dw.set[static_cast<std::size_t>(dw.live)];
+            auto& inputs = dw.in[static_cast<std::size_t>(dw.live)];
             set = {0, 0};
             std::size_t used = 0;
-            for (int n : draw[static_cast<std::size_t>(w - 1)]) {
+            for (int n : draws[d][static_cast<std::size_t>(w - 1)]) {
                 if (n < 1 || n > MaxNumber) continue;
                 const std::uint64_t bit = std::uint64_t{1} << (n & 63);
                 if ((set[static_cast<std::size_t>(n >> 6)] & bit) != 0) continue;
                 set[static_cast<std::size_t>(n >> 6)] |= bit;
-                inputs[used++] = L_.numberBits.data() + static_cast<std::size_t>(n) * words;
+                inputs[used++] = L.numberBits.data() + static_cast<std::size_t>(n) * words;
+                row.win += L.estratto[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(n)];
+                row.counts[0] += L.estrattoPlays[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(n)];
             }
             if (used == 0) continue; // a wheel not drawn that day wins nothing
-            for (; used < 5; ++used) inputs[used] = zeros_.data();
-            wheelOf[static_cast<std::size_t>(live++)] = w;
+            for (; used < 5; ++used) inputs[used] = zeros;
+            dw.wheel[static_cast<std::size_t>(dw.live++)] = w;
         }
-        std::array<std::array<long long, 6>, 32> tally{};
-        for (int k = 1; k <= 5; ++k) {
-            const int first = L_.kindStart[static_cast<std::size_t>(k)], last = L_.kindEnd[static_cast<std::size_t>(k)];
-            if (first >= last) continue;
-            for (int i = 0; i < live; ++i) {
-                const std::uint64_t* played =
-                    L_.wheelBits.data() + static_cast<std::size_t>(wheelOf[static_cast<std::size_t>(i)] - 1) * words;
-                std::uint64_t* out = hits_.data() + static_cast<std::size_t>(i) * words;
-                const auto& inputs = in[static_cast<std::size_t>(i)];
-                switch (k) {
-                case 1:
-                    AtLeast<1>(inputs, played, out, first, last);
-                    break;
-                case 2:
-                    AtLeast<2>(inputs, played, out, first, last);
-                    break;
-                case 3:
-                    AtLeast<3>(inputs, played, out, first, last);
-                    break;
-                case 4:
-                    AtLeast<4>(inputs, played, out, first, last);
-                    break;
-                default:
-                    AtLeast<5>(inputs, played, out, first, last);
-                    break;
-                }
-            }
-            for (int j = first; j < last; ++j) {
-                std::uint64_t any = 0;
-                for (int i = 0; i < live; ++i)
-                    any |= hits_[static_cast<std::size_t>(i) * words + static_cast<std::size_t>(j)];
-                while (any != 0) {
-                    const int b = std::countr_zero(any);
-                    any &= any - 1;
-                    const std::size_t slot = static_cast<std::size_t>(j) * 64 + static_cast<std::size_t>(b);
-                    const auto& set = L_.numbers[slot];
-                    const Profile& pr = L_.profiles[static_cast<std::size_t>(L_.profile[slot])];
-                    Amount playTotal;
-                    for (int i = 0; i < live; ++i) {
-                        if (((hits_[static_cast<std::size_t>(i) * words + static_cast<std::size_t>(j)] >> b) & 1) == 0)
-                            continue;
-                        const auto& d = drawn[static_cast<std::size_t>(i)];
-                        const int h = std::popcount(set[0] & d[0]) + std::popcount(set[1] & d[1]);
-                        playTotal += wheelOf[static_cast<std::size_t>(i)] == WheelNazionale
-                                         ? pr.national[static_cast<std::size_t>(h)]
-                                         : pr.regional[static_cast<std::size_t>(h)];
-                        ++tally[pr.kinds][static_cast<std::size_t>(h)];
+    }
+    // The block's hits on live wheel i.
+    auto hitsOf = [&](int i) { return hits + static_cast<std::size_t>(i) * BlockWords; };
+    auto hitsAt = [&](const std::array<std::uint64_t, 2>& set, std::size_t slot) {
+        return static_cast<std::size_t>(std::popcount(L.numbers[slot][0] & set[0]) +
+                                        std::popcount(L.numbers[slot][1] & set[1]));
+    };
+    for (int g = 0; g < Groups; ++g) {
+        const int k = g / 2 + 1;
+        const bool open = g % 2 == 1;
+        for (int b = L.start[static_cast<std::size_t>(g)]; b < L.end[static_cast<std::size_t>(g)]; b += BlockWords) {
+            const int e = std::min(b + BlockWords, L.end[static_cast<std::size_t>(g)]);
+            for (int d = 0; d < count; ++d) {
+                DrawnWheels& dw = batch[static_cast<std::size_t>(d)];
+                BacktestRow& row = rows[d];
+                for (int i = 0; i < dw.live; ++i) {
+                    const std::uint64_t* played =
+                        L.wheelBits.data() +
+                        static_cast<std::size_t>(dw.wheel[static_cast<std::size_t>(i)] - 1) * words;
+                    const auto& inputs = dw.in[static_cast<std::size_t>(i)];
+                    switch (k) {
+                    case 1:
+                        AtLeast<1>(inputs, played, hitsOf(i), b, e);
+                        break;
+                    case 2:
+                        AtLeast<2>(inputs, played, hitsOf(i), b, e);
+                        break;
+                    case 3:
+                        AtLeast<3>(inputs, played, hitsOf(i), b, e);
+                        break;
+                    case 4:
+                        AtLeast<4>(inputs, played, hitsOf(i), b, e);
+                        break;
+                    default:
+                        AtLeast<5>(inputs, played, hitsOf(i), b, e);
+                        break;
                     }
-                    row.win += Capped(playTotal, cap_);
+                }
+                if (open) {
+                    // Open plays: every winning wheel adds its win.
+                    for (int i = 0; i < dw.live; ++i) {
+                        const bool national = dw.wheel[static_cast<std::size_t>(i)] == WheelNazionale;
+                        const auto& set = dw.set[static_cast<std::size_t>(i)];
+                        const std::uint64_t* h = hitsOf(i);
+                        for (int j = b; j < e; ++j)
+                            for (std::uint64_t bits = h[j - b]; bits != 0; bits &= bits - 1) {
+                                const std::size_t slot =
+                                    static_cast<std::size_t>(j) * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+                                const Profile& pr = L.profiles[static_cast<std::size_t>(L.profile[slot])];
+                                const std::size_t hit = hitsAt(set, slot);
+                                row.win += national ? pr.national[hit] : pr.regional[hit];
+                                ++dw.tally[pr.kinds][hit];
+                            }
+                    }
+                    continue;
+                }
+                // Plays that may reach the cap: their wheels' wins are gathered, then capped.
+                for (int j = b; j < e; ++j) {
+                    std::uint64_t any = 0;
+                    for (int i = 0; i < dw.live; ++i) any |= hitsOf(i)[j - b];
+                    for (; any != 0; any &= any - 1) {
+                        const int bit = std::countr_zero(any);
+                        const std::size_t slot = static_cast<std::size_t>(j) * 64 + static_cast<std::size_t>(bit);
+                        const Profile& pr = L.profiles[static_cast<std::size_t>(L.profile[slot])];
+                        Amount playTotal;
+                        for (int i = 0; i < dw.live; ++i) {
+                            if (((hitsOf(i)[j - b] >> bit) & 1) == 0) continue;
+                            const std::size_t hit = hitsAt(dw.set[static_cast<std::size_t>(i)], slot);
+                            playTotal += dw.wheel[static_cast<std::size_t>(i)] == WheelNazionale ? pr.national[hit]
+                                                                                                 : pr.regional[hit];
+                            ++dw.tally[pr.kinds][hit];
+                        }
+                        row.win += Capped(playTotal, cap);
+                    }
                 }
             }
         }
+    }
+    for (int d = 0; d < count; ++d) {
+        const auto& tally = batch[static_cast<std::size_t>(d)].tally;
+        BacktestRow& row = rows[d];
         for (std::size_t kinds = 1; kinds < tally.size(); ++kinds)
             for (std::size_t h = 1; h <= 5; ++h) {
                 const long long times = tally[kinds][h];
@@ -373,19 +454,13 @@ public:
                 for (std::size_t k = 1; k <= h; ++k)
                     if ((kinds >> (k - 1)) & 1) row.counts[k - 1] += times * Binomial[h][k];
             }
-        if (!L_.irregular.empty()) {
-            const CheckResult r = CheckTotals(L_.irregular.data(), static_cast<int>(L_.irregular.size()), draw, cap_);
+        if (!L.irregular.empty()) {
+            const CheckResult r = CheckTotals(L.irregular.data(), static_cast<int>(L.irregular.size()), draws[d], cap);
             for (std::size_t k = 0; k < 5; ++k) row.counts[k] += r.counts[k];
             row.win += r.total;
         }
     }
-
-private:
-    const Layout& L_;
-    Amount cap_;
-    std::vector<std::uint64_t> zeros_;
-    std::vector<std::uint64_t> hits_;
-};
+}
 
 } // namespace
 
@@ -407,7 +482,6 @@ BacktestResult RunBacktest(const Play* plays, int count, const DrawArchive& arch
     // The draws go out in small batches to every thread; each row is its draw's alone, so the
     // result does not depend on which thread took which batch. Only the calling thread talks to
     // the progress callback.
-    constexpr int Batch = 8;
     const int batches = (total + Batch - 1) / Batch;
     std::atomic<int> nextBatch{0};
     std::atomic<int> done{0};
@@ -418,16 +492,18 @@ BacktestResult RunBacktest(const Play* plays, int count, const DrawArchive& arch
     int reported = 0;
     auto work = [&](bool calling) {
         try {
-            DrawCounter counter(layout, cap);
+            std::vector<std::uint64_t> hits(static_cast<std::size_t>(WheelCount) * BlockWords);
+            const std::vector<std::uint64_t> zeros(static_cast<std::size_t>(layout.words) + BlockWords);
+            std::array<CheckDraw, Batch> draws{};
             while (!stop.load(std::memory_order_relaxed)) {
                 const int b = nextBatch.fetch_add(1, std::memory_order_relaxed);
                 if (b >= batches) break;
                 const int from = b * Batch, to = std::min(total, from + Batch);
                 for (int i = from; i < to; ++i) {
-                    BacktestRow& row = result.rows[static_cast<std::size_t>(i)];
-                    row.draw = first + i;
-                    counter.count(CheckDrawOf(archive.draw(first + i)), row);
+                    result.rows[static_cast<std::size_t>(i)].draw = first + i;
+                    draws[static_cast<std::size_t>(i - from)] = CheckDrawOf(archive.draw(first + i));
                 }
+                CountDraws(layout, hits.data(), zeros.data(), draws.data(), to - from, cap, result.rows.data() + from);
                 const int now = done.fetch_add(to - from, std::memory_order_relaxed) + (to - from);
                 if (calling) {
                     if (!ticker.advance(static_cast<std::uint64_t>(now - reported))) stop = true;
