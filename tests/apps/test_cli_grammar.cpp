@@ -31,7 +31,7 @@ TEST(CliGrammar, EveryCommandAnswersHelpAndRefusesAWrongLineWithItsUsage) {
         EXPECT_EQ(r.err, "") << help;
     }
     const std::vector<std::string> synopses = ListedSynopses(test::RunNumoraCli("--help").out);
-    ASSERT_EQ(synopses.size(), 19u);
+    ASSERT_EQ(synopses.size(), 20u);
     for (const std::string& synopsis : synopses) {
         const std::string c = synopsis.substr(0, synopsis.find(' '));
         const test::CliRun help = test::RunNumoraCli(c + " --help");

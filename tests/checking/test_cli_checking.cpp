@@ -1,4 +1,4 @@
-// numora-cli winnings and check, run as a user runs them.
+// numora-cli winnings, check and backtest, run as a user runs them.
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
 #include "core/PlaySystem.h"
@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 
 using namespace numora;
 using numora::test::BinDir;
@@ -154,6 +155,93 @@ TEST(CliCheck, ReportAndRefusals) {
     const CliRun empty = RunCli(dir, "check '" + dir.file("Prova.lpc") + "'");
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_NE(empty.err.find("non contiene estrazioni"), std::string::npos);
+}
+
+// The five counts and the total of `check --draw N`, tab-separated as a backtest row holds them.
+std::string CheckedFigures(const TempDir& dir, int n) {
+    std::istringstream out(RunCli(dir, "check '" + dir.file("Prova.lpc") + "' --draw " + std::to_string(n)).out);
+    std::string line, figures;
+    while (std::getline(out, line)) {
+        const std::size_t colon = line.find(": ") + 2;
+        if (line.rfind("Nº ", 0) == 0) figures += line.substr(colon, line.find('\t') - colon) + '\t';
+        if (line.rfind("Vincita Totale*: ", 0) == 0) figures += line.substr(colon, line.find(" €") - colon);
+    }
+    return figures;
+}
+
+TEST(CliBacktest, RowsEqualTheCheckOfEachDraw) {
+    TempDir dir;
+    WriteAll(dir.file("Numora.ini"), "[IMPORTI]\nVincitaMassima=6000000\nDecimali=2\n");
+    WriteArchiveAndSystem(dir, 2);
+    const std::string header = "estrazione\tdata\testratti\tambi\tterni\tquaterne\tcinquine\tvincita\tspesa\tsaldo\n";
+    const CliRun all = RunCli(dir, "backtest '" + dir.file("Prova.lpc") + "'");
+    EXPECT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.out, header + "1\t3/1/2004\t2\t1\t0\t0\t0\t261,23\t3,00\t258,23\n"
+                                "2\t4/1/2005\t0\t1\t0\t0\t0\t250,00\t3,00\t505,23\n"
+                                "Estrazioni: 2\nEstrazioni vincenti: 2\nSpesa totale: 6,00 €\n"
+                                "Vincite totali: 511,23 €\nSaldo: 505,23 €\nVincita attesa: 3,74 €\n"
+                                "Massimo periodo senza vincite: 0 estrazioni\n");
+    std::istringstream rows(all.out);
+    std::string line;
+    std::getline(rows, line);
+    for (int n = 1; n <= 2; ++n) {
+        std::getline(rows, line);
+        std::size_t from = 0;
+        for (int tab = 0; tab < 2; ++tab) from = line.find('\t', from) + 1;
+        std::size_t to = from;
+        for (int tab = 0; tab < 6; ++tab) to = line.find('\t', to) + 1;
+        EXPECT_EQ(line.substr(from, to - 1 - from), CheckedFigures(dir, n)) << line;
+    }
+
+    struct Case {
+        std::string args;
+        int exit;
+        std::string outEnd;
+        std::string errStart;
+    } cases[] = {
+        {"--last 1", 0, "Estrazioni: 1\nEstrazioni vincenti: 1\n", ""},
+        {"--from 2 --to 2", 0, "Estrazioni: 1\nEstrazioni vincenti: 1\n", ""},
+        {"--from 2 --to 1", 2, "", "Uso:"},
+        {"--to 3", 2, "", "Uso:"},
+        {"--from 0", 2, "", "Uso:"},
+        {"--last 0", 2, "", "Uso:"},
+        {"--last 3", 2, "", "Uso:"},
+        {"--last 1 --from 1", 2, "", "Uso:"},
+        {"--from x", 2, "", "Uso:"},
+        {"--week 1", 2, "", "Uso:"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = RunCli(dir, "backtest '" + dir.file("Prova.lpc") + "' " + c.args);
+        EXPECT_EQ(r.exitCode, c.exit) << c.args << r.err;
+        EXPECT_NE(r.out.find(c.outEnd), std::string::npos) << c.args;
+        EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << c.args << ": " << r.err;
+    }
+    // One play that loses: the balance goes below zero and one draw is a run of "1 estrazioni".
+    WriteArchiveAndSystem(dir, 1);
+    const CliRun lost = RunCli(dir, "backtest '" + dir.file("Prova.lpc") + "' --from 2");
+    EXPECT_EQ(lost.out, header + "2\t4/1/2005\t0\t0\t0\t0\t0\t0,00\t2,00\t-2,00\n"
+                                 "Estrazioni: 1\nEstrazioni vincenti: 0\nSpesa totale: 2,00 €\n"
+                                 "Vincite totali: 0,00 €\nSaldo: -2,00 €\nVincita attesa: 1,24 €\n"
+                                 "Massimo periodo senza vincite: 1 estrazioni\n");
+
+    struct Refusal {
+        std::string system;
+        int plays;
+        bool archive;
+        std::string err;
+    } refusals[] = {
+        {"Nessuno.lpc", 1, true, "Si è verificato un errore durante l'apertura del sistema.\n"},
+        {"Prova.lpc", 0, true, "Non ci sono giocate da controllare!\n"},
+        {"Prova.lpc", 1, false, "L'archivio storico è vuoto.\n"},
+    };
+    for (const Refusal& c : refusals) {
+        WriteArchiveAndSystem(dir, c.plays);
+        if (!c.archive) RemoveFile(dir.file(ArchiveFileName));
+        const CliRun r = RunCli(dir, "backtest '" + dir.file(c.system) + "' --from 3");
+        EXPECT_EQ(r.exitCode, 1) << c.err;
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.out, "");
+    }
 }
 
 } // namespace

@@ -53,6 +53,7 @@ CliCommand StatsCommand();          // cli/stats/CliStats.cpp
 CliCommand WinningsCommand();       // cli/checking/CliWinnings.cpp
 CliCommand SmorfiaCommand();        // cli/smorfia/CliSmorfia.cpp
 CliCommand CheckCommand();          // cli/checking/CliCheck.cpp
+CliCommand BacktestCommand();       // cli/checking/CliBacktest.cpp
 CliCommand ProbabilityCommand();    // cli/probability/CliProbability.cpp
 CliCommand DistributionCommand();   // cli/probability/CliDistribution.cpp
 CliCommand PrintCommand();          // cli/printing/: CliPrintRelay.cpp hands over to numora-print (UCliPrint.cpp)

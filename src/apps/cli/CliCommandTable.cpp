@@ -6,10 +6,10 @@ namespace numora {
 
 const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> table = {
-        ImportCommand(),   InfoCommand(),      TablesCommand(),    SystemCommand(),        StatsCommand(),
-        WinningsCommand(), SmorfiaCommand(),   CheckCommand(),     ProbabilityCommand(),   DistributionCommand(),
-        PrintCommand(),    ExtractCommand(),   DevelopCommand(),   ReduceCommand(),        GenioCommand(),
-        OptimiseCommand(), EliminateCommand(), ConditionCommand(), ConditionStatsCommand()};
+        ImportCommand(),       InfoCommand(),     TablesCommand(),    SystemCommand(),    StatsCommand(),
+        WinningsCommand(),     SmorfiaCommand(),  CheckCommand(),     BacktestCommand(),  ProbabilityCommand(),
+        DistributionCommand(), PrintCommand(),    ExtractCommand(),   DevelopCommand(),   ReduceCommand(),
+        GenioCommand(),        OptimiseCommand(), EliminateCommand(), ConditionCommand(), ConditionStatsCommand()};
     return table;
 }
 
