@@ -139,8 +139,10 @@ private slots:
     }
 
     void failedStartThenPdfChosenInImpostaStampante() {
-        // A PDF file that cannot be written: the start fails whatever printers the machine has.
-        PrintingPrinter().setOutputFileName(QString::fromStdString(dir->file("manca/out.pdf")));
+        // As on a machine without printers: PDF output with no file chosen. The start fails, and
+        // a printer whose start failed used to refuse every later change and job.
+        PrintingPrinter().setOutputFileName(QString());
+        PrintingPrinter().setOutputFormat(QPrinter::PdfFormat);
         MessageBoxHook hook;
         TNewColSuSche d;
         d.SpeedButton11->click();
