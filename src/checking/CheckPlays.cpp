@@ -81,6 +81,30 @@ std::string ListingLine(int wheel, int k, long long combinations, Amount win, in
     return line + "Vincita: " + FormatAmount(win, decimals) + " Euro";
 }
 
+std::vector<ListingPiece> ListingColumns(const std::string& line) {
+    // (byte offset, character column) of every place the line is cut. A wheel line is cut only
+    // where its padding ended, so a field that overran its width is never split.
+    std::vector<std::pair<std::size_t, int>> cuts{{0, 0}};
+    if (line.starts_with(" Ruota: ")) {
+        int chars = 0;
+        for (std::size_t at = 0; at < line.size(); ++at) {
+            if ((static_cast<unsigned char>(line[at]) & 0xC0) == 0x80) continue;
+            if ((chars == 22 || chars == 50) && line[at - 1] == ' ') cuts.emplace_back(at, chars);
+            ++chars;
+        }
+    }
+    cuts.emplace_back(line.size(), 0);
+    std::vector<ListingPiece> pieces;
+    for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
+        const std::string field = line.substr(cuts[k].first, cuts[k + 1].first - cuts[k].first);
+        const std::size_t first = field.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        const std::size_t last = field.find_last_not_of(' ');
+        pieces.push_back({cuts[k].second + static_cast<int>(first), field.substr(first, last - first + 1)});
+    }
+    return pieces;
+}
+
 namespace {
 
 // Checks every play, adding to r's counts and wins; with Listing set, hands each winning play's

@@ -56,4 +56,15 @@ std::string PadToCharacters(std::string text, std::size_t width);
 // One line of the listing: wheel, bet kind k (1..5), combinations and their win.
 std::string ListingLine(int wheel, int k, long long combinations, Amount win, int decimals);
 
+// A listing line cut where its columns start, for a printer whose font is proportional: padding
+// blanks line up only in a fixed-pitch font, so each piece is printed at the character column it
+// starts at. A wheel line gives the wheel (column 1), the hits (22) and the win (50); any other line
+// gives its text after its leading blanks. Trailing blanks are dropped; a blank line gives nothing.
+struct ListingPiece {
+    int column = 0;
+    std::string text;
+    bool operator==(const ListingPiece&) const = default;
+};
+std::vector<ListingPiece> ListingColumns(const std::string& line);
+
 } // namespace numora

@@ -310,10 +310,7 @@ void TSpoglio::stampaClick() {
 void TSpoglio::printReport(QPrinter& printer) {
     printer.setDocName(u"Numora"_s);
     QPainter p;
-    if (!p.begin(&printer)) {
-        MessageBox::error(this, u"Impossibile stampare: la stampante non è disponibile."_s);
-        return;
-    }
+    if (!BeginPrint(p, printer, this)) return;
     const QRect page = p.viewport();
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
@@ -362,7 +359,9 @@ void TSpoglio::printReport(QPrinter& printer) {
     const QStringList lines = Memo1->toPlainText().split(u'\n');
     int ly = y + 12 * h;
     for (int i = 0; i < lines.size(); ++i) {
-        if (!lines[i].contains(u"----"_s)) text(cw, ly, lines[i]);
+        if (!lines[i].contains(u"----"_s))
+            for (const ListingPiece& piece : ListingColumns(lines[i].toStdString()))
+                text(cw * (1 + piece.column), ly, QString::fromStdString(piece.text));
         ly += h;
         if (ly + h > page.height() && i + 1 < lines.size()) {
             printer.newPage();

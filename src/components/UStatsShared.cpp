@@ -53,7 +53,9 @@ bool PrintWindowImage(QWidget* window, const std::function<void(bool)>& prepare)
     const QPixmap image = window->grab();
     bool printed = false;
     QPainter painter;
-    if (!image.isNull() && painter.begin(&printer)) {
+    // A job that cannot start has said so already.
+    const bool started = !image.isNull() && BeginPrint(painter, printer, window);
+    if (started) {
         // The whole image on the page: as wide as the page unless that makes it too tall, keeping
         // its proportions, from the page's top left corner.
         const QRect page = painter.viewport();
@@ -66,7 +68,8 @@ bool PrintWindowImage(QWidget* window, const std::function<void(bool)>& prepare)
     QThread::msleep(10);
     if (prepare) prepare(false);
     window->update();
-    if (!printed) MessageBox::error(window, QStringLiteral("Impossibile stampare: la stampante non è disponibile."));
+    if (!printed && (started || image.isNull()))
+        MessageBox::error(window, QStringLiteral("Impossibile stampare: la stampante non è disponibile."));
     return printed;
 }
 

@@ -7,8 +7,6 @@
 #include "main/UPri.h"
 
 #include <QDesktopServices>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -47,10 +45,7 @@ void RegisterMainCommands(CommandTable& t) {
     t.add(quit);
 
     CommandRow printer = MenuItem(u"Stampa"_s, u"Imposta stampante"_s, u"Impostastampante1"_s, 10);
-    printer.action = [](QWidget* parent) {
-        QPageSetupDialog dialog(&ProgramPrinter(), parent);
-        dialog.exec();
-    };
+    printer.action = [](QWidget* parent) { SetUpProgramPrinter(parent); };
     t.add(printer);
 
     const QString h = u"Guida in linea"_s;

@@ -339,15 +339,25 @@ void TPri::Apri1Click() {
 
 void TPri::openSystem(const QString& file) {
     Globali& g = Globals();
-    g.system.currentPath = file.toStdString();
-    NewSystem(g.system);
-    const auto result = LoadSystem(g.system.currentPath, g.system);
-    if (result == LoadSystemResult::Incompatible) MessageBox::error(this, Q(IncompatibleSystemMessage));
-    refreshViews();
-    showSystemName();
-    if (result != LoadSystemResult::Ok)
+    // The file is read beside the current system, which changes only once the file has loaded
+    // whole: a file that fails leaves the system, its path and its title as they were, so that
+    // "Salva" never writes an empty system over the file of the one still shown.
+    PlaySystem read;
+    read.customProbabilities = g.system.customProbabilities;
+    const auto result = LoadSystem(file.toStdString(), read);
+    if (result != LoadSystemResult::Ok) {
+        if (result == LoadSystemResult::Incompatible) MessageBox::error(this, Q(IncompatibleSystemMessage));
         MessageBox::show(this, QStringLiteral("Attenzione"), Q(OpenSystemErrorMessage), MsgIcon::Error, MsgButtons::Ok,
                          MsgAnswer::Ok);
+        return;
+    }
+    g.system.currentPath = file.toStdString();
+    NewSystem(g.system);
+    g.system.list = read.list;
+    g.system.forecast = read.forecast;
+    g.system.customProbabilities = read.customProbabilities;
+    refreshViews();
+    showSystemName();
 }
 
 void TPri::Salva1Click() {
@@ -375,8 +385,20 @@ void TPri::Salvaconnome1Click() {
             file = dialog.selectedFiles().front();
     }
     if (file.isEmpty()) return;
-    g.system.currentPath = WithExtension(file).toStdString();
-    g.system.modified = !SaveSystem(g.system.currentPath, g.system);
+    // The system takes the new name only once it is written there; a failed save says so and
+    // keeps the name (and the file) it had.
+    const std::string path = WithExtension(file).toStdString();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = SaveSystem(path, g.system);
+    QApplication::restoreOverrideCursor();
+    if (!ok) {
+        g.system.modified = true;
+        MessageBox::error(this, Q(SaveSystemErrorMessage), QStringLiteral("Errore !"));
+        return;
+    }
+    g.system.currentPath = path;
+    g.system.modified = false;
+    showSystemName();
 }
 
 void TPri::closeEvent(QCloseEvent* e) {

@@ -3,6 +3,7 @@
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
 #include "printing/OldSlipSettings.h"
@@ -186,10 +187,7 @@ void TOldCalibrationDialog::moveClick(printing::OldCalibrationMove move) {
 void TOldCalibrationDialog::SpeedButton11Click() {
     ReadValues();
     QPainter painter;
-    if (!painter.begin(&PrintingPrinter())) {
-        MessageBox::error(this, u"Impossibile avviare la stampa."_s);
-        return;
-    }
+    if (!BeginPrint(painter, PrintingPrinter(), this)) return;
     const auto page = PageOf(PrintingPrinter());
     for (const auto& c : printing::OldCalibrationTestCells(o_))
         DrawDot(painter, printing::ToPixelDot(page, printing::OldSlipPage,

@@ -1,6 +1,7 @@
 #include "printing/UColSuCarta.h"
 
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
 #include "printing/PlainPaperLayout.h"
@@ -75,13 +76,13 @@ void TColSuCarta::FormActivate() {
 }
 
 void TColSuCarta::SpeedButton11Click() {
-    if (!printListing(PrintingPrinter())) MessageBox::error(this, u"Impossibile avviare la stampa."_s);
+    printListing(PrintingPrinter());
 }
 
 bool TColSuCarta::printListing(QPrinter& printer) {
     printer.setDocName(u"Numora"_s);
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
+    if (!BeginPrint(painter, printer, this)) return false;
     std::vector<std::string> heading;
     const QString text = Memo1->toPlainText();
     if (!text.isEmpty())

@@ -10,7 +10,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -90,6 +93,32 @@ TColSuSche* TColSuSche::instance() {
 void TColSuSche::showEvent(QShowEvent* event) {
     FormActivate();
     TSlipPrintDialog::showEvent(event);
+    placeOnScreen();
+}
+
+void TColSuSche::placeOnScreen() {
+    // The dialog lives for the whole run and its native window exists before its first showing,
+    // so Qt places it by its client area: centred on the short main strip, the client area went to
+    // the screen's top and the window manager's title bar above it. It is placed here by its
+    // frame, centred on the main strip and inside the screen's free area.
+    QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* s = anchor ? anchor->screen() : screen();
+    if (!s) return;
+    const QRect free = s->availableGeometry();
+    // The decorations of this dialog from an earlier showing, else those of the main strip.
+    QMargins frame;
+    for (const QWidget* w : {static_cast<const QWidget*>(this), static_cast<const QWidget*>(anchor)}) {
+        if (!w) continue;
+        const QRect f = w->frameGeometry(), g = w->geometry();
+        frame = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+        if (!frame.isNull()) break;
+    }
+    QRect outer(QPoint(), size().grownBy(frame));
+    outer.moveCenter(anchor ? anchor->frameGeometry().center() : free.center());
+    outer.moveLeft(std::clamp(outer.left(), free.left(), std::max(free.left(), free.right() + 1 - outer.width())));
+    outer.moveTop(std::clamp(outer.top(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height())));
+    // The client area's place, which Qt takes as it is (a move would count a frame it may not know yet).
+    setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), size()));
 }
 
 QString TColSuSche::calibrationCommand(printing::SlipOrientation o) const {

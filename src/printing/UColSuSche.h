@@ -41,6 +41,9 @@ protected:
     void PrintSlip(QPainter& painter, int index) override;
     void drawPreview(int index) override;
     QString calibrationCommand(printing::SlipOrientation o) const override;
+
+private:
+    void placeOnScreen();
 };
 
 } // namespace numora

@@ -2,6 +2,7 @@
 
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
 #include "printing/USlipPrint.h"
@@ -193,10 +194,7 @@ void TNewCalibrationDialog::SpeedButton11Click() {
     ReadValues();
     QPrinter& printer = PrintingPrinter();
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        MessageBox::error(this, u"Impossibile avviare la stampa."_s);
-        return;
-    }
+    if (!BeginPrint(painter, printer, this)) return;
     const auto page = PageOf(printer);
     const auto& w = model_.working();
     for (const auto& at : printing::NewCalibrationTestDots(model_.orientation(), w))

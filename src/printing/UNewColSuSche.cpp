@@ -4,6 +4,7 @@
 #include "components/UFieldFilters.h"
 #include "components/UHelp.h"
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "core/Globali.h"
 #include "platform/QtText.h"
 #include "printing/USlipPrint.h"
@@ -150,9 +151,7 @@ void TSlipPrintDialog::DrawSlipPreview() {
 }
 
 bool TSlipPrintDialog::beginJob(QPainter& painter) {
-    if (painter.begin(&PrintingPrinter())) return true;
-    MessageBox::error(this, u"Impossibile avviare la stampa."_s);
-    return false;
+    return BeginPrint(painter, PrintingPrinter(), this);
 }
 
 TNewColSuSche::TNewColSuSche(QWidget* parent) : TSlipPrintDialog(parent, u"Calibra stampa"_s, u"Guida in linea"_s) {

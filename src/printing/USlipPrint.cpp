@@ -5,7 +5,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPrintDialog>
 #include <QPrinter>
 
 using namespace Qt::StringLiterals;
@@ -17,11 +16,7 @@ QPrinter& PrintingPrinter() {
 }
 
 bool SetUpPrintingPrinter(QWidget* parent) {
-    // The print dialog rather than the page set-up: it also offers printing to a PDF file.
-    QPrintDialog dialog(&PrintingPrinter(), parent);
-    dialog.setWindowTitle(u"Imposta stampante"_s);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    return dialog.exec() == QDialog::Accepted;
+    return SetUpProgramPrinter(parent);
 }
 
 // ---- Preview ----------------------------------------------------------------------------

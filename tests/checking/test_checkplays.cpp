@@ -50,6 +50,33 @@ TEST(CheckPlays, ListingLinesAndTotals) {
     EXPECT_TRUE(CheckPlays(plays + 2, 1, d, NoCap, 2).listing.empty());
 }
 
+TEST(CheckPlays, ListingColumnsForAProportionalFont) {
+    // Every wheel line the listing can hold, widest counts and amounts included, cuts at its three
+    // columns with nothing lost; the other lines keep their text after their indent.
+    for (int wheel = 1; wheel <= 11; ++wheel)
+        for (int k = 1; k <= 5; ++k)
+            for (long long c : {1LL, 210LL})
+                for (Amount win : {Amount::euros(25), Amount::euros(6'000'000)}) {
+                    const std::string line = ListingLine(wheel, k, c, win, 2);
+                    const auto pieces = ListingColumns(line);
+                    ASSERT_EQ(pieces.size(), 3u) << line;
+                    EXPECT_EQ(pieces[0], (ListingPiece{1, "Ruota: " + std::string(WheelName(wheel))}));
+                    EXPECT_EQ(pieces[1], (ListingPiece{22, std::string(HitLabels[k - 1]) + " " + std::to_string(c)}));
+                    EXPECT_EQ(pieces[2], (ListingPiece{50, "Vincita: " + FormatAmount(win, 2) + " Euro"}));
+                }
+    const struct {
+        std::string line;
+        std::vector<ListingPiece> pieces;
+    } cases[] = {
+        {"Giocata Nº 12", {{0, "Giocata Nº 12"}}},
+        {std::string(43, ' ') + "VINCITA TOTALE: 300,00 Euro", {{43, "VINCITA TOTALE: 300,00 Euro"}}},
+        {"   ", {}},
+        // A field that overran its width is not split.
+        {" Ruota: " + std::string(30, 'x'), {{1, "Ruota: " + std::string(30, 'x')}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ListingColumns(c.line), c.pieces) << c.line;
+}
+
 TEST(CheckPlays, FiveHitsAndTheCaps) {
     const CheckDraw d = DrawWith(3, {5, 6, 7, 8, 9});
     const Play all = MakePlay({5, 6, 7, 8, 9}, {1, 1, 1, 1, 1}, 1u << 2);

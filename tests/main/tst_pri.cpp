@@ -16,9 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -286,7 +289,8 @@ private slots:
         pri->action(QStringLiteral("Salvaconnome1"))->trigger();
         QVERIFY(!g.system.modified);
         QCOMPARE(FileSize(target.toStdString()), 2268 + 64);
-        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Sistema1.lpc]"));
+        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Mio.lpc]"));
+        QCOMPARE(pri->action(QStringLiteral("Salva1"))->text(), QStringLiteral("Salva Mio.lpc"));
 
         // "Nuovo" with changes asks; Cancel stops; No goes on and keeps the path.
         g.system.modified = true;
@@ -324,7 +328,7 @@ private slots:
         QCOMPARE(hook.shown()[0].caption, QStringLiteral("Errore"));
         QCOMPARE(hook.shown()[1].text, QStringLiteral("Si è verificato un errore durante l'apertura del sistema."));
         QCOMPARE(hook.shown()[1].caption, QStringLiteral("Attenzione"));
-        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Nuovo.lpc]"));
+        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Mio.lpc]"));
 
         // "Salva" into a folder that does not exist fails with its message; the flag stays.
         g.system.currentPath = g.appDir + "manca/Sistema.lpc";
@@ -335,6 +339,66 @@ private slots:
         QVERIFY(hook.last().text.startsWith(QStringLiteral("Si è verificato un errore durante il salvataggio")));
         QVERIFY(g.system.modified);
         g.system.modified = false;
+    }
+
+    void failedOpenOrSaveAsKeepsTheFilesAndTheName() {
+        Globali& g = Globals();
+        MessageBoxHook hook;
+        for (int k = 1; k <= 8; ++k) AddOrReplacePlay(g.system.list, MakePlay({k, k + 10, k + 20}));
+        const std::string good = g.appDir + "Otto.lpc";
+        pri->chooseSaveFile = [&](QWidget*) { return Q(good); };
+        pri->action(QStringLiteral("Salvaconnome1"))->trigger();
+        const std::string goodBytes = numora::test::ReadAll(good);
+        QCOMPARE(goodBytes.size(), std::size_t(2268 + 8 * 64));
+
+        std::string newer = goodBytes;
+        newer[0] = 3;
+        std::string shortFile = goodBytes.substr(0, 2268 + 64 + 10);
+        const struct {
+            std::string name, bytes;
+            int messages;
+        } cases[] = {{"fmt3.lpc", newer, 2}, {"corto.lpc", shortFile, 1}, {"manca.lpc", "", 1}};
+        for (const auto& c : cases) {
+            const std::string bad = g.appDir + c.name;
+            if (!c.bytes.empty()) QVERIFY(WriteFileAtomically(bad, c.bytes));
+            hook.clear();
+            pri->chooseOpenFile = [&](QWidget*) { return Q(bad); };
+            pri->action(QStringLiteral("Apri1"))->trigger();
+            QCOMPARE(hook.count(), c.messages);
+            QCOMPARE(hook.last().text, QStringLiteral("Si è verificato un errore durante l'apertura del sistema."));
+            QCOMPARE(g.system.list.count(), 8);
+            QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Otto.lpc]"));
+            QCOMPARE(pri->action(QStringLiteral("Salva1"))->text(), QStringLiteral("Salva Otto.lpc"));
+            pri->action(QStringLiteral("Salva1"))->trigger();
+            QCOMPARE(numora::test::ReadAll(good), goodBytes);
+            QCOMPARE(FileExists(bad) ? numora::test::ReadAll(bad) : std::string(), c.bytes);
+        }
+
+        // "Salva con nome" into a folder that does not exist says so and keeps the name.
+        hook.clear();
+        g.system.modified = true;
+        pri->chooseSaveFile = [&](QWidget*) { return Q(g.appDir + "manca/Altro.lpc"); };
+        pri->action(QStringLiteral("Salvaconnome1"))->trigger();
+        QCOMPARE(hook.last().caption, QStringLiteral("Errore !"));
+        QVERIFY(g.system.modified);
+        QCOMPARE(g.system.currentPath, good);
+        QCOMPARE(pri->windowTitle(), QStringLiteral("Numora - [Otto.lpc]"));
+        g.system.modified = false;
+    }
+
+    void impostaStampanteOffersThePrinters() {
+        QString title, confirm;
+        int printers = 0;
+        numora::test::RunModal<QPrintDialog>([&](QPrintDialog* p) {
+            title = p->windowTitle();
+            confirm = p->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+            printers = p->findChild<QComboBox*>(QStringLiteral("printers"))->count();
+            p->reject();
+        });
+        pri->action(QStringLiteral("Impostastampante1"))->trigger();
+        QCOMPARE(title, QStringLiteral("Imposta stampante"));
+        QCOMPARE(confirm, QStringLiteral("OK"));
+        QVERIFY(printers >= 1); // printing to a PDF file at least
     }
 
     void randomNumbers() {

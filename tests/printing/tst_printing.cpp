@@ -7,14 +7,19 @@
 #include "printing/USlipPrint.h"
 
 #include "components/UMessageBox.h"
+#include "components/UPrinter.h"
 #include "core/Globali.h"
 #include "core/TextHelpers.h"
 #include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -131,6 +136,34 @@ private slots:
         d.SpeedButton1->click();
         QCOMPARE(PdfPages(pdf()), 2);
         QCOMPARE(hook.last().caption, u"Conferma"_s);
+    }
+
+    void failedStartThenPdfChosenInImpostaStampante() {
+        // As on a machine without printers: PDF output with no file chosen. The start fails, and
+        // a printer whose start failed used to refuse every later change and job.
+        PrintingPrinter().setOutputFileName(QString());
+        PrintingPrinter().setOutputFormat(QPrinter::PdfFormat);
+        MessageBoxHook hook;
+        TNewColSuSche d;
+        d.SpeedButton11->click();
+        QCOMPARE(hook.count(), 1);
+        QCOMPARE(hook.last().text, QString::fromUtf8(PrintStartFailedMessage));
+        QCOMPARE(d.Edit1->text(), u"1"_s);
+        QString confirm;
+        test::RunModal<QPrintDialog>([&](QPrintDialog* p) {
+            confirm = p->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+            auto* printers = p->findChild<QComboBox*>(u"printers"_s);
+            printers->setCurrentIndex(printers->count() - 1); // printing to a PDF file comes last
+            p->findChild<QLineEdit*>(u"filename"_s)->setText(QString::fromStdString(pdf()));
+            p->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        d.SpeedButton12->click();
+        QCOMPARE(confirm, u"OK"_s);
+        QVERIFY(!std::filesystem::exists(pdf()));
+        d.SpeedButton11->click();
+        QCOMPARE(hook.count(), 1);
+        QCOMPARE(PdfPages(pdf()), 1);
+        QCOMPARE(d.Edit1->text(), u"2"_s);
     }
 
     void closeStoresTheOrientation() {
