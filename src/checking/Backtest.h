@@ -23,9 +23,12 @@ struct BacktestRow {
 // A signed amount: the balance goes below zero as soon as a draw costs more than it paid.
 struct SignedAmount {
     AmountUnits units = 0;
-    friend SignedAmount operator-(Amount a, Amount b) { return SignedAmount{a.units - b.units}; }
     bool negative() const { return units < 0; }
 };
+// Found by ordinary lookup: neither operand is a SignedAmount, so a friend would never be seen.
+inline SignedAmount operator-(Amount a, Amount b) {
+    return SignedAmount{a.units - b.units};
+}
 // FormatAmount of the absolute value, with a leading "-" when the amount is below zero
 // (a balance that rounds to zero in the decimals shown keeps its sign: "-0,00").
 std::string FormatSignedAmount(SignedAmount a, int decimals);
