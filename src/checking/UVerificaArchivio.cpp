@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -215,6 +216,9 @@ TVerificaArchivio::TVerificaArchivio(QWidget* parent) : TRunDialog(parent) {
     auto* chart = new QChart;
     chart->setTitle(u"Saldo del periodo"_s);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // The axes speak Italian: "-20.000", not "-20000.0".
+    chart->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    chart->setLocalizeNumbers(true);
     Chart1 = new QChartView(chart, this);
     Chart1->setObjectName(u"Chart1"_s);
     Chart1->setRenderHint(QPainter::Antialiasing);
@@ -356,6 +360,8 @@ void TVerificaArchivio::goClick() {
     // An interrupted run leaves the last result on show, as if it had never started.
     if (!r.completed) return;
     result_ = std::move(r);
+    // The draws of the last run are where a change of period by draw starts from.
+    setInterval(first, last);
     lines_ = BacktestLines(result_, g.archive, g.settings.decimali);
     periodText_ = u"Dall'estrazione %1 all'estrazione %2"_s.arg(DrawText(first), DrawText(last));
     showResult();
@@ -406,6 +412,7 @@ void TVerificaArchivio::showResult() {
     if (any) x->setRange(b.front().x(), b.back().x());
     auto* y = new QValueAxis;
     y->setTitleText(u"Euro"_s);
+    y->setLabelFormat(u"%.0f"_s);
     y->setRange(low, high > low ? high : low + 1);
     y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
