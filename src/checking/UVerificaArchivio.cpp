@@ -26,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QLocale>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -216,9 +215,6 @@ TVerificaArchivio::TVerificaArchivio(QWidget* parent) : TRunDialog(parent) {
     auto* chart = new QChart;
     chart->setTitle(u"Saldo del periodo"_s);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    // The axes speak Italian: "-20.000", not "-20000.0".
-    chart->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    chart->setLocalizeNumbers(true);
     Chart1 = new QChartView(chart, this);
     Chart1->setObjectName(u"Chart1"_s);
     Chart1->setRenderHint(QPainter::Antialiasing);
@@ -412,7 +408,7 @@ void TVerificaArchivio::showResult() {
     if (any) x->setRange(b.front().x(), b.back().x());
     auto* y = new QValueAxis;
     y->setTitleText(u"Euro"_s);
-    y->setLabelFormat(u"%.0f"_s);
+    y->setLabelFormat(u"%.0f"_s); // whole euro: "-20000", not "-20000.0"
     y->setRange(low, high > low ? high : low + 1);
     y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);

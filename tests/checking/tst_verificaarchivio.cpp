@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -117,6 +118,7 @@ private slots:
     void rowsMatchTheSingleCheckAndTheCsvIsWritten() {
         const Globali& g = Globals();
         TVerificaArchivio v;
+        v.show(); // the printed chart is the one on the screen
         v.Intervallo->setChecked(true);
         v.setInterval(401, 700);
         MessageBoxHook hook;
@@ -151,6 +153,18 @@ private slots:
         const QStringList first = csv[1].split(u';');
         QCOMPARE(first.size(), 10);
         QVERIFY(first[8] == u"4,00"_s && first[7].contains(u',') && !first[9].contains(u'.'));
+
+        // The summary and the chart fit one page.
+        const QByteArray env = qgetenv("NUMORA_REPORT_PDF");
+        const QString pdf =
+            env.isEmpty() ? QString::fromStdString(dir->file("verifica.pdf")) : QString::fromLocal8Bit(env);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QTest::qWait(50); // the chart lays out its new axes when the window gets its turn
+        v.printReport(printer);
+        const std::string bytes = test::ReadAll(pdf.toStdString());
+        QVERIFY(bytes.find("/Type /Page\n") != std::string::npos && bytes.find("/Count 1") != std::string::npos);
 
         // A file that cannot be replaced keeps its content, and the user is told why.
         std::filesystem::permissions(path, std::filesystem::perms::owner_read);
