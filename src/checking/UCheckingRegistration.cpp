@@ -2,6 +2,7 @@
 // and registry take them.
 #include "checking/UCalcVin.h"
 #include "checking/USpoglio.h"
+#include "checking/UVerificaArchivio.h"
 #include "components/UCommandTable.h"
 #include "components/UWindowRegistry.h"
 
@@ -12,6 +13,7 @@ namespace numora {
 void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w) {
     w.add(19, [](QWidget* main) { return new TCalcVin(main); });
     w.add(27, [](QWidget* main) { return new TSpoglio(main); });
+    w.add(39, [](QWidget* main) { return new TVerificaArchivio(main); });
 
     CommandRow calc = MenuItem(u"Opzioni generali"_s, u"Calcola vincite"_s, u"Calcolatoredellevincite1"_s, 30);
     calc.action = [](QWidget*) {
@@ -25,6 +27,12 @@ void RegisterCheckingFeature(CommandTable& t, WindowRegistry& w) {
         if (auto* d = TSpoglio::instance()) d->exec();
     };
     t.add(check);
+    CommandRow period = MenuItem(u"Giocate"_s, u"Verifica su archivio"_s, u"Verificasuarchivio1"_s, 21);
+    period.check = Check::PlaysToCheck;
+    period.action = [](QWidget*) {
+        if (auto* d = TVerificaArchivio::instance()) d->exec();
+    };
+    t.add(period);
     t.add(SameAs(
         ToolButton(
             u"SpeedButton16"_s,

@@ -25,7 +25,7 @@ const QString BuiltHelp = QString::fromUtf8(NUMORA_HELP_QCH);
 
 // Every context number the windows' "Manuale", "Spiegazioni" and "Guida in linea" buttons and the
 // "Introduzione" command open.
-const QList<int> WindowContexts{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 51, 52, 53, 54, 55, 60};
+const QList<int> WindowContexts{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 51, 52, 53, 54, 55, 60, 114};
 
 const QString Sample = uR"(<html><head><style>h2 { color: red; }</style></head><body>
 <h2><a name="ctx1"></a>Introduzione</h2><!-- indice: benvenuto; gioco -->
