@@ -4,6 +4,7 @@
 #include "components/UMessageBox.h"
 #include "components/UTitleWidth.h"
 #include "core/Globali.h"
+#include "elimination/UDistriChart.h"
 #include "elimination/UProbabilityGrid.h"
 #include "forecast/UPronostico.h"
 #include "main/UPri.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -118,6 +120,31 @@ private slots:
             QVERIFY(grid.horizontalHeader()->fontMetrics().horizontalAdvance(grid.horizontalHeaderItem(c)->text()) <
                     grid.columnWidth(c));
         QVERIFY(grid.width() >= grid.horizontalHeader()->length() + 2 * grid.frameWidth());
+    }
+
+    // The distribution chart's counts on the left are whole (nothing drawn in the first columns,
+    // where a cut label would start) and the top one keeps clear of the axis arrow's wings.
+    void theChartCountsAreWholeAndClearOfTheArrow() {
+        for (int most : {9, 141, 4269, 18596, 1234567}) {
+            DistributionBins bins{};
+            bins[50] = most;
+            bins[10] = most / 3;
+            THistogram chart(bins);
+            chart.busy = false;
+            QImage image(chart.size(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            chart.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            auto inked = [&](int x, int y) { return image.pixelColor(x, y) != QColor(Qt::white); };
+            for (int y = 0; y < image.height(); ++y)
+                QVERIFY2(!inked(0, y) && !inked(1, y), qPrintable(QString::number(most)));
+            // The arrow is the first column from the top with ink at y = 0; beside its wings, left of
+            // them, there is no ink until the label's own right edge, 2 pixels away at least.
+            int arrow = 0;
+            while (arrow < image.width() && !inked(arrow, 0)) ++arrow;
+            QVERIFY(arrow < image.width());
+            for (int y = 0; y <= 5; ++y)
+                for (int x = arrow - 5; x < arrow - 3; ++x) QVERIFY2(!inked(x, y), qPrintable(QString::number(most)));
+        }
     }
 };
 
