@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make ccache libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
           qt6-charts-dev qt6-tools-dev qt6-translations-l10n fontconfig fonts-liberation2
-          xvfb xauth
+          # the end-to-end test: a virtual screen, a window manager, xprop to read the titles it shows and xdotool to type as a user
+          xvfb xauth openbox x11-utils xdotool
           # qhelpgenerator and the help's database driver; dpkg-shlibdeps for the Debian package
           qt6-documentation-tools libqt6sql6-sqlite dpkg-dev)
 missing=()

@@ -3,6 +3,7 @@
 #include "components/UMessageBox.h"
 #include "platform/HelpProject.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -91,6 +92,45 @@ QHelpEngine* OpenEngine(QString& message) {
     return engine;
 }
 
+// A modal dialog blocks every window but its own, so the help it opens belongs to it while it is
+// open (and stands above it, usable); when the dialog goes, the help is a window of its own again
+// where it was.
+class HelpOwner : public QObject {
+public:
+    HelpOwner(THelp* help, QWidget* modal) : QObject(help), help_(help), modal_(modal) {
+        modal->installEventFilter(this);
+    }
+
+    static void follow(THelp* help) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == help || help->parentWidget() == modal) return;
+        const QRect where = help->geometry();
+        const bool placed = help->testAttribute(Qt::WA_Moved);
+        help->setParent(modal, Qt::Window);
+        if (placed) help->setGeometry(where);
+        new HelpOwner(help, modal);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == modal_ && (e->type() == QEvent::Hide || e->type() == QEvent::Destroy)) {
+            modal_->removeEventFilter(this);
+            THelp* help = help_;
+            deleteLater();
+            const bool shown = help->isVisible();
+            const QRect where = help->geometry();
+            help->setParent(nullptr, Qt::Window);
+            help->setGeometry(where);
+            if (shown) help->show();
+        }
+        return false;
+    }
+
+private:
+    THelp* help_;
+    QPointer<QWidget> modal_;
+};
+
 // The window, created on first use; nullptr (after telling the user) when the help is unusable.
 THelp* EnsureWindow(QWidget* parent) {
     QPointer<THelp>& w = OpenWindow();
@@ -104,6 +144,7 @@ THelp* EnsureWindow(QWidget* parent) {
         w = new THelp(engine);
         w->setAttribute(Qt::WA_DeleteOnClose);
     }
+    HelpOwner::follow(w);
     w->show();
     w->raise();
     w->activateWindow();

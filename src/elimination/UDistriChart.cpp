@@ -46,9 +46,6 @@ void THistogram::paintEvent(QPaintEvent*) {
     if (m <= 0) return;
     const int w = width();
     const int h = height();
-    const int bw = (w - 30) / 101;
-    const int step = (h - 17) / 5;
-
     QPainter p(this);
     QFont font(u"Arial"_s);
     font.setPointSize(8);
@@ -57,20 +54,33 @@ void THistogram::paintEvent(QPaintEvent*) {
     const QFontMetrics fm(font);
     const QColor grey(144, 144, 144);
 
+    // The axis moves right as far as the widest count needs, its labels clear of the arrow's wings.
+    QString labels[5];
+    int widest = 0;
+    for (int i = 1; i <= 5; ++i) {
+        labels[i - 1] = QString::number(m - (i - 1) * (m / 5));
+        widest = std::max(widest, fm.horizontalAdvance(labels[i - 1]));
+    }
+    const int dx = std::max(0, widest + 8 - 28);
+    p.translate(dx, 0);
+    const int plotWidth = w - dx;
+    const int bw = (plotWidth - 30) / 101;
+    const int step = (h - 17) / 5;
+
     for (int i = 1; i <= 5; ++i) {
         const int y = 2 + (i - 1) * step;
         p.setPen(grey);
-        p.drawLine(30, y, w - 1, y);
-        const QString label = QString::number(m - (i - 1) * (m / 5));
+        p.drawLine(30, y, plotWidth - 1, y);
+        const QString& label = labels[i - 1];
         p.setPen(QColor(0, 64, 0));
-        p.drawText(26 - fm.horizontalAdvance(label), y - 5 + fm.ascent(), label);
+        p.drawText(23 - fm.horizontalAdvance(label), std::max(0, y - 5) + fm.ascent(), label);
     }
 
     p.setPen(Qt::black);
     p.drawLine(28, 0, 28, h - 14);
     p.drawLine(28, 0, 25, 5);
     p.drawLine(28, 0, 31, 5);
-    p.drawLine(28, h - 15, w - 1, h - 15);
+    p.drawLine(28, h - 15, plotWidth - 1, h - 15);
 
     int lastRight = INT_MIN / 2;
     for (int b = 0; b <= 100; ++b) {

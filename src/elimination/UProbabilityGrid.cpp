@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QHeaderView>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace numora {
@@ -34,15 +36,22 @@ TProbabilityGrid::TProbabilityGrid(QWidget* parent) : QTableWidget(parent) {
     setObjectName(u"prog"_s);
     setColumnCount(4);
     setHorizontalHeaderLabels({u"Numero"_s, u"Ritardo"_s, u"Frequenza"_s, u"Probabilità (%)"_s});
-    const int widths[4] = {50, 50, 70, 78};
-    for (int c = 0; c < 4; ++c) setColumnWidth(c, widths[c]);
+    // Each column at least as wide as its heading, so that "Probabilità (%)" is read whole.
+    int widths[4] = {50, 50, 70, 78};
+    int total = 0;
+    for (int c = 0; c < 4; ++c) {
+        const QString heading = horizontalHeaderItem(c)->text();
+        widths[c] = std::max(widths[c], horizontalHeader()->fontMetrics().horizontalAdvance(heading) + 16);
+        setColumnWidth(c, widths[c]);
+        total += widths[c];
+    }
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
-    setFixedWidth(50 + 50 + 70 + 78 + 2 * frameWidth() + 18);
+    setFixedWidth(total + 2 * frameWidth() + 18);
 }
 
 void TProbabilityGrid::FillGrid(std::uint16_t wheels) {

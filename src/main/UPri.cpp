@@ -4,9 +4,12 @@
 #include "components/UHelp.h"
 #include "components/UHint.h"
 #include "components/UMessageBox.h"
+#include "components/UModalFocus.h"
+#include "components/UTitleWidth.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
 #include "core/SystemFile.h"
+#include "main/DeskLayout.h"
 #include "main/UNotificaAgg.h"
 #include "main/UToolIcons.h"
 #include "platform/QtText.h"
@@ -24,6 +27,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace numora {
 
@@ -83,6 +87,8 @@ TPri::TPri(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client);
 
     buildMenusAndToolbar();
+    KeepFocusAcrossModals();
+    FitWindowsToTitles();
     // The hint of the control under the mouse, in any window, reaches the status line.
     HintRouter::install([this](const QString& hint) { setStatusText(hint); });
 
@@ -172,11 +178,27 @@ void TPri::runCommand(const CommandRow& row) {
 
 bool TPri::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && !activated_) FormActivate();
+    if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && arranged_ && framesChanged())
+        scheduleArrangement();
     return QMainWindow::event(e);
 }
 
 bool TPri::eventFilter(QObject* watched, QEvent* e) {
     if (watched == toolbar_ && e->type() == QEvent::ToolTip) return true;
+    // The window manager decorates each window when it first maps it: the arrangement is made
+    // again with the frames it added.
+    if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && arranged_ && watched != toolbar_) {
+        // A window of fixed size that the program resizes (its title grew) takes its new size.
+        auto* w = qobject_cast<QWidget*>(watched);
+        const char* const wantedSize = "numoraWantedSize";
+        if (e->type() == QEvent::Resize && w && w->minimumSize() == w->maximumSize() &&
+            w->property(wantedSize).toSize() != w->size()) {
+            w->setProperty(wantedSize, w->size());
+            scheduleArrangement();
+        } else if (framesChanged()) {
+            scheduleArrangement();
+        }
+    }
     return QMainWindow::eventFilter(watched, e);
 }
 
@@ -189,6 +211,13 @@ void TPri::showEvent(QShowEvent* e) {
     if (!arranged_) {
         arranged_ = true;
         arrangeWindows();
+        if (QWindow* handle = windowHandle()) {
+            connect(handle, &QWindow::screenChanged, this, [this](QScreen* s) {
+                watchScreen(s);
+                scheduleArrangement();
+            });
+            watchScreen(handle->screen());
+        }
         // Some desktops (or none at all) never activate the window; the first showing counts.
         QTimer::singleShot(0, this, [this] {
             if (!activated_) FormActivate();
@@ -196,51 +225,80 @@ void TPri::showEvent(QShowEvent* e) {
     }
 }
 
+void TPri::watchScreen(QScreen* screen) {
+    if (!screen) return;
+    connect(screen, &QScreen::availableGeometryChanged, this, &TPri::scheduleArrangement, Qt::UniqueConnection);
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, &TPri::scheduleArrangement, Qt::UniqueConnection);
+}
+
+void TPri::scheduleArrangement() {
+    if (arrangementDue_) return;
+    arrangementDue_ = true;
+    QTimer::singleShot(0, this, [this] {
+        arrangementDue_ = false;
+        arrangeWindows();
+    });
+}
+
+namespace {
+
+QMargins FrameMargins(const QWidget* w) {
+    const QRect inner = w->geometry(), outer = w->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+DeskFrame ToDesk(const QMargins& m) {
+    return {m.left(), m.top(), m.right(), m.bottom()};
+}
+
+} // namespace
+
+bool TPri::framesChanged() const {
+    for (const auto& [w, used] : framesUsed_)
+        if (w && w->isVisible() && FrameMargins(w) != used) return true;
+    return false;
+}
+
 void TPri::arrangeWindows() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect avail = screen->availableGeometry();
-    setMaximumHeight(menuBar()->sizeHint().height() + ClientHeight);
-    setGeometry(avail.x(), avail.y(), avail.width(), menuBar()->sizeHint().height() + ClientHeight);
-    const int top = frameGeometry().bottom() + 1;
-    auto frameOf = [](QWidget* w) {
-        return QMargins(
-            w->geometry().left() - w->frameGeometry().left(), w->geometry().top() - w->frameGeometry().top(),
-            w->frameGeometry().right() - w->geometry().right(), w->frameGeometry().bottom() - w->geometry().bottom());
-    };
-    // Columns left to right below the strip; a column's second window below its first.
-    auto placed = Windows().placedWindows();
-    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
-        return a.second.column != b.second.column ? a.second.column < b.second.column : a.second.row < b.second.row;
-    });
-    // The first window of a column sets its width; the next column starts at its right edge.
-    int x = avail.x();
-    int columnLeft = avail.x();
-    int columnWidth = 0;
-    int below = top;
-    int lastColumn = -1;
+    const int stripHeight = menuBar()->sizeHint().height() + ClientHeight;
+    setMaximumHeight(stripHeight);
+    const DeskFrame stripFrame = ToDesk(FrameMargins(this));
+    framesUsed_.clear();
+    framesUsed_.emplace_back(this, FrameMargins(this));
+
+    const auto placed = Windows().placedWindows();
+    std::vector<DeskWindow> desk;
     for (const auto& [w, place] : placed) {
-        if (place.column != lastColumn) {
-            columnLeft = x;
-            below = top;
-            columnWidth = 0;
-            lastColumn = place.column;
+        // The size a window had before its first arrangement is the one it would like.
+        const char* const wantedSize = "numoraWantedSize";
+        if (!w->property(wantedSize).isValid()) {
+            w->setProperty(wantedSize, w->size());
+            // Its frame is learnt from the window manager's moves and resizes.
+            w->installEventFilter(this);
         }
-        w->move(columnLeft, below);
-        const QMargins frame = frameOf(w);
-        if (place.fillsHeight) {
-            const int height = std::max(200, avail.bottom() - below + 1 - frame.top() - frame.bottom());
-            const int width = place.row == 0
-                                  ? std::max(200, avail.right() - columnLeft + 1 - frame.left() - frame.right())
-                                  : std::max(w->minimumSizeHint().width(), columnWidth - frame.left() - frame.right());
-            w->resize(width, height);
-        }
-        below = w->frameGeometry().bottom() + 1;
-        if (place.row == 0) {
-            columnWidth = w->frameGeometry().width();
-            x = w->frameGeometry().right() + 1;
-        }
+        const QSize wanted = w->property(wantedSize).toSize();
+        const QSize least = w->minimumSizeHint().expandedTo(w->minimumSize()).boundedTo(wanted);
+        const QMargins frame = FrameMargins(w);
+        framesUsed_.emplace_back(w, frame);
+        // The windows that fill the rest (the play list, the smorfia) are the ones that give up room
+        // on a small screen.
+        desk.push_back({place.column, place.row, place.fillsHeight, place.fillsHeight, wanted.width(), wanted.height(),
+                        least.width(), least.height(), ToDesk(frame)});
     }
+    const DeskArrangement a =
+        ArrangeDesk({avail.x(), avail.y(), avail.width(), avail.height()}, stripHeight, stripFrame, desk);
+    // A window's position is that of its frame; its size that of its client area.
+    auto put = [](QWidget* w, const DeskBox& frame, const DeskFrame& m) {
+        const DeskBox client = ClientOf(frame, m);
+        w->resize(client.width, client.height);
+        w->move(frame.x, frame.y);
+    };
+    put(this, a.strip, stripFrame);
+    for (std::size_t i = 0; i < placed.size(); ++i) put(placed[i].first, a.windows[i], desk[i].frame);
 }
 
 void TPri::FormActivate() {

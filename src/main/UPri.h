@@ -3,15 +3,21 @@
 #include "core/CommandChecks.h"
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <ctime>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QScreen;
 class QTimer;
 class QToolBar;
 
@@ -47,7 +53,8 @@ public:
 
     // Title and "Salva" caption from the current system path.
     void showSystemName();
-    // Places the working windows around the strip.
+    // Places the strip and the working windows by their frames, title bars included. Done when the
+    // strip is first shown, and again when the window manager changes a frame or the screen changes.
     void arrangeWindows();
 
     // The commands on the system file (also used by the close question).
@@ -76,6 +83,10 @@ private:
     void openSystem(const QString& file);
     void refreshViews();
     void setStatusText(const QString& longHint);
+    // One arrangement after the events in hand, however many ask for it.
+    void scheduleArrangement();
+    void watchScreen(QScreen* screen);
+    bool framesChanged() const;
 
     std::map<QString, QAction*> actions_;
     QToolBar* toolbar_ = nullptr;
@@ -84,6 +95,9 @@ private:
     QStringList arguments_;
     bool activated_ = false;
     bool arranged_ = false;
+    bool arrangementDue_ = false;
+    // The frames the last arrangement counted with, to notice the window manager's decorations.
+    std::vector<std::pair<QPointer<QWidget>, QMargins>> framesUsed_;
 };
 
 } // namespace numora

@@ -40,7 +40,6 @@ int RunProgram(QApplication& app, KeyValueStore& store, int splashMilliseconds) 
     Globali& g = Globals();
     StartDataLayer(g, QCoreApplication::applicationDirPath().toStdString(), store);
     QApplication::setApplicationName(QStringLiteral("Numora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Numora"));
     LoadItalianTranslations(app);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(9);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -56,7 +57,9 @@ TSmorfia::TSmorfia(QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(row);
     layout->addWidget(sgsmo, 1);
-    resize(440, 300);
+    // As wide as the grid's two columns with the scroll bar beside them, so that no meaning is cut.
+    const int grid = 29 + 367 + sgsmo->verticalScrollBar()->sizeHint().width() + 2 * sgsmo->frameWidth();
+    resize(grid + layout->contentsMargins().left() + layout->contentsMargins().right(), 300);
 
     Windows().enrol(this);
 }

@@ -1,12 +1,13 @@
-// A whole session as a user has it, on a real X display (Xvfb): the program starts on the real
-// archive, the user chooses numbers on the board, develops them integrally, checks the plays
-// against the last draw, saves the system and opens it again. A screenshot of the screen is kept
-// at each step, in NUMORA_E2E_SHOTS.
+// A whole session as a user has it, on a real X display (Xvfb) with a window manager: the program
+// starts on the real archive and its windows stand whole and apart beneath the strip, the user chooses numbers on the
+// board, develops them integrally, checks the plays against the last draw, saves the system and opens it again. A
+// screenshot of the screen is kept at each step, in NUMORA_E2E_SHOTS.
 #include "checking/USpoglio.h"
 #include "components/UCommandTable.h"
 #include "components/UDaiNumEstra.h"
 #include "components/UGeneratorHost.h"
 #include "components/UMessageBox.h"
+#include "components/UWindowRegistry.h"
 #include "core/FileIo.h"
 #include "core/Globali.h"
 #include "core/OperatorImport.h"
@@ -21,12 +22,15 @@
 #include "support/UiTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -37,6 +41,7 @@
 using namespace numora;
 using numora::test::RunModal;
 using numora::test::SetField;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -86,6 +91,54 @@ class TstEndToEnd : public QObject {
     }
 
     TPri* pri() { return TPri::instance(); }
+
+    // The title the window manager shows for a window, as X holds it.
+    static QString ShownTitle(const QWidget* w) {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"),
+                    {QStringLiteral("-id"), QString::number(w->winId()), QStringLiteral("_NET_WM_NAME")});
+        if (!xprop.waitForFinished(5000)) return QString();
+        const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+        const auto quote = out.indexOf(u'"');
+        return quote < 0 ? out : out.mid(quote + 1).chopped(1);
+    }
+
+    // The strip and the working windows once the window manager has decorated them: no two
+    // overlap, every title bar lies on the screen, the strip spans the screen's width.
+    void checkDesk() {
+        std::vector<QWidget*> windows{pri()};
+        for (const auto& [w, place] : Windows().placedWindows()) windows.push_back(w);
+        QCOMPARE(int(windows.size()), 7);
+        for (QWidget* w : windows) QVERIFY2(w->isVisible(), qPrintable(w->windowTitle()));
+        const QRect screen = pri()->screen()->availableGeometry();
+        auto titleBar = [](const QWidget* w) {
+            const QRect f = w->frameGeometry();
+            return QRect(f.left(), f.top(), f.width(), w->geometry().top() - f.top());
+        };
+        auto settled = [&] {
+            for (std::size_t i = 0; i < windows.size(); ++i) {
+                const QRect bar = titleBar(windows[i]);
+                if (bar.height() <= 0 || !screen.contains(bar)) return false;
+                for (std::size_t j = i + 1; j < windows.size(); ++j)
+                    if (windows[i]->frameGeometry().intersects(windows[j]->frameGeometry())) return false;
+            }
+            return true;
+        };
+        for (int waited = 0; waited < 10000 && !settled(); waited += 100) QTest::qWait(100);
+        QTest::qWait(300); // nothing moves afterwards
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const QRect bar = titleBar(windows[i]);
+            QVERIFY2(bar.height() > 0, qPrintable(u"senza barra del titolo: "_s + windows[i]->windowTitle()));
+            QVERIFY2(screen.contains(bar),
+                     qPrintable(u"barra del titolo fuori schermo: "_s + windows[i]->windowTitle()));
+            for (std::size_t j = i + 1; j < windows.size(); ++j)
+                QVERIFY2(!windows[i]->frameGeometry().intersects(windows[j]->frameGeometry()),
+                         qPrintable(windows[i]->windowTitle() + u" / "_s + windows[j]->windowTitle()));
+        }
+        QCOMPARE(pri()->frameGeometry().left(), screen.left());
+        QCOMPARE(pri()->frameGeometry().width(), screen.width());
+        QCOMPARE(ShownTitle(pri()), u"Numora - ["_s + Q(FileNameOf(Globals().system.currentPath)) + u"]"_s);
+    }
     void trigger(const char* name) {
         QAction* a = pri()->action(QString::fromUtf8(name));
         QVERIFY2(a && a->isEnabled(), name);
@@ -128,7 +181,32 @@ private slots:
         }
         ShowWindows();
         QVERIFY(QTest::qWaitForWindowExposed(pri()));
+        checkDesk();
         screenshot(QStringLiteral("avvio"));
+
+        // A fixed number refused: after the message the forecast is active again with the focus
+        // in its box, and the corrected number goes there.
+        {
+            TPronostico* f = TPronostico::instance();
+            f->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(f));
+            f->Edit23->setFocus();
+            // Real key presses through the X server, as the window manager sees a user's.
+            RunModal<QMessageBox>([&](QMessageBox* box) {
+                QVERIFY(QTest::qWaitForWindowActive(box));
+                screenshot(QStringLiteral("fissa-rifiutata"));
+                QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+            });
+            QTRY_COMPARE(QApplication::focusWidget(), f->Edit23);
+            QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("0")});
+            QTRY_COMPARE(QApplication::activeWindow(), f);
+            QTest::qWait(1000); // and it stays there
+            QCOMPARE(QApplication::activeWindow(), f);
+            QCOMPARE(QApplication::focusWidget(), f->Edit23);
+            QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("7")});
+            QTRY_COMPARE(f->Edit23->text(), u"7"_s);
+            f->Edit23->clear();
+        }
 
         // 2. Numbers chosen with the mouse on the forecast board: three of Bari's and three of
         // Cagliari's in the last draw, so that the check below finds a terno and ambi.

@@ -6,9 +6,12 @@
 #include "core/Globali.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -245,6 +248,34 @@ private slots:
         THelp* help = CurrentHelpWindow();
         QVERIFY(help);
         QCOMPARE(help->currentContext(), 14);
+        SetHelpFile(QString());
+    }
+
+    // The help opened from the dialog while it is modal takes clicks (a click through the window
+    // system, where a modal dialog blocks the other windows), and stays open, on its own, after it.
+    void manualeFromTheModalDialogIsUsable() {
+        QTemporaryDir cache;
+        SetHelpCacheFolder(cache.path());
+        SetHelpFile(QString::fromUtf8(NUMORA_HELP_FILE));
+        TModimpo d;
+        d.setModal(true);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(QApplication::activeModalWidget(), &d);
+        QTest::mouseClick(d.findChild<QPushButton*>(u"Manuale"_s), Qt::LeftButton);
+        THelp* help = CurrentHelpWindow();
+        QVERIFY(help && help->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QTabBar* tabs = help->schede->tabBar();
+        const int index = help->schede->indexOf(help->cerca->parentWidget());
+        QVERIFY(help->schede->currentIndex() != index);
+        const QPoint at = tabs->mapTo(help, tabs->tabRect(index).center());
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(help->schede->currentIndex(), index);
+        d.hide();
+        QTRY_VERIFY(help->isVisible());
+        QCOMPARE(help->parentWidget(), nullptr);
+        delete CurrentHelpWindow();
         SetHelpFile(QString());
     }
 };
