@@ -6,10 +6,12 @@
 // to it too: `make bench` prints them as one table.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace numora::bench {
@@ -47,6 +49,25 @@ inline void RecordSeconds(const std::string& job, bool literal, double seconds) 
 inline void Agree(const std::string& job, bool same) {
     Job& j = Jobs()[job];
     j.agreed = (j.agreed != 0 && same) ? 1 : 0;
+}
+
+// Times body like TimeRuns and keeps the result of its last run; once both sides of the job have
+// run, the two results are compared with ==, and a difference fails the benchmark.
+template <class Result, class Body>
+void TimeAndCompare(benchmark::State& state, const std::string& job, bool literal, Body&& body) {
+    static std::map<std::string, std::array<std::optional<Result>, 2>> results;
+    Result result{};
+    TimeRuns(state, job, literal, [&] {
+        result = body();
+        benchmark::DoNotOptimize(result);
+    });
+    state.SetLabel(job + (literal ? " (letterale)" : " (in uso)"));
+    auto& sides = results[job];
+    sides[literal ? 0 : 1] = std::move(result);
+    if (!sides[0] || !sides[1]) return;
+    const bool same = *sides[0] == *sides[1];
+    Agree(job, same);
+    if (!same) state.SkipWithError("the literal algorithm and the engine disagree");
 }
 
 // Prints the table (and appends it to $NUMORA_BENCH_SUMMARY); 1 when the results of a job differ,

@@ -1,5 +1,9 @@
-// The derived tables and the archive file on the real archive and on a full one of 10000 draws.
+// The derived tables on the real archive and on a full one of 10000 draws: the literal backward
+// scan per number and wheel against the engine, in the same run, the tables compared before the
+// line is printed. Then the archive file saved and loaded again, which has no literal to compare
+// with: its figure stands alone, and the loaded draws must be the saved ones.
 #include "BenchArchive.h"
+#include "BenchCompare.h"
 #include "core/DrawArchive.h"
 #include "core/FileIo.h"
 #include "core/OperatorImport.h"
@@ -12,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <string>
 
 using namespace numora;
 using numora::bench::RealArchive;
@@ -45,31 +50,29 @@ const DrawArchive* Pick(int which) {
     return which == 0 ? RealArchive() : FullArchive();
 }
 const char* Label(int which) {
-    return which == 0 ? "storico" : "10000 draws";
+    return which == 0 ? "storico.txt" : "10000 estrazioni casuali";
 }
 
-void BM_RebuildLiteral(benchmark::State& state) {
-    const DrawArchive* a = Pick(static_cast<int>(state.range(0)));
-    if (!a) return state.SkipWithError("storico.txt not found");
-    DelayTable d;
-    FrequencyTable f;
-    for (auto _ : state) {
-        oracle::LiteralRebuild(*a, d, f);
-        benchmark::DoNotOptimize(d);
-    }
-    state.SetLabel(Label(static_cast<int>(state.range(0))));
-}
+struct Tables {
+    DelayTable delays;
+    FrequencyTable frequencies;
+    bool operator==(const Tables&) const = default;
+};
 
-void BM_RebuildDerivedTables(benchmark::State& state) {
-    const DrawArchive* a = Pick(static_cast<int>(state.range(0)));
+// range(0): 0 the real archive, 1 the full one; range(1): 1 for the literal scan, 0 for the engine.
+void BM_Rebuild(benchmark::State& state) {
+    const int which = static_cast<int>(state.range(0));
+    const DrawArchive* a = Pick(which);
     if (!a) return state.SkipWithError("storico.txt not found");
-    DelayTable d;
-    FrequencyTable f;
-    for (auto _ : state) {
-        RebuildDerivedTables(*a, d, f);
-        benchmark::DoNotOptimize(d);
-    }
-    state.SetLabel(Label(static_cast<int>(state.range(0))));
+    const bool literal = state.range(1) != 0;
+    numora::bench::TimeAndCompare<Tables>(state, std::string("ritardi e frequenze, ") + Label(which), literal, [&] {
+        Tables t;
+        if (literal)
+            oracle::LiteralRebuild(*a, t.delays, t.frequencies);
+        else
+            RebuildDerivedTables(*a, t.delays, t.frequencies);
+        return t;
+    });
 }
 
 void BM_SaveAndLoad(benchmark::State& state) {
@@ -88,13 +91,15 @@ void BM_SaveAndLoad(benchmark::State& state) {
         if (!LoadArchive(path, loaded, d, f)) return state.SkipWithError("load failed");
         benchmark::DoNotOptimize(loaded.count());
     }
+    bool same = loaded.count() == saved.count();
+    for (int i = 1; same && i <= saved.count(); ++i) same = loaded.draw(i) == saved.draw(i);
+    if (!same) state.SkipWithError("the loaded archive differs from the saved one");
     std::filesystem::remove_all(dir);
     state.SetLabel(Label(static_cast<int>(state.range(0))));
 }
 
 } // namespace
 
-BENCHMARK(BM_RebuildLiteral)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RebuildDerivedTables)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Rebuild)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveAndLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+NUMORA_BENCH_MAIN("bench_archive")

@@ -2,7 +2,8 @@
 // recursive enumeration (the oracle of the tests) against CombinationEnumerator, scoring each
 // combination in full and incrementally from firstChanged(); then the same with two fixed
 // numbers, where the oracle filters every combination and the enumerator visits only those
-// holding both. The last benchmark prints the ratios.
+// holding both. Each pair is compared (count and best score) before its line is printed.
+#include "BenchCompare.h"
 #include "core/Combinations.h"
 
 #include "oracle/LiteralCombinations.h"
@@ -10,9 +11,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
+#include <string>
 #include <vector>
 
 using namespace numora;
@@ -40,23 +40,12 @@ const Fixture& Data() {
 }
 
 struct Result {
-    double seconds = 0;
     double best = 0;
     std::uint64_t kept = 0;
+    // With fixed numbers first the enumerator adds the same weights in another order: the best
+    // score is the same up to rounding.
+    bool operator==(const Result& o) const { return kept == o.kept && std::fabs(best - o.best) <= 1e-9; }
 };
-
-template <typename Run> Result Measure(benchmark::State& state, Run run) {
-    Result r;
-    auto t0 = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        r = run();
-        benchmark::DoNotOptimize(r.kept);
-    }
-    auto t1 = std::chrono::steady_clock::now();
-    r.seconds = std::chrono::duration<double>(t1 - t0).count() / static_cast<double>(state.iterations());
-    state.counters["combinations"] = static_cast<double>(r.kept);
-    return r;
-}
 
 Result Oracle(const std::vector<std::uint8_t>& fixed) {
     const Fixture& f = Data();
@@ -87,54 +76,20 @@ Result Enumerator(const std::vector<std::uint8_t>& fixed, bool incremental) {
     return r;
 }
 
-Result oracleAll, fullAll, incrementalAll, oracleFixed, enumeratorFixed;
+enum Kind { Full = 0, Incremental = 1, Fixed = 2 };
+const char* const JobNames[] = {"C(30,6) con punteggio intero", "C(30,6) con punteggio incrementale",
+                                "C(30,6) con due numeri fissi"};
 
-void BM_RecursiveOracle(benchmark::State& state) {
-    oracleAll = Measure(state, [] { return Oracle({}); });
-}
-void BM_EnumeratorFullScore(benchmark::State& state) {
-    fullAll = Measure(state, [] { return Enumerator({}, false); });
-}
-void BM_EnumeratorIncremental(benchmark::State& state) {
-    incrementalAll = Measure(state, [] { return Enumerator({}, true); });
-}
-void BM_RecursiveOracleFixed(benchmark::State& state) {
-    oracleFixed = Measure(state, [] { return Oracle(Data().fixed); });
-}
-void BM_EnumeratorFixedFirst(benchmark::State& state) {
-    enumeratorFixed = Measure(state, [] { return Enumerator(Data().fixed, true); });
-}
-
-double Ratio(const Result& slow, const Result& fast) {
-    return fast.seconds > 0 ? slow.seconds / fast.seconds : 0;
-}
-
-void BM_Ratio(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(oracleAll.kept);
-    // The fixed-first slots add the same weights in another order: equal up to rounding.
-    if (oracleAll.kept != fullAll.kept || oracleAll.best != incrementalAll.best ||
-        oracleFixed.kept != enumeratorFixed.kept || std::fabs(oracleFixed.best - enumeratorFixed.best) > 1e-9)
-        state.SkipWithError("the enumerator and the oracle disagree");
-    state.counters["full_ratio"] = Ratio(oracleAll, fullAll);
-    state.counters["incremental_ratio"] = Ratio(oracleAll, incrementalAll);
-    state.counters["fixed_ratio"] = Ratio(oracleFixed, enumeratorFixed);
-    std::printf(
-        "C(%d,%d) = %llu combinations: recursive %.2f ms, enumerator %.2f ms (%.1fx), incremental %.2f ms (%.1fx)\n",
-        ForecastSize, PlaySize, static_cast<unsigned long long>(oracleAll.kept), oracleAll.seconds * 1e3,
-        fullAll.seconds * 1e3, Ratio(oracleAll, fullAll), incrementalAll.seconds * 1e3,
-        Ratio(oracleAll, incrementalAll));
-    std::printf(
-        "two fixed numbers, %llu combinations kept: recursive with filter %.2f ms, fixed first %.3f ms (%.0fx)\n",
-        static_cast<unsigned long long>(enumeratorFixed.kept), oracleFixed.seconds * 1e3, enumeratorFixed.seconds * 1e3,
-        Ratio(oracleFixed, enumeratorFixed));
+// range(0): the kind of job, range(1): 1 for the recursive oracle, 0 for the enumerator.
+void BM_Combinations(benchmark::State& state) {
+    const auto kind = static_cast<Kind>(state.range(0));
+    const bool literal = state.range(1) != 0;
+    const std::vector<std::uint8_t> fixed = kind == Fixed ? Data().fixed : std::vector<std::uint8_t>{};
+    numora::bench::TimeAndCompare<Result>(state, JobNames[kind], literal,
+                                          [&] { return literal ? Oracle(fixed) : Enumerator(fixed, kind != Full); });
 }
 
 } // namespace
 
-BENCHMARK(BM_RecursiveOracle)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EnumeratorFullScore)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EnumeratorIncremental)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecursiveOracleFixed)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EnumeratorFixedFirst)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Ratio)->Iterations(1);
-BENCHMARK_MAIN();
+BENCHMARK(BM_Combinations)->ArgsProduct({{Full, Incremental, Fixed}, {1, 0}})->Unit(benchmark::kMillisecond);
+NUMORA_BENCH_MAIN("bench_combinations")

@@ -1,9 +1,10 @@
 // The conditioned reduction and its archive statistics: the literal statement against the
 // engine in one run. Statistic 7 ("Media dei ritardi") with "Ambi" on all eleven wheels of the
 // real archive (the literal searches backwards for every number of every pair), and the forecast
-// mode over 30 numbers in cinquine (142506 combinations) with every condition on. The last
-// benchmark of each pair checks that both give the same result.
+// mode over 30 numbers in cinquine (142506 combinations) with every condition on. The bars and
+// the plays of the two are compared before the line is printed.
 #include "BenchArchive.h"
+#include "BenchCompare.h"
 #include "conditions/ConditionStats.h"
 #include "conditions/ConditionedReduction.h"
 
@@ -15,6 +16,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace numora;
 using numora::bench::RealArchive;
@@ -64,75 +67,37 @@ std::vector<std::uint8_t> Thirty() {
     return f;
 }
 
-void BM_DelayStatisticLiteral(benchmark::State& state) {
-    const DrawArchive* a = RealArchive();
-    if (!a) return state.SkipWithError("no real archive");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
-}
-
 void BM_DelayStatistic(benchmark::State& state) {
     const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("no real archive");
-    for (auto _ : state) benchmark::DoNotOptimize(ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}));
+    const bool literal = state.range(0) != 0;
+    numora::bench::TimeAndCompare<std::vector<std::pair<int, int>>>(
+        state, "\"Media dei ritardi\", ambi, tutte le ruote", literal, [&] {
+            return literal ? oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{})
+                           : ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}).bars;
+        });
 }
 
-void BM_DelayStatisticAgree(benchmark::State& state) {
-    const DrawArchive* a = RealArchive();
-    if (!a) return state.SkipWithError("no real archive");
-    for (auto _ : state) {
-        if (ConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}).bars !=
-            oracle::LiteralConditionStatistic(*a, 7, 2, AllWheels, ConditionSet{}))
-            return state.SkipWithError("the bars differ");
-    }
-}
-
-void BM_ForecastLiteral(benchmark::State& state) {
-    auto list = std::make_unique<PlayList>();
-    const ConditionSet s = EveryCondition();
-    for (auto _ : state) {
-        list->setCount(0);
-        const auto r = oracle::LiteralConditionForecast(*list, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, s,
-                                                        RealTables().delays, RealTables().frequencies);
-        state.counters["plays"] = r.kept;
-    }
-}
-
+// The filter is made once per run, as the dialog makes it once per reduction.
 void BM_Forecast(benchmark::State& state) {
+    const bool literal = state.range(0) != 0;
     auto list = std::make_unique<PlayList>();
-    const ConditionFilter filter = MakeConditionFilter(EveryCondition(), RealTables().delays, RealTables().frequencies);
-    for (auto _ : state) {
-        list->setCount(0);
-        const auto r = ConditionForecast(*list, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, filter);
-        state.counters["plays"] = r.kept;
-    }
-}
-
-void BM_ForecastAgree(benchmark::State& state) {
-    auto a = std::make_unique<PlayList>();
-    auto b = std::make_unique<PlayList>();
     const ConditionSet s = EveryCondition();
-    for (auto _ : state) {
-        a->setCount(0);
-        b->setCount(0);
-        ConditionForecast(*a, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0},
-                          MakeConditionFilter(s, RealTables().delays, RealTables().frequencies));
-        oracle::LiteralConditionForecast(*b, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, s, RealTables().delays,
-                                         RealTables().frequencies);
-        bool same = a->count() == b->count();
-        for (int i = 1; same && i <= a->count(); ++i) same = a->play(i) == b->play(i);
-        if (!same) return state.SkipWithError("the plays differ");
-        state.counters["plays"] = a->count();
-    }
+    numora::bench::TimeAndCompare<std::vector<Play>>(state, "30 numeri in cinquine, undici condizioni", literal, [&] {
+        list->setCount(0);
+        if (literal)
+            oracle::LiteralConditionForecast(*list, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0}, s, RealTables().delays,
+                                             RealTables().frequencies);
+        else
+            ConditionForecast(*list, Thirty(), 5, {}, 1u << 11, {1, 0, 0, 0, 0},
+                              MakeConditionFilter(s, RealTables().delays, RealTables().frequencies));
+        return std::vector<Play>(list->data(), list->data() + list->count());
+    });
+    state.counters["plays"] = list->count();
 }
 
 } // namespace
 
-BENCHMARK(BM_DelayStatisticLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_DelayStatistic)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DelayStatisticAgree)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_ForecastLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_Forecast)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ForecastAgree)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-BENCHMARK_MAIN();
+BENCHMARK(BM_DelayStatistic)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Forecast)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+NUMORA_BENCH_MAIN("bench_conditions")

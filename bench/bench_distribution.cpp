@@ -1,7 +1,8 @@
 // The distribution of the mean custom probability over the combinations of a large forecast:
 // the literal enumeration (positions stepped by hand, each mean summed afresh) against the
-// engine (the enumerator with running sums), with the program's 64-combination reports. The
-// last benchmark checks that both give the same bins and prints the ratio.
+// engine (the enumerator with running sums), with the program's 64-combination reports. Both
+// give their bins on the same forecast in the same run, compared before the line is printed.
+#include "BenchCompare.h"
 #include "probability/ProbabilityDistribution.h"
 
 #include "core/Combinations.h"
@@ -9,8 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace numora;
@@ -32,54 +33,27 @@ std::vector<int> Forecast(int n) {
 
 const Progress Reports{[](const ProgressStatus&) { return true; }, CombinationInterval};
 
-void BM_Literal(benchmark::State& state) {
-    const auto t = Table();
-    const auto numbers = Forecast(static_cast<int>(state.range(0)));
-    const int k = static_cast<int>(state.range(1));
-    for (auto _ : state) benchmark::DoNotOptimize(oracle::LiteralCombinationBins(numbers, k, t));
-    state.counters["combinations"] = static_cast<double>(Binomial(static_cast<int>(numbers.size()), k));
-}
-
-void BM_Engine(benchmark::State& state) {
+// range(0) numbers taken range(1) at a time; range(2): 1 for the literal count, 0 for the engine.
+void BM_Bins(benchmark::State& state) {
     const auto t = Table();
     const auto list = Forecast(static_cast<int>(state.range(0)));
     const std::vector<std::uint8_t> numbers(list.begin(), list.end());
     const int k = static_cast<int>(state.range(1));
-    DistributionBins bins;
-    for (auto _ : state) {
+    const bool literal = state.range(2) != 0;
+    const std::string job = "distribuzione di C(" + std::to_string(list.size()) + "," + std::to_string(k) + ")";
+    numora::bench::TimeAndCompare<DistributionBins>(state, job, literal, [&] {
+        if (literal) return oracle::LiteralCombinationBins(list, k, t);
+        DistributionBins bins;
         CountCombinationBins(numbers, k, t, bins, Reports);
-        benchmark::DoNotOptimize(bins);
-    }
-    state.counters["combinations"] = static_cast<double>(Binomial(static_cast<int>(numbers.size()), k));
-}
-
-void BM_Agree(benchmark::State& state) {
-    const auto t = Table();
-    const auto list = Forecast(static_cast<int>(state.range(0)));
-    const std::vector<std::uint8_t> numbers(list.begin(), list.end());
-    const int k = static_cast<int>(state.range(1));
-    using Clock = std::chrono::steady_clock;
-    double literalMs = 0, engineMs = 0;
-    for (auto _ : state) {
-        auto a = Clock::now();
-        const auto want = oracle::LiteralCombinationBins(list, k, t);
-        auto b = Clock::now();
-        DistributionBins got;
-        CountCombinationBins(numbers, k, t, got, Reports);
-        auto c = Clock::now();
-        literalMs = std::chrono::duration<double, std::milli>(b - a).count();
-        engineMs = std::chrono::duration<double, std::milli>(c - b).count();
-        if (got != want) return state.SkipWithError("the engine's bins differ from the literal count");
-    }
-    state.counters["literal_ms"] = literalMs;
-    state.counters["engine_ms"] = engineMs;
-    state.counters["ratio"] = literalMs / engineMs;
+        return bins;
+    });
 }
 
 } // namespace
 
-BENCHMARK(BM_Literal)->Args({40, 5})->Args({40, 6})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Engine)->Args({40, 5})->Args({40, 6})->Args({90, 4})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Agree)->Args({40, 5})->Args({40, 6})->Iterations(1)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
+BENCHMARK(BM_Bins)
+    ->ArgsProduct({{40}, {5, 6}, {1, 0}})
+    ->Args({90, 4, 1})
+    ->Args({90, 4, 0})
+    ->Unit(benchmark::kMillisecond);
+NUMORA_BENCH_MAIN("bench_distribution")

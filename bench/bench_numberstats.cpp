@@ -1,7 +1,8 @@
 // The four statistics of single numbers on the real archive: the literal algorithms (a backward
 // search per number and wheel, the plain exchange sort over the entries) against the engines.
-// The last benchmark checks that both agree and prints the ratios.
+// Both run on the same archive in the same run; their rows are compared before the line is printed.
 #include "BenchArchive.h"
+#include "BenchCompare.h"
 #include "stats/NumberStats.h"
 
 #include "core/OperatorImport.h"
@@ -11,10 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 using namespace numora;
@@ -27,7 +24,8 @@ DrawWindow LastHundred(const DrawArchive& a) {
 }
 
 enum Kind { Delays, Frequencies, ListDelays, ListFrequencies, KindCount };
-const char* KindName[] = {"numbers-delay", "numbers-frequency", "list-delay", "list-frequency"};
+const char* const KindName[] = {"ritardi dei numeri, ruote regionali", "frequenze dei numeri, ultime 100",
+                                "elenco dei ritardi per ruota", "elenco delle frequenze per ruota, ultime 100"};
 
 // The rows of one statistic as numbers, so that the two versions can be compared.
 std::vector<int> Rows(const DrawArchive& a, Kind kind, bool literal) {
@@ -57,36 +55,13 @@ std::vector<int> Rows(const DrawArchive& a, Kind kind, bool literal) {
     return out;
 }
 
-std::array<std::array<double, 2>, KindCount> seconds{};
-std::array<std::array<std::vector<int>, 2>, KindCount> results{};
-
 void BM_Stat(benchmark::State& state) {
     const DrawArchive* a = RealArchive();
     if (!a) return state.SkipWithError("storico.txt not found");
     const auto kind = static_cast<Kind>(state.range(0));
     const bool literal = state.range(1) != 0;
-    std::vector<int> rows;
-    const auto t0 = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        rows = Rows(*a, kind, literal);
-        benchmark::DoNotOptimize(rows.data());
-    }
-    const auto t1 = std::chrono::steady_clock::now();
-    seconds[kind][literal] = std::chrono::duration<double>(t1 - t0).count() / static_cast<double>(state.iterations());
-    results[kind][literal] = std::move(rows);
-    state.SetLabel(std::string(KindName[kind]) + (literal ? " literal" : " engine"));
-}
-
-void BM_Ratio(benchmark::State& state) {
-    int checked = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(++checked);
-    for (int k = 0; k < KindCount; ++k) {
-        if (results[k][0] != results[k][1]) state.SkipWithError("the engine and the literal algorithm disagree");
-        const double ratio = seconds[k][0] > 0 ? seconds[k][1] / seconds[k][0] : 0;
-        state.counters[KindName[k]] = ratio;
-        std::printf("%-18s literal %8.3f ms, engine %7.3f ms (%.0fx)%s\n", KindName[k], seconds[k][1] * 1e3,
-                    seconds[k][0] * 1e3, ratio, seconds[k][0] < 0.005 ? "" : "  ABOVE 5 ms");
-    }
+    numora::bench::TimeAndCompare<std::vector<int>>(state, KindName[kind], literal,
+                                                    [&] { return Rows(*a, kind, literal); });
 }
 
 } // namespace
@@ -94,5 +69,4 @@ void BM_Ratio(benchmark::State& state) {
 BENCHMARK(BM_Stat)
     ->ArgsProduct({{Delays, Frequencies, ListDelays, ListFrequencies}, {1, 0}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Ratio)->Iterations(1);
-BENCHMARK_MAIN();
+NUMORA_BENCH_MAIN("bench_numberstats")

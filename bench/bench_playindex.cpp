@@ -1,15 +1,16 @@
-// Membership of candidate plays among 100000 committed plays: the linear FindPlay scan (the
-// documented algorithm, the oracle) against PlayIndex, on the same queries in one run. The
-// last benchmark prints the ratio.
+// Membership of 4096 candidate plays among 100000 committed plays: the linear FindPlay scan (the
+// documented algorithm, the oracle) against PlayIndex, on the same queries in one run, with the
+// index already built and with its building counted in. The answers are compared before the line
+// is printed.
+#include "BenchCompare.h"
 #include "core/PlayIndex.h"
 #include "core/PlayList.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdio>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace numora;
@@ -22,7 +23,6 @@ constexpr int QueryCount = 4096;
 struct Fixture {
     std::unique_ptr<PlayList> list = std::make_unique<PlayList>();
     std::vector<Play> queries; // half committed (with other stakes), half not
-    std::vector<int> expected;
 
     Fixture() {
         std::mt19937 rng(7);
@@ -47,7 +47,6 @@ struct Fixture {
             Play p = (q % 2 == 0) ? list->play(pick(rng)) : randomPlay();
             p.stakes = {2, 2, 0, 0, 0};
             queries.push_back(p);
-            expected.push_back(FindPlay(*list, p));
         }
     }
 };
@@ -57,60 +56,31 @@ const Fixture& Data() {
     return f;
 }
 
-double linearNsPerQuery = 0;
-double indexNsPerQuery = 0;
-
-template <typename Find> double Measure(benchmark::State& state, Find find) {
-    const Fixture& f = Data();
-    std::size_t q = 0;
-    long long found = 0;
-    auto t0 = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        int i = find(f.queries[q]);
-        if (i != f.expected[q]) state.SkipWithError("wrong answer");
-        found += i != 0;
-        benchmark::DoNotOptimize(i);
-        q = (q + 1) % f.queries.size();
-    }
-    auto t1 = std::chrono::steady_clock::now();
-    benchmark::DoNotOptimize(found);
-    state.SetItemsProcessed(state.iterations());
-    return std::chrono::duration<double, std::nano>(t1 - t0).count() / static_cast<double>(state.iterations());
+template <typename Find> std::vector<int> FindAll(Find find) {
+    std::vector<int> found;
+    found.reserve(Data().queries.size());
+    for (const Play& p : Data().queries) found.push_back(find(p));
+    return found;
 }
 
-void BM_LinearFindPlay(benchmark::State& state) {
+const std::string Queries = "4096 ricerche tra 100000 giocate";
+const std::string BuildAndQueries = "4096 ricerche tra 100000, indice compreso";
+
+// range(0): 1 for the linear scan, 0 for the index; range(1): 1 when the index is built in the run.
+void BM_Find(benchmark::State& state) {
+    const bool literal = state.range(0) != 0;
+    const bool build = state.range(1) != 0;
     const PlayList& list = *Data().list;
-    linearNsPerQuery = Measure(state, [&](const Play& p) { return FindPlay(list, p); });
-}
-
-void BM_PlayIndexFind(benchmark::State& state) {
-    static const PlayIndex index(*Data().list);
-    indexNsPerQuery = Measure(state, [&](const Play& p) { return index.find(p); });
-}
-
-void BM_PlayIndexBuild(benchmark::State& state) {
-    const PlayList& list = *Data().list;
-    for (auto _ : state) {
-        PlayIndex index(list);
-        benchmark::DoNotOptimize(index.size());
-    }
-    state.SetItemsProcessed(state.iterations() * Committed);
-}
-
-void BM_Ratio(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(linearNsPerQuery);
-    const double ratio = indexNsPerQuery > 0 ? linearNsPerQuery / indexNsPerQuery : 0;
-    state.counters["linear_ns"] = linearNsPerQuery;
-    state.counters["index_ns"] = indexNsPerQuery;
-    state.counters["ratio"] = ratio;
-    std::printf("PlayIndex vs linear FindPlay over %d plays: linear %.1f ns/query, index %.1f ns/query, ratio %.0fx\n",
-                Committed, linearNsPerQuery, indexNsPerQuery, ratio);
+    static const PlayIndex built(list);
+    numora::bench::TimeAndCompare<std::vector<int>>(state, build ? BuildAndQueries : Queries, literal, [&] {
+        if (literal) return FindAll([&](const Play& p) { return FindPlay(list, p); });
+        if (!build) return FindAll([&](const Play& p) { return built.find(p); });
+        const PlayIndex index(list);
+        return FindAll([&](const Play& p) { return index.find(p); });
+    });
 }
 
 } // namespace
 
-BENCHMARK(BM_LinearFindPlay)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlayIndexFind)->Unit(benchmark::kNanosecond);
-BENCHMARK(BM_PlayIndexBuild)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Ratio)->Iterations(1);
-BENCHMARK_MAIN();
+BENCHMARK(BM_Find)->Args({1, 0})->Args({0, 0})->Args({1, 1})->Args({0, 1})->Unit(benchmark::kMillisecond);
+NUMORA_BENCH_MAIN("bench_playindex")
