@@ -31,6 +31,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <atomic>
@@ -311,16 +312,24 @@ private slots:
         TAggio dlg;
         Opened opened;
         dlg.setOpener([&](const QString& t, const QString& p) { opened.append({t, p}); });
+        QStringList texts;
+        connect(dlg.mm1, &QPlainTextEdit::textChanged, &dlg, [&] { texts << dlg.mm1->toPlainText(); });
         dlg.show();
         QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
         poll.stop();
 
+        // While each request runs the text says whom it waits for.
+        const QString host = QUrl(server.base()).host();
+        QVERIFY(texts.contains(u"Connessione a "_s + host + u" in corso..."_s));
+        QVERIFY(texts.contains(u"%1\n%2\nConnessione a %3 in corso..."_s.arg(Connected, Started, host)));
         QCOMPARE(Lines(dlg), (QStringList{Connected, Started, QString(), u"Nº di nuove estrazioni: 3"_s}));
         QCOMPARE(dlg.lastError(), QString());
         QCOMPARE(hook.count(), 0);
         QVERIFY(opened.isEmpty());
+        // The report stays until the player closes it.
+        QVERIFY(dlg.isVisible());
+        QTest::mouseClick(dlg.SpeedButton2, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
 
         // The 57 known draws are overwritten with the file's versions, 3 are added.
         const std::string after = numora::test::ReadAll(g.path(ArchiveFileName));

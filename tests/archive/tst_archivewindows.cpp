@@ -342,8 +342,8 @@ private slots:
         QTest::newRow("date format") << 0 << 0 << QString() << u"30/06"_s
                                      << u"La data inserita non è valida. Usare il formato gg/mm/aaaa (es: 30/06/2003)"_s
                                      << u"Attenzione"_s;
-        QTest::newRow("no calendar day") << 0 << 0 << QString() << u"31/02/2005"_s
-                                         << u"'31/2/2005' is not a valid date"_s << u"Errore"_s;
+        QTest::newRow("no calendar day") << 0 << 0 << QString() << u"31/02/2005"_s << u"La data 31/2/2005 non esiste."_s
+                                         << u"Errore"_s;
     }
     void entryRefusals() {
         QFETCH(int, wheel);
@@ -452,7 +452,7 @@ private slots:
                                               });
         QVERIFY(open);
         QCOMPARE(hook->count(), 1);
-        QCOMPARE(hook->last().text, u"'31/2/2005' is not a valid date"_s);
+        QCOMPARE(hook->last().text, u"La data 31/2/2005 non esiste."_s);
         QCOMPARE(hook->last().caption, u"Errore"_s);
         QCOMPARE(hook->last().icon, MsgIcon::Error);
         QVERIFY(SameDraws(Globals().archive, TestArchive(20)));

@@ -18,6 +18,14 @@ using namespace numora;
 using numora::test::TempDir;
 
 namespace {
+
+// A settings file the program creates ends its lines as the platform's text files do.
+#ifdef _WIN32
+constexpr const char* NewFileEol = "\r\n";
+#else
+constexpr const char* NewFileEol = "\n";
+#endif
+
 class CountingRandom : public RandomSource {
 public:
     int below(int n) override { return next_++ % n; }
@@ -104,7 +112,7 @@ TEST(WriteSettings, EveryKeyWithPointDecimalsWhateverTheLocale) {
           "Multiplo=0.5000000000", "Decimali=2", "VincitaMassima=1000000.0000000000", "notificaaggio=1",
           "ProxyServer=10.0.0.1", "ProxyPorta=", "sinistro=24.1120750", "distanza_importi_ver=108.20", "diametro=0.0",
           "altezza_nome_ver=0.0", "orientamento=1"})
-        EXPECT_NE(text.find(std::string(line) + "\r\n"), std::string::npos) << line;
+        EXPECT_NE(text.find(std::string(line) + NewFileEol), std::string::npos) << line;
     EXPECT_LT(text.find("[IMPORTI]"), text.find("[GENERALI]"));
     EXPECT_LT(text.find("[GENERALI]"), text.find("[MARGINI_STAMPANTE]"));
     Settings back;
@@ -276,4 +284,31 @@ TEST(IniFile, SectionsAndKeysIgnoreCase) {
     ini.set("IMPORTI", "Massimo", "3");
     EXPECT_EQ(ini.value("importi", "MASSIMO"), "3");
     EXPECT_FALSE(ini.value("NOPE", "x").has_value());
+}
+
+TEST(WriteSettings, KeepsTheFileLineEndings) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string eol;
+    };
+    const Case cases[] = {
+        {"a Windows file", "[GENERALI]\r\nnotificaaggio=0\r\n", "\r\n"},
+        {"a Linux file", "[GENERALI]\nnotificaaggio=0\n", "\n"},
+        {"a new file", "", NewFileEol},
+    };
+    for (const Case& c : cases) {
+        numora::test::TempDir dir;
+        const std::string path = dir.file(SettingsFileName);
+        if (!c.before.empty()) numora::test::WriteAll(path, c.before);
+        ASSERT_EQ(WriteSettings(path, Settings{}, false), WriteResult::Written) << c.what;
+        const std::string after = numora::test::ReadAll(path);
+        EXPECT_NE(after.find("[IMPORTI]" + c.eol), std::string::npos) << c.what;
+        std::size_t lines = 0, own = 0;
+        for (std::size_t i = after.find('\n'); i != std::string::npos; i = after.find('\n', i + 1)) {
+            ++lines;
+            own += (i > 0 && after[i - 1] == '\r') == (c.eol == "\r\n");
+        }
+        EXPECT_EQ(own, lines) << c.what << ": every line ends as the file's did";
+    }
 }
