@@ -34,6 +34,7 @@ protected:
         auto* cell = static_cast<QLineEdit*>(watched);
         switch (event->type()) {
         case QEvent::FocusIn:
+        case QEvent::MouseButtonPress: // a click on the cell being typed in chooses it again
             fresh_ = cell;
             break;
         case QEvent::MouseButtonDblClick:

@@ -101,7 +101,9 @@ void NumberChart::paintEvent(QPaintEvent*) {
         p.setPen(QColor(0, 64, 0));
         // Five pixels above the top line is above the box: that label's digits start at its top.
         const int baseline = std::max(y - 5 + fm.ascent(), fm.capHeight() + 1);
-        p.drawText(26 - s - fm.horizontalAdvance(label), baseline, label);
+        // Brought down beside the axis' arrow head, it keeps clear of it.
+        const int right = baseline > y - 5 + fm.ascent() ? 23 : 26;
+        p.drawText(right - s - fm.horizontalAdvance(label), baseline, label);
     }
 
     p.setPen(Qt::black);

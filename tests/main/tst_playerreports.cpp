@@ -145,6 +145,9 @@ private slots:
         QTest::mouseClick(cell, Qt::LeftButton);
         QTest::keyClicks(cell, u"47"_s);
         QCOMPARE(cell->text(), u"47"_s);
+        QTest::mouseClick(cell, Qt::LeftButton); // chosen again while it has the focus
+        QTest::keyClicks(cell, u"8"_s);
+        QCOMPARE(cell->text(), u"8"_s);
         QVERIFY(n.sg->columnWidth(1) >= n.sg->fontMetrics().horizontalAdvance(u"000"_s) + 8);
 
         // Stakes for bets the play cannot hold are named.
