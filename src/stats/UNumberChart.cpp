@@ -201,7 +201,9 @@ void TStatNumChart::fitScroll() {
 void TStatNumChart::noteFigures(std::uint16_t wheelMask) {
     QStringList wheels;
     const WheelSet counted = CountedWheels(wheelMask);
-    for (int w = 1; w <= 11; ++w)
+    const bool all = (counted & RegionalWheelSet) == RegionalWheelSet;
+    if (all) wheels << u"Tutte"_s;
+    for (int w = all ? 11 : 1; w <= 11; ++w)
         if (counted & (1u << (w - 1))) wheels << QString::fromUtf8(WheelName(w).data(), qsizetype(WheelName(w).size()));
     QString text = windowTitle() + u" - Ruote: "_s + wheels.join(u", "_s);
     const DrawArchive& archive = Globals().archive;

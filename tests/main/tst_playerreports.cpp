@@ -125,7 +125,7 @@ private slots:
         QVERIFY(w.ritgraf->height() > h);
         // The printed heading names the figures; on screen it is hidden.
         QVERIFY(!w.intestazione->isVisible());
-        QVERIFY(w.intestazione->text().startsWith(u"I Ritardi dei 90 numeri - Ruote: Bari, Cagliari"_s));
+        QVERIFY(w.intestazione->text().startsWith(u"I Ritardi dei 90 numeri - Ruote: Tutte"_s));
     }
 
     void entryMessages() {
