@@ -1,15 +1,11 @@
-// What a player reads in the windows, through their controls: the delay chart, the messages of
-// draw and play entry, the selector, and the figures of the reduction dialogs.
+// What a player reads in the windows, through their controls: the delay chart, the new-draw
+// window, the selector and precision bar, and the figures of the guaranteed reduction.
 #include "archive/UNuovaEstra.h"
 #include "components/UMessageBox.h"
 #include "components/UProgressPanel.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
 #include "generation/Generation.h"
-#include "playlist/PlayEntry.h"
-#include "playlist/UDaTastiera.h"
-#include "playlist/UModGiocata.h"
-#include "playlist/UPlayEntryPanel.h"
 #include "reduction/UGenio.h"
 #include "reduction/URidGara.h"
 #include "stats/UStatRit.h"
@@ -85,7 +81,7 @@ private slots:
                 w.intestazione->text().startsWith(u"I Ritardi dei 90 numeri - Ruote: Tutte"_s));
     }
 
-    void entryMessages() {
+    void newDrawWindow() {
         MessageBoxHook hook;
         TNuovaEstra n;
         n.show();
@@ -103,25 +99,6 @@ private slots:
             QCOMPARE(n.cell(1, 0)->text(), typed);
         }
         QVERIFY(n.sg->columnWidth(1) >= n.sg->fontMetrics().horizontalAdvance(u"000"_s) + 8);
-
-        TDaTastiera k;
-        k.show();
-        SetField(k.Panel1->Numeri, u"5 12"_s);
-        for (QLineEdit* e : {k.Panel1->Estratto, k.Panel1->Terno, k.Panel1->Quaterna}) SetField(e, u"1"_s);
-        k.AggiungiClick();
-        QCOMPARE(hook.last().text,
-                 u"La giocata ha 2 numeri: gli importi di terno e quaterna non sono stati considerati."_s);
-        SetField(k.Panel1->Numeri, u"5 13"_s);
-        k.AggiungiClick();
-        // Editing play 1 into play 2, both being edited, is refused; into itself it is not.
-        TModGiocata m;
-        m.setPlays(1, 2);
-        m.show();
-        SetField(m.Panel1->Numeri, u"5 13"_s);
-        hook.clear();
-        m.ApplicaClick();
-        QCOMPARE(hook.last().text, QString::fromUtf8(DuplicatePlayMessage));
-        QCOMPARE(int(Globals().system.list.play(1).numbers[1]), 12);
     }
 
     void selectorAndSliders() {
@@ -137,15 +114,6 @@ private slots:
         };
         QVERIFY(x(u"Velocità"_s) < g.TKB->mapTo(&g, QPoint()).x() &&
                 g.TKB->mapTo(&g, QPoint()).x() < x(u"Precisione"_s));
-        // A mistyped play count is named as such.
-        for (int n : {5, 10, 15, 20, 25, 30}) Globals().system.forecast.setChosen(n, true);
-        g.FormActivate();
-        g.ComboBox1->setCurrentIndex(1);
-        SetField(g.Edit1, u"1"_s);
-        SetField(g.Edit6, u"1O"_s);
-        MessageBoxHook hook;
-        g.goClick();
-        QCOMPARE(hook.last().text, QString::fromUtf8(InvalidPlaysToAddMessage));
     }
 
     void reductionFigures() {
