@@ -87,11 +87,15 @@ UpdateMergeResult MergeUpdateDraws(const std::vector<DrawRecord>& draws, DrawArc
             const int before = work.count();
             InsertDraw(work, d);
             r.changed = true;
-            if (work.count() != before) ++r.newDraws;
+            if (work.count() != before)
+                ++r.newDraws;
+            else
+                ++r.replaced;
         }
     } catch (const ArchiveError& e) {
         r.error = e.what();
         r.newDraws = 0;
+        r.replaced = 0;
         r.refused = 0;
         return r;
     }

@@ -51,6 +51,7 @@ int DrawnWheels(const DrawRecord& d);
 struct UpdateMergeResult {
     bool ok = false;
     int newDraws = 0;
+    int replaced = 0;     // stored draws the file corrected
     int refused = 0;      // draws that would have replaced a stored draw with fewer drawn wheels
     bool changed = false; // the archive differs from what it was
     std::string error;    // InsertDraw's refusal when !ok

@@ -8,7 +8,9 @@
 #include "components/UMessageBox.h"
 #include "core/Globali.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +23,44 @@ namespace numora {
 
 namespace {
 
-constexpr int ColumnWidths[6] = {80, 24, 24, 24, 24, 24};
+// A cell typed into straight after it got the focus is replaced by the digit, as in a spreadsheet;
+// once the user moves the cursor inside it, or has typed, keys edit the number as in any field.
+class ReplaceOnType : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* cell = static_cast<QLineEdit*>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::MouseButtonPress: // a click on the cell being typed in chooses it again
+            fresh_ = cell;
+            break;
+        case QEvent::MouseButtonDblClick:
+            fresh_ = nullptr;
+            break;
+        case QEvent::KeyPress: {
+            if (fresh_ != cell) break;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            if (!text.isEmpty() && text.at(0).isDigit()) {
+                cell->clear();
+                fresh_ = nullptr;
+            } else if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
+                fresh_ = nullptr;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QObject* fresh_ = nullptr;
+};
 
 } // namespace
 
@@ -39,7 +78,11 @@ TNuovaEstra::TNuovaEstra(QWidget* parent) : QDialog(parent) {
 
     sg = new QTableWidget(WheelCount, 6, this);
     sg->setObjectName(u"sg"_s);
-    SetUpArchiveGrid(sg, ColumnWidths);
+    // Room for three characters (the two digits and the caret) between the cell's margins.
+    const int cellWidth = sg->fontMetrics().horizontalAdvance(u"000"_s) + 12;
+    const int widths[6] = {80, cellWidth, cellWidth, cellWidth, cellWidth, cellWidth};
+    SetUpArchiveGrid(sg, widths);
+    auto* replaceOnType = new ReplaceOnType(this);
     sg->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sg->setFocusPolicy(Qt::NoFocus);
     for (int w = 1; w <= WheelCount; ++w) {
@@ -54,6 +97,7 @@ TNuovaEstra::TNuovaEstra(QWidget* parent) : QDialog(parent) {
             e->setAlignment(Qt::AlignCenter);
             e->setTextMargins(0, 0, 0, 0);
             ApplyNumberFilter(e);
+            e->installEventFilter(replaceOnType);
             sg->setCellWidget(w - 1, k + 1, e);
             cells_[static_cast<std::size_t>(w - 1)][static_cast<std::size_t>(k)] = e;
         }

@@ -111,6 +111,18 @@ void TAggio::addLine(const QString& line) {
     mm1->appendPlainText(line);
 }
 
+void TAggio::showPending(const QUrl& address) {
+    // The line goes once the server has answered; until then it says who is being waited for.
+    beforePending_ = mm1->toPlainText();
+    addLine(u"Connessione a "_s + address.host() + u" in corso..."_s);
+    mm1->repaint();
+}
+
+void TAggio::endPending() {
+    mm1->setPlainText(beforePending_);
+    mm1->moveCursor(QTextCursor::End);
+}
+
 void TAggio::begin() {
     busy_ = true;
     lastError_.clear();
@@ -212,9 +224,11 @@ void TAggio::SpeedButton1Click() {
 
     http_.setProxy(Q(g.settings.proxyServer).trimmed(), ProxyPortNumber(g.settings.proxyPorta));
     // The reply is a short address or notice; a longer one is not from a sound server.
-    const HttpResult query = http_.get(
-        QUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)), QUrl::StrictMode),
-        static_cast<qint64>(MaxUpdateFileSize));
+    const QUrl queryUrl(Q(UpdateQueryAddress(UpdateServerBase(g.settings.updateServer), g.installationId)),
+                        QUrl::StrictMode);
+    showPending(queryUrl);
+    const HttpResult query = http_.get(queryUrl, static_cast<qint64>(MaxUpdateFileSize));
+    endPending();
     if (!query.ok) return fail(query.error);
     addLine(u"Connessione riuscita"_s);
 
@@ -240,8 +254,10 @@ void TAggio::SpeedButton1Click() {
     // A message left by an earlier run must not be taken for this file's.
     RemoveFile(messagePath);
 
-    const HttpResult download =
-        http_.get(QUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName)), static_cast<qint64>(MaxUpdateFileSize));
+    const QUrl fileUrl(Q(reply.prefix) + QString::fromUtf8(UpdateFileName));
+    showPending(fileUrl);
+    const HttpResult download = http_.get(fileUrl, static_cast<qint64>(MaxUpdateFileSize));
+    endPending();
     if (!download.ok) return fail(download.error);
     SpeedButton2->setEnabled(false);
     if (!WriteFileAtomically(filePath, View(download.body))) return fail(u"impossibile scrivere "_s + Q(filePath));
@@ -270,6 +286,7 @@ void TAggio::SpeedButton1Click() {
     }
     addLine(QString());
     addLine(u"Nº di nuove estrazioni: "_s + QString::number(merged.newDraws));
+    if (merged.replaced > 0) addLine(u"Nº di estrazioni modificate: "_s + QString::number(merged.replaced));
     if (merged.refused > 0)
         addLine(u"Nº di estrazioni rifiutate (con meno ruote di quelle in archivio): "_s +
                 QString::number(merged.refused));
@@ -280,8 +297,7 @@ void TAggio::SpeedButton1Click() {
         // Shown: it has served, and nothing may take it for a document of the user's later.
         RemoveFile(messagePath);
     }
-    // Refused draws are news the user must read: the dialog stays with its report.
-    if (merged.refused == 0) accept();
+    // The report is what the player came for: the dialog stays on it until it is closed.
 }
 
 void TAggio::SpeedButton2Click() {

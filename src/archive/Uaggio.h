@@ -50,6 +50,8 @@ protected:
 
 private:
     void addLine(const QString& line);
+    void showPending(const QUrl& address);
+    void endPending();
     void begin();
     void end();
     void fail(const QString& reason);
@@ -59,6 +61,7 @@ private:
     HttpClient http_;
     DocumentOpener opener_;
     QString lastError_;
+    QString beforePending_;
     bool busy_ = false;
     bool cursorSet_ = false;
 };

@@ -8,6 +8,7 @@
 #include "components/UWheelSelection.h"
 #include "core/Clock.h"
 #include "core/Globali.h"
+#include "core/Play.h"
 #include "core/PlayRun.h"
 
 #include <QCheckBox>
@@ -109,6 +110,7 @@ TGeneratorHost::TGeneratorHost(const GeneratorSetup& setup, QWidget* parent)
     connect(SpeedButton2, &QPushButton::clicked, this, &TGeneratorHost::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &TGeneratorHost::SpeedButton3Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TGeneratorHost::ComboBox1Change);
+    connect(ruote, &WheelSelection::changed, this, &TGeneratorHost::ValidateAndShowCost);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SpeedButton2);
     buttons->addStretch(1);
@@ -237,7 +239,8 @@ bool TGeneratorHost::ValidateAndShowCost() {
     const StakeSet set = stakeSet();
     const double plays = playsInTotal(set.valid);
     StakeSet shown = set;
-    shown.total = plays > 0 ? plays * set.total : 0;
+    // What the plays will cost: each stake is paid on every wheel of the play.
+    shown.total = plays > 0 ? plays * set.total * WheelCountOf(wheelMask()) : 0;
     shown.valid = set.valid && plays >= 0 && shown.total > 0;
     ShowStakeTotal(Label12, shown);
     return shown.valid;

@@ -83,7 +83,7 @@ long CalendarOrdinal(const DrawRecord& d) {
 }
 
 void CheckDate(const DrawRecord& d) {
-    if (!IsValidCalendarDate(d.day, d.month, d.year)) throw ArchiveError("'" + DateText(d) + "' is not a valid date");
+    if (!IsValidCalendarDate(d.day, d.month, d.year)) throw ArchiveError("La data " + DateText(d) + " non esiste.");
 }
 
 void RequireRoom(const DrawArchive& a) {

@@ -23,6 +23,9 @@ bool SameName(std::string_view a, std::string_view b) {
 
 IniFile IniFile::parse(std::string_view text) {
     IniFile ini;
+    // The file's own line ending is kept; one without a line yet takes the platform's.
+    if (const auto first = text.find('\n'); first != std::string_view::npos)
+        ini.eol_ = first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
     std::vector<Entry>* current = &ini.preamble_;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -94,10 +97,10 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
 
 std::string IniFile::text() const {
     std::string out;
-    for (const auto& e : preamble_) out += e.raw + "\r\n";
+    for (const auto& e : preamble_) out += e.raw + eol_;
     for (const auto& s : sections_) {
-        out += "[" + s.name + "]\r\n";
-        for (const auto& e : s.entries) out += e.raw + "\r\n";
+        out += "[" + s.name + "]" + eol_;
+        for (const auto& e : s.entries) out += e.raw + eol_;
     }
     return out;
 }

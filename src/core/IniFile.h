@@ -9,6 +9,7 @@ namespace numora {
 
 // An initialisation file held in memory: [SECTION] headers and key=value lines. Section
 // and key names compare without case; values are trimmed; unknown lines are kept as they are.
+// text() ends its lines as the parsed text did, or as the platform does for a text without any.
 class IniFile {
 public:
     static IniFile parse(std::string_view text);
@@ -30,6 +31,11 @@ private:
     const Section* find(std::string_view section) const;
     std::vector<Entry> preamble_;
     std::vector<Section> sections_;
+#ifdef _WIN32
+    std::string eol_ = "\r\n";
+#else
+    std::string eol_ = "\n";
+#endif
 };
 
 } // namespace numora

@@ -9,6 +9,13 @@
 
 namespace numora {
 
+// The wheels a play's stakes are paid on: the bits of the mask, "Tutte" counting as one; an empty
+// mask counts as one.
+inline int WheelCountOf(std::uint16_t mask) {
+    const int c = std::popcount(static_cast<unsigned>(mask));
+    return c == 0 ? 1 : c;
+}
+
 // One play, 64 bytes, the same in memory and in the system file: numbers at 0..9 (0 = unused
 // slot, used slots first), zero at 10..15, the five stakes (estratto .. cinquina) at 16..55,
 // the wheel mask at 56..57 (bit w-1 = wheel w, bit 10 = "R. Nazionale", bit 11 = "Tutte"),
@@ -54,10 +61,7 @@ struct Play {
 
     bool onWheel(int w) const { return (wheels & (1u << (w - 1))) != 0; }
     // Bits set in the mask, "Tutte" counting as one; an empty mask counts as one.
-    int wheelCount() const {
-        int c = std::popcount(static_cast<unsigned>(wheels));
-        return c == 0 ? 1 : c;
-    }
+    int wheelCount() const { return WheelCountOf(wheels); }
     // The cost of a play: the sum of its stakes above 0 times wheelCount(); a stake that is not
     // a positive amount (only a damaged file could hold one) costs nothing.
     double cost() const {

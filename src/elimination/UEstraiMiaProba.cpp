@@ -9,6 +9,7 @@
 #include "components/UWheelSelection.h"
 #include "components/UWindowRegistry.h"
 #include "core/Globali.h"
+#include "core/Play.h"
 #include "elimination/ProbabilityGrid.h"
 #include "elimination/UDistriProba.h"
 #include "elimination/UProbabilityGrid.h"
@@ -220,7 +221,7 @@ bool TEstraiMiaProba::ValidateAndShowCost() {
     int m = 0;
     const bool playsValid = ReadPlayCount(Edit6->text().toStdString(), m);
     StakeSet shown = set;
-    shown.total = playsValid ? m * set.total : 0;
+    shown.total = playsValid ? m * set.total * WheelCountOf(ruote->mask()) : 0;
     shown.valid = set.valid && playsValid && shown.total > 0;
     ShowStakeTotal(Label12, shown);
     return shown.valid;
@@ -229,6 +230,7 @@ bool TEstraiMiaProba::ValidateAndShowCost() {
 void TEstraiMiaProba::wheelsChanged() {
     prog->StoreGrid();
     prog->FillGrid(ruote->mask());
+    ValidateAndShowCost();
 }
 
 void TEstraiMiaProba::SpeedButton1Click() {

@@ -30,6 +30,7 @@ inline constexpr const char* InvalidPlaySizeMessage = "La quantità di numeri pe
 inline constexpr const char* FixedAbovePlaySizeMessage =
     "La quantità di numeri per giocata è minore del numero di fisse";
 inline constexpr const char* InvalidEliminationCountMessage = "Il numero di giocate da eliminare non è valido!";
+inline constexpr const char* InvalidPlaysToAddMessage = "Il numero di giocate da aggiungere non è valido!";
 
 // --- Most probable plays -------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "core/TextHelpers.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace numora {
 
@@ -25,7 +26,13 @@ BuiltPlay BuildPlay(const PlayEntryTexts& texts, const Settings& settings) {
     }
     b.play.setNumbersFrom(parsed.numbers);
     const int kinds = std::min(static_cast<int>(parsed.numbers.size()), 5);
-    for (int j = 1; j <= kinds; ++j) b.play.setStake(j, b.stakes.stakes[static_cast<std::size_t>(j - 1)]);
+    for (int j = 1; j <= 5; ++j) {
+        const double stake = b.stakes.stakes[static_cast<std::size_t>(j - 1)];
+        if (j <= kinds)
+            b.play.setStake(j, stake);
+        else if (stake > 0)
+            b.ignoredKinds |= static_cast<std::uint8_t>(1u << (j - 1));
+    }
     b.play.wheels = texts.wheels;
     return b;
 }
@@ -63,16 +70,35 @@ EnterPlayResult EnterPlay(PlaySystem& system, const Play& play) {
     return result;
 }
 
-bool ApplyEditedPlay(PlaySystem& system, int position, int first, int last, const Play& play) {
+bool ApplyEditedPlay(PlaySystem& system, int position, const Play& play) {
     return ChangePlays(system,
                        [&](PlayList& list) {
                            if (position < 1 || position > list.count()) return false;
-                           const int b = FindPlay(list, play);
-                           if (b != 0 && (b < first || b > last)) return false;
+                           // Every other play counts, those being edited too: accepting one of
+                           // them would leave two identical plays once the editing ends.
+                           for (int i = 1; i <= list.count(); ++i)
+                               if (i != position && list.play(i).sameNumbersAndWheels(play)) return false;
                            list.play(position) = play;
                            return true;
                        },
                        {.snapshot = false});
+}
+
+std::string IgnoredStakesMessage(const BuiltPlay& built) {
+    static constexpr const char* Kinds[5] = {"estratto", "ambo", "terno", "quaterna", "cinquina"};
+    std::vector<std::string> ignored;
+    for (int j = 1; j <= 5; ++j)
+        if (built.ignoredKinds & (1u << (j - 1))) ignored.emplace_back(Kinds[j - 1]);
+    if (ignored.empty()) return {};
+    std::string names;
+    for (std::size_t i = 0; i < ignored.size(); ++i) {
+        if (i > 0) names += i + 1 == ignored.size() ? " e " : ", ";
+        names += ignored[i];
+    }
+    const int k = built.play.numberCount();
+    return "La giocata ha " + std::to_string(k) + (k == 1 ? " numero" : " numeri") + ": " +
+           (ignored.size() == 1 ? "l'importo di " : "gli importi di ") + names +
+           (ignored.size() == 1 ? " non è stato considerato." : " non sono stati considerati.");
 }
 
 } // namespace numora

@@ -35,7 +35,8 @@ enum class PlayEntryError {
 struct BuiltPlay {
     PlayEntryError error = PlayEntryError::None;
     Play play;
-    StakeSet stakes; // what the stake rule made of the five fields
+    StakeSet stakes;               // what the stake rule made of the five fields
+    std::uint8_t ignoredKinds = 0; // bit j-1: a stake of kind j was typed for a play too small for it
 };
 
 // The stake rule on the five fields (all of them count), then the numbers: at most ten distinct
@@ -59,9 +60,13 @@ enum class EnterPlayResult {
 // before looking for the play. An appended play marks the system modified.
 EnterPlayResult EnterPlay(PlaySystem& system, const Play& play);
 
-// The edit dialog working on plays first..last: the play at `position` is overwritten unless an
-// identical play lies outside first..last, and the system is marked modified. False (nothing
-// changed) when refused.
-bool ApplyEditedPlay(PlaySystem& system, int position, int first, int last, const Play& play);
+// The edit dialog: the play at `position` is overwritten unless another play of the list is
+// identical (numbers and wheels), and the system is marked modified. False (nothing changed) when
+// refused.
+bool ApplyEditedPlay(PlaySystem& system, int position, const Play& play);
+
+// Names the stakes BuildPlay dropped ("La giocata ha 2 numeri: l'importo di terno non è stato
+// considerato."); empty when none was.
+std::string IgnoredStakesMessage(const BuiltPlay& built);
 
 } // namespace numora

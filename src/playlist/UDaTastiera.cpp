@@ -91,6 +91,8 @@ void TDaTastiera::AggiungiClick() {
         break;
     }
     Aggiungi->setEnabled(false);
+    if (const std::string ignored = IgnoredStakesMessage(built); !ignored.empty())
+        MessageBox::information(this, QString::fromStdString(ignored), u"Attenzione"_s);
 }
 
 void TDaTastiera::ChiudiClick() {

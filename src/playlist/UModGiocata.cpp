@@ -126,11 +126,13 @@ void TModGiocata::ApplicaClick() {
         return;
     }
     const int at = position();
-    if (!ApplyEditedPlay(Globals().system, at, first_, last_, built.play)) {
+    if (!ApplyEditedPlay(Globals().system, at, built.play)) {
         MessageBox::information(this, QString::fromUtf8(DuplicatePlayMessage), u"Attenzione"_s);
         return;
     }
     Applica->setEnabled(false);
+    if (const std::string ignored = IgnoredStakesMessage(built); !ignored.empty())
+        MessageBox::information(this, QString::fromStdString(ignored), u"Attenzione"_s);
     // Moving on shows the next play and enables "Applica" again, so Enter walks the plays.
     if (at < last_) ScrollBar1->setValue(at + 1);
     Panel1->Numeri->setFocus();

@@ -67,6 +67,12 @@ bool TGenio::checkRun() {
         MessageBox::error(this, QString::fromUtf8(FixedAbovePlaySizeMessage));
         return false;
     }
+    // A mistyped count is not a matter of stakes: the shared checks would answer with theirs.
+    if (playSize() <= forecastCount() && !ReadPlayCount(Edit6->text().toStdString(), m)) {
+        ValidateAndShowCost();
+        MessageBox::error(this, QString::fromUtf8(InvalidPlaysToAddMessage));
+        return false;
+    }
     return TGeneratorHost::checkRun();
 }
 

@@ -24,9 +24,11 @@ TPrecisionBar::TPrecisionBar(QWidget* parent) : QWidget(parent) {
     Label19 = new QLabel(this);
     Label19->setObjectName(u"Label19"_s);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(u"Precisione"_s, this));
-    bar->addWidget(TKB, 1);
+    // The position is the precision in per cent, so its high end is the one labelled "Precisione",
+    // as on the reduction's time bar.
     bar->addWidget(new QLabel(u"Velocità"_s, this));
+    bar->addWidget(TKB, 1);
+    bar->addWidget(new QLabel(u"Precisione"_s, this));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Label19);

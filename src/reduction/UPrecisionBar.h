@@ -7,8 +7,8 @@ class QSlider;
 
 namespace numora {
 
-// The track bar of the time-budgeted runs: `TKB` (0..100, steps of 2) between "Precisione" and
-// "Velocità", and `Label19` showing its position.
+// The track bar of the time-budgeted runs: `TKB` (0..100, steps of 2) from "Velocità" to
+// "Precisione", and `Label19` showing its position.
 class TPrecisionBar : public QWidget {
     Q_OBJECT
 public:

@@ -79,12 +79,15 @@ void TRidGara::ridvalChange() {
 double TRidGara::playsInTotal(bool stakesValid) {
     const int n = playSize();
     const int m = forecastCount();
-    const bool valid = stakesValid && m >= n && !(usafisse->isChecked() && static_cast<int>(fixedNumbers().size()) > n);
+    const int fixed = static_cast<int>(fixedNumbers().size());
+    // The count is the combinations the reduction starts from, those holding every fixed number,
+    // whatever the stakes say: it is a property of the forecast, not of the money.
+    const bool countable = m >= n && fixed <= n;
     // A whole count: the floating-point product can fall just short of it, which the cost, cut
     // rather than rounded, would show as ",99".
-    const double c = valid ? std::round(PlayCountOf(m, n)) : 0;
+    const double c = countable ? std::round(PlayCountOf(m - fixed, n - fixed)) : 0;
     Label15->setText(QString::number(std::llround(c)));
-    return valid ? c : -1;
+    return countable && stakesValid ? c : -1;
 }
 
 bool TRidGara::checkRun() {
@@ -130,6 +133,12 @@ bool TRidGara::runEngine(const ProgressCallback& progress) {
     } else {
         result = ReduceGuaranteed(system.list, r, p);
     }
+    // The reports come every so many plays, so the last one can lag behind: the count the run
+    // reached is shown with its outcome (a full list stopped it at the capacity).
+    const std::uint64_t reached = result.outcome == RunOutcome::ListFull ? std::uint64_t(PlayList::Capacity)
+                                                                         : committed + std::uint64_t(result.added);
+    if (result.outcome != RunOutcome::Interrupted)
+        AntiPan3->conta->setText(u"Nº di giocate: "_s + QString::number(reached));
     switch (result.outcome) {
     case RunOutcome::Interrupted:
         return false;

@@ -5,6 +5,9 @@
 #include "components/UMessageBox.h"
 #include "components/UStatsShared.h"
 #include "components/UWheelSelection.h"
+#include "core/Globali.h"
+#include "core/Types.h"
+#include "stats/DrawWindow.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,7 +16,9 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,7 +44,26 @@ void TextCentred(QPainter& p, int centreX, int top, const QString& text) {
 
 NumberChart::NumberChart(QWidget* parent, ChartColours colours) : QWidget(parent), colours_(colours) {
     setObjectName(u"ritgraf"_s);
-    setFixedSize(ChartWidth, ChartHeight);
+    setMinimumSize(ChartWidth, ChartHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QString NumberChart::gridLabel(int i) const {
+    int m = 0;
+    for (const NumberValue& e : entries_) m = std::max(m, e.value);
+    const int plot = height() - 17;
+    if (m <= 0 || plot <= 0) return QString();
+    // The lines keep their places a fifth of the plot apart, so they stand at fractions of the
+    // maximum: a small maximum needs the tenths to say where a bar reaches.
+    const double value = double(plot - (i - 1) * (plot / 5)) * m / plot;
+    const double whole = std::round(value);
+    if (std::abs(value - whole) < 0.05 || m >= 100) return QString::number(static_cast<int>(whole));
+    return QString::number(value, 'f', 1).replace(u'.', u',');
+}
+
+void NumberChart::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized();
 }
 
 void NumberChart::setEntries(std::vector<NumberValue> entries) {
@@ -73,9 +97,13 @@ void NumberChart::paintEvent(QPaintEvent*) {
         const int y = 2 + (i - 1) * (plot / 5);
         p.setPen(QColor(144, 144, 144));
         p.drawLine(30 - s, y, w - 1, y);
-        const QString label = QString::number(m - (i - 1) * (m / 5));
+        const QString label = gridLabel(i);
         p.setPen(QColor(0, 64, 0));
-        p.drawText(26 - s - fm.horizontalAdvance(label), y - 5 + fm.ascent(), label);
+        // Five pixels above the top line is above the box: that label's digits start at its top.
+        const int baseline = std::max(y - 5 + fm.ascent(), fm.capHeight() + 1);
+        // Brought down beside the axis' arrow head, it keeps clear of it.
+        const int right = baseline > y - 5 + fm.ascent() ? 23 : 26;
+        p.drawText(right - s - fm.horizontalAdvance(label), baseline, label);
     }
 
     p.setPen(Qt::black);
@@ -112,6 +140,9 @@ TStatNumChart::TStatNumChart(QWidget* parent, const QString& caption, ChartColou
     setWindowTitle(caption);
     setAutoFillBackground(true);
 
+    intestazione = new QLabel(this);
+    intestazione->setObjectName(u"intestazione"_s);
+    intestazione->setVisible(false);
     Label3 = new QLabel(this);
     Label3->setObjectName(u"Label3"_s);
     ritgraf = new NumberChart(this, colours);
@@ -121,6 +152,7 @@ TStatNumChart::TStatNumChart(QWidget* parent, const QString& caption, ChartColou
     scbrit->setPageStep(ChartWidth);
     scbrit->setSingleStep(20);
     connect(scbrit, &QScrollBar::valueChanged, ritgraf, &NumberChart::setScroll);
+    connect(ritgraf, &NumberChart::resized, this, &TStatNumChart::fitScroll);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(u"GroupBox1"_s);
@@ -151,11 +183,39 @@ TStatNumChart::TStatNumChart(QWidget* parent, const QString& caption, ChartColou
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(intestazione);
     layout->addWidget(Label3);
-    layout->addWidget(ritgraf);
+    layout->addWidget(ritgraf, 1);
     layout->addWidget(scbrit);
     layout->addWidget(GroupBox1);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Widening the window shows more bars; nothing is gained beyond the whole strip.
+    setMaximumWidth(NumberChart::StripWidth + 12);
+}
+
+void TStatNumChart::fitScroll() {
+    const int shown = ritgraf->width();
+    scbrit->setPageStep(shown);
+    scbrit->setRange(0, std::max(0, NumberChart::StripWidth - shown));
+}
+
+void TStatNumChart::noteFigures(std::uint16_t wheelMask) {
+    QStringList wheels;
+    const WheelSet counted = CountedWheels(wheelMask);
+    const bool all = (counted & RegionalWheelSet) == RegionalWheelSet;
+    if (all) wheels << u"Tutte"_s;
+    for (int w = all ? 11 : 1; w <= 11; ++w)
+        if (counted & (1u << (w - 1))) wheels << QString::fromUtf8(WheelName(w).data(), qsizetype(WheelName(w).size()));
+    QString text = windowTitle() + u" - Ruote: "_s + wheels.join(u", "_s);
+    const DrawArchive& archive = Globals().archive;
+    if (archive.count() > 0) text += u" - Ultima estrazione: "_s + QString::fromStdString(DateText(archive.last()));
+    intestazione->setText(text);
+    scbrit->setValue(0);
+}
+
+void TStatNumChart::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Opened again, the chart starts from its first bar, as after a computation.
+    if (!event->spontaneous()) scbrit->setValue(0);
 }
 
 void TStatNumChart::addFieldsRow(QWidget* row) {
@@ -171,6 +231,7 @@ void TStatNumChart::stampaClick() {
     PrintWindowImage(this, [this](bool printing) {
         GroupBox1->setVisible(!printing);
         scbrit->setVisible(!printing);
+        intestazione->setVisible(printing);
         if (printing) {
             saved_ = palette();
             QPalette white = saved_;

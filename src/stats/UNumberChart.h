@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <cstdint>
 #include <vector>
 
 class QCheckBox;
@@ -44,9 +45,15 @@ public:
     // Set while a computation runs: the chart is then not painted.
     void setBusy(bool busy) { busy_ = busy; }
     bool busy() const { return busy_; }
+    // The value grid line i (1..5) stands at, written as it is labelled.
+    QString gridLabel(int i) const;
+
+signals:
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     ChartColours colours_;
@@ -62,7 +69,8 @@ class TStatNumChart : public QWidget {
 public:
     QGroupBox* GroupBox1; // the wheels and the buttons; hidden while printing
     WheelSelection* ruote;
-    QLabel* Label3; // over the chart
+    QLabel* Label3;       // over the chart
+    QLabel* intestazione; // the title, wheels and last draw of the figures; shown only on paper
     NumberChart* ritgraf;
     QScrollBar* scbrit;
     QPushButton* go; // "Ricalcola"
@@ -81,8 +89,13 @@ protected:
     void addFieldsRow(QWidget* row);
     void keyPressEvent(QKeyEvent* event) override;
     void showRefusal(const char* message);
+    void showEvent(QShowEvent* event) override;
+    // Called by compute() when new figures are shown: the printed heading names what they cover.
+    void noteFigures(std::uint16_t wheelMask);
 
 private:
+    void fitScroll();
+
     QVBoxLayout* groupLayout_ = nullptr;
     QPalette saved_;
 };

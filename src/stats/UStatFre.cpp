@@ -74,6 +74,7 @@ bool TStatFre::compute() {
     std::vector<NumberValue> rows = NumberFrequencies(draws, CountedWheels(ruote->mask()), w.window);
     ritgraf->setBusy(false);
     ritgraf->setEntries(std::move(rows));
+    noteFigures(ruote->mask());
     QApplication::restoreOverrideCursor();
     return true;
 }

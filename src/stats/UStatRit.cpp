@@ -36,6 +36,7 @@ bool TStatRit::compute() {
     std::vector<NumberValue> rows = NumberDelays(Globals().archive, CountedWheels(ruote->mask()));
     ritgraf->setBusy(false);
     ritgraf->setEntries(std::move(rows));
+    noteFigures(ruote->mask());
     QApplication::restoreOverrideCursor();
     return true;
 }

@@ -49,9 +49,9 @@ TStats::TStats(QWidget* parent) : QWidget(parent, Qt::Tool) {
                     u"I Numeri più ritardatari"_s, u"I Numeri meno frequenti"_s, u"I Ritardi dei 4005 Ambi"_s,
                     u"Le frequenze dei 4005 Ambi"_s, u"Gli Ambi più ritardatari"_s, u"Gli Ambi meno frequenti"_s});
     tipo->setCurrentIndex(0);
-    // Narrow enough to sit under the forecast window; the open list shows the entries whole.
-    tipo->setFixedWidth(155);
-    tipo->view()->setMinimumWidth(tipo->view()->sizeHintForColumn(0) + 20);
+    // As wide as its longest entry: a cut name ("Probabilità dei 90 nume…") hides which of the
+    // similar statistics is chosen.
+    tipo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     vai = new QPushButton(u"&Vai"_s, this);
     vai->setObjectName(u"vai"_s);
     SetHint(vai, u" Visualizza le statistiche "_s);

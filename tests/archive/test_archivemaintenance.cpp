@@ -91,7 +91,7 @@ TEST(BuildDrawRecord, LeavesTheCalendarToInsertDraw) {
         InsertDraw(a, r.record);
         FAIL() << "31/2/2005 accepted";
     } catch (const ArchiveError& e) {
-        EXPECT_STREQ(e.what(), "'31/2/2005' is not a valid date");
+        EXPECT_STREQ(e.what(), "La data 31/2/2005 non esiste.");
     }
     EXPECT_TRUE(SameDraws(a, TestArchive(3)));
 }

@@ -127,6 +127,7 @@ TEST(UpdateMerge, CountsNewDrawsAndOverwritesKnownOnes) {
     const UpdateMergeResult r = MergeUpdateDraws(update, archive);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.newDraws, 3);
+    EXPECT_EQ(r.replaced, 57);
     ASSERT_EQ(archive.count(), 103);
     for (int i = 1; i <= 103; ++i) {
         const DrawRecord& original = all[static_cast<std::size_t>(i - 1)];
@@ -160,6 +161,7 @@ TEST(UpdateMerge, AStoredDrawIsNeverReplacedByOneWithFewerDrawnWheels) {
         const DrawArchive before = archive;
         const UpdateMergeResult r = MergeUpdateDraws({draws[28], update}, archive);
         EXPECT_TRUE(r.ok && r.newDraws == 0 && r.changed == c.applied && r.refused == int(!c.applied));
+        EXPECT_EQ(r.replaced, int(c.applied)) << "draw 29 is stored as it was: not a change";
         EXPECT_EQ(archive.draw(30), c.applied ? update : before.draw(30));
         EXPECT_EQ(archive.draw(29), draws[28]);
     }

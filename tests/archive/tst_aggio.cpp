@@ -31,6 +31,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <atomic>
@@ -311,16 +312,25 @@ private slots:
         TAggio dlg;
         Opened opened;
         dlg.setOpener([&](const QString& t, const QString& p) { opened.append({t, p}); });
+        QStringList texts;
+        connect(dlg.mm1, &QPlainTextEdit::textChanged, &dlg, [&] { texts << dlg.mm1->toPlainText(); });
         dlg.show();
         QTest::mouseClick(dlg.SpeedButton1, Qt::LeftButton);
         poll.stop();
 
-        QCOMPARE(Lines(dlg), (QStringList{Connected, Started, QString(), u"Nº di nuove estrazioni: 3"_s}));
+        // While each request runs the text says whom it waits for.
+        const QString host = QUrl(server.base()).host();
+        QVERIFY(texts.contains(u"Connessione a "_s + host + u" in corso..."_s));
+        QVERIFY(texts.contains(u"%1\n%2\nConnessione a %3 in corso..."_s.arg(Connected, Started, host)));
+        QCOMPARE(Lines(dlg), (QStringList{Connected, Started, QString(), u"Nº di nuove estrazioni: 3"_s,
+                                          u"Nº di estrazioni modificate: 57"_s}));
         QCOMPARE(dlg.lastError(), QString());
         QCOMPARE(hook.count(), 0);
         QVERIFY(opened.isEmpty());
+        // The report stays until the player closes it.
+        QVERIFY(dlg.isVisible());
+        QTest::mouseClick(dlg.SpeedButton2, Qt::LeftButton);
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
 
         // The 57 known draws are overwritten with the file's versions, 3 are added.
         const std::string after = numora::test::ReadAll(g.path(ArchiveFileName));
@@ -525,20 +535,24 @@ private slots:
         QTest::addColumn<QString>("raw");
         QTest::addColumn<int>("added");
         QTest::addColumn<int>("refused");
-        QTest::newRow("stored dates with every number 0") << file("zeros.dat") << 0 << 60;
-        QTest::newRow("national wheel missing on 5 stored dates") << file("fewer.dat") << 3 << 5;
+        QTest::addColumn<int>("changed");
+        QTest::newRow("stored dates with every number 0") << file("zeros.dat") << 0 << 60 << 0;
+        QTest::newRow("national wheel missing on 5 stored dates") << file("fewer.dat") << 3 << 5 << 52;
     }
     void updateNeverEmptiesStoredDraws() {
         QFETCH(QString, raw);
         QFETCH(int, added);
         QFETCH(int, refused);
+        QFETCH(int, changed);
         MessageBoxHook hook;
         UpdateServer server;
         TAggio dlg;
         QVERIFY(runAgainst(server, {u"--raw"_s, raw}, dlg));
-        QCOMPARE(Lines(dlg), (QStringList{Connected, Started, QString(), u"Nº di nuove estrazioni: %1"_s.arg(added),
-                                          u"Nº di estrazioni rifiutate (con meno ruote di quelle in archivio): "_s +
-                                              QString::number(refused)}));
+        QStringList report{Connected, Started, QString(), u"Nº di nuove estrazioni: %1"_s.arg(added)};
+        // The stored dates the file corrects without emptying a wheel count as changed.
+        if (changed > 0) report << u"Nº di estrazioni modificate: %1"_s.arg(changed);
+        report << u"Nº di estrazioni rifiutate (con meno ruote di quelle in archivio): "_s + QString::number(refused);
+        QCOMPARE(Lines(dlg), report);
         QVERIFY(dlg.isVisible());
         if (added == 0) return expectArchiveUnchanged();
         QCOMPARE(Globals().archive.count(), 103);

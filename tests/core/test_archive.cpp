@@ -121,7 +121,7 @@ TEST(InsertDraw, ImpossibleDateChangesNothing) {
         InsertDraw(a, Draw(31, 2, 2005));
         FAIL() << "no error";
     } catch (const ArchiveError& e) {
-        EXPECT_STREQ(e.what(), "'31/2/2005' is not a valid date");
+        EXPECT_STREQ(e.what(), "La data 31/2/2005 non esiste.");
     }
     EXPECT_EQ(a.count(), 0);
     InsertDraw(a, Draw(1, 1, 2005));

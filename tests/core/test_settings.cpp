@@ -18,6 +18,14 @@ using namespace numora;
 using numora::test::TempDir;
 
 namespace {
+
+// A settings file the program creates ends its lines as the platform's text files do.
+#ifdef _WIN32
+constexpr const char* NewFileEol = "\r\n";
+#else
+constexpr const char* NewFileEol = "\n";
+#endif
+
 class CountingRandom : public RandomSource {
 public:
     int below(int n) override { return next_++ % n; }
@@ -104,7 +112,7 @@ TEST(WriteSettings, EveryKeyWithPointDecimalsWhateverTheLocale) {
           "Multiplo=0.5000000000", "Decimali=2", "VincitaMassima=1000000.0000000000", "notificaaggio=1",
           "ProxyServer=10.0.0.1", "ProxyPorta=", "sinistro=24.1120750", "distanza_importi_ver=108.20", "diametro=0.0",
           "altezza_nome_ver=0.0", "orientamento=1"})
-        EXPECT_NE(text.find(std::string(line) + "\r\n"), std::string::npos) << line;
+        EXPECT_NE(text.find(std::string(line) + NewFileEol), std::string::npos) << line;
     EXPECT_LT(text.find("[IMPORTI]"), text.find("[GENERALI]"));
     EXPECT_LT(text.find("[GENERALI]"), text.find("[MARGINI_STAMPANTE]"));
     Settings back;
@@ -276,4 +284,24 @@ TEST(IniFile, SectionsAndKeysIgnoreCase) {
     ini.set("IMPORTI", "Massimo", "3");
     EXPECT_EQ(ini.value("importi", "MASSIMO"), "3");
     EXPECT_FALSE(ini.value("NOPE", "x").has_value());
+}
+
+TEST(WriteSettings, KeepsTheFileLineEndings) {
+    for (const auto& [before, eol] : {std::pair<std::string, std::string>{"[GENERALI]\r\nnotificaaggio=0\r\n", "\r\n"},
+                                      {"[GENERALI]\nnotificaaggio=0\n", "\n"},
+                                      {"", NewFileEol}}) {
+        TempDir dir;
+        const std::string path = dir.file(SettingsFileName);
+        if (!before.empty()) numora::test::WriteAll(path, before);
+        ASSERT_EQ(WriteSettings(path, Settings{}, false), WriteResult::Written);
+        const std::string after = numora::test::ReadAll(path);
+        const auto count = [&](const std::string& what) {
+            std::size_t n = 0;
+            for (auto at = after.find(what); at != std::string::npos; at = after.find(what, at + 1)) ++n;
+            return n;
+        };
+        // Every line ends as the file's did.
+        EXPECT_EQ(count("\r\n"), eol == "\n" ? 0u : count("\n")) << "ending of " << eol.size() << " characters";
+        EXPECT_GT(count("\n"), 20u);
+    }
 }

@@ -226,7 +226,7 @@ TEST(EnterPlay, AppendsRefusesDuplicatesAndAFullList) {
     EXPECT_EQ(list.play(PlayList::Capacity), fresh);
 }
 
-TEST(ApplyEditedPlay, DuplicatesInsideTheEditedRangeAreAccepted) {
+TEST(ApplyEditedPlay, AnyOtherIdenticalPlayIsRefused) {
     auto fourPlays = [] {
         PlayList list;
         list.setCount(4);
@@ -239,8 +239,10 @@ TEST(ApplyEditedPlay, DuplicatesInsideTheEditedRangeAreAccepted) {
         bool accepted;
     };
     const Case cases[] = {
-        {"identical to play 4, inside 2..4", 4, true}, {"identical to itself", 3, true},
-        {"identical to play 2, inside 2..4", 2, true}, {"identical to play 1, outside 2..4", 1, false},
+        {"identical to play 4, inside 2..4", 4, false},
+        {"identical to itself", 3, true},
+        {"identical to play 2, inside 2..4", 2, false},
+        {"identical to play 1, outside 2..4", 1, false},
         {"a play not in the list", 0, true},
     };
     for (const auto& c : cases) {
@@ -250,7 +252,7 @@ TEST(ApplyEditedPlay, DuplicatesInsideTheEditedRangeAreAccepted) {
         const PlayList before = list;
         Play edited = c.copyOf ? list.play(c.copyOf) : MakePlay({70, 71}, {1, 0, 0, 0, 0}, Tutte);
         edited.stakes = {0.5, 0.5, 0, 0, 0};
-        EXPECT_EQ(ApplyEditedPlay(sys, 3, 2, 4, edited), c.accepted) << c.what;
+        EXPECT_EQ(ApplyEditedPlay(sys, 3, edited), c.accepted) << c.what;
         EXPECT_EQ(sys.modified, c.accepted) << c.what;
         for (int i = 1; i <= 4; ++i) {
             const Play& expected = (c.accepted && i == 3) ? edited : before.play(i);
@@ -260,5 +262,5 @@ TEST(ApplyEditedPlay, DuplicatesInsideTheEditedRangeAreAccepted) {
     }
     PlaySystem sys;
     sys.list = fourPlays();
-    EXPECT_FALSE(ApplyEditedPlay(sys, 5, 2, 5, MakePlay({1}, {1, 0, 0, 0, 0}, Bari))) << "beyond the list";
+    EXPECT_FALSE(ApplyEditedPlay(sys, 5, MakePlay({1}, {1, 0, 0, 0, 0}, Bari))) << "beyond the list";
 }

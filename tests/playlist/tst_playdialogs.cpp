@@ -210,6 +210,7 @@ private slots:
     }
 
     void stakeBeyondThePlaySizeIsDropped() {
+        MessageBoxHook hook;
         TDaTastiera d;
         d.show();
         typePlay(&d, u"5 12"_s, {u"1"_s, u"1"_s, u"1"_s});
@@ -217,6 +218,9 @@ private slots:
         QTest::mouseClick(d.Aggiungi, Qt::LeftButton);
         QCOMPARE(List().count(), 1);
         QCOMPARE(List().play(1).stakes, (std::array<double, 5>{1, 1, 0, 0, 0}));
+        // Dropped, but not without a word.
+        QCOMPARE(hook.count(), 1);
+        QCOMPARE(hook.last().text, u"La giocata ha 2 numeri: l'importo di terno non è stato considerato."_s);
     }
 
     void stakeFieldsAndTotal_data() {
@@ -355,10 +359,18 @@ private slots:
         m.setPlays(2, 4);
         m.show();
         m.ScrollBar1->setValue(3);
+        // Play 4 is being edited too, yet two equal plays would be left: refused.
+        const Play third = List().play(3);
         typePlay(&m, u"54 4"_s, {u"0,5"_s, u"0,5"_s});
         QTest::mouseClick(m.Applica, Qt::LeftButton);
+        QCOMPARE(hook.count(), 1);
+        QCOMPARE(hook.last().text, QString::fromUtf8(DuplicatePlayMessage));
+        QCOMPARE(List().play(3), third);
+        hook.clear();
+        Type(field(&m, "Numeri"), u"54 80"_s);
+        QTest::mouseClick(m.Applica, Qt::LeftButton);
         QCOMPARE(hook.count(), 0);
-        QCOMPARE(List().play(3), MakePlay({4, 54}, {0.5, 0.5, 0, 0, 0}, Tutte));
+        QCOMPARE(List().play(3), MakePlay({54, 80}, {0.5, 0.5, 0, 0, 0}, Tutte));
         QCOMPARE(List().count(), 4);
         // It moved on to play 4, which it shows, ready for the next change.
         QCOMPARE(m.position(), 4);

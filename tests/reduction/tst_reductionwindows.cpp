@@ -169,12 +169,12 @@ private slots:
         QCOMPARE(d.Label19->text(), u"Livello di precizione dell'elaborazione: 50 %"_s);
         d.TKB->setValue(0);
         QCOMPARE(d.Label19->text(), u"Livello di precizione dell'elaborazione: 0 %"_s);
-        // M is not a number: the stake rule's message, as for every failure of the total.
+        // M is not a number: its own message, not the stake rule's.
         d.ComboBox1->setCurrentIndex(1);
         SetField(d.Edit1, u"1"_s);
         SetField(d.Edit6, u"due"_s);
         d.goClick();
-        QCOMPARE(hook.last().text, QString::fromStdString(StakeRuleMessage(Globals().settings)));
+        QCOMPARE(hook.last().text, QString::fromUtf8(InvalidPlaysToAddMessage));
         SetField(d.Edit6, u"2"_s);
         QVERIFY(!d.Label12->text().isEmpty());
         // A run: phase 2 of five seconds on the manual clock spreads the two plays apart.
