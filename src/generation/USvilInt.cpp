@@ -57,9 +57,12 @@ bool TSvilInt::fixedFit() const {
 double TSvilInt::playsInTotal(bool stakesValid) {
     const int k = playSize();
     const bool valid = stakesValid && k <= forecastCount() && fixedFit();
-    // The count is whole: the floating-point product can fall just short of it (C(40, 5) comes
-    // out as 658007.999...), which the total, cut rather than rounded, would show as ",99".
-    const double c = valid ? std::round(PlayCountOf(forecastCount(), k)) : 0;
+    // Only the combinations holding every fixed number are developed, so only they are counted
+    // and paid. The count is whole: the floating-point product can fall just short of it
+    // (C(40, 5) comes out as 658007.999...), which the total, cut rather than rounded, would show
+    // as ",99".
+    const int f = static_cast<int>(fixedNumbers().size());
+    const double c = valid ? std::round(PlayCountOf(forecastCount() - f, k - f)) : 0;
     Label15->setText(QString::number(std::llround(c)));
     return c;
 }

@@ -92,7 +92,8 @@ std::vector<Seed> Seeds() {
 
     Settings settings;
     settings.decimali = 2;
-    seeds.push_back({"settings", "Numora.ini", SettingsText(settings), [](const std::string& b) {
+    // A file written with CRLF, as the Windows program writes a new one, on every platform.
+    seeds.push_back({"settings", "Numora.ini", SettingsText(settings, "[IMPORTI]\r\n"), [](const std::string& b) {
                          Settings s;
                          s.decimali = 7;
                          ReadSettingsText(b, s);

@@ -407,6 +407,13 @@ private slots:
         d.Edit1->setText(u"2"_s);
         QCOMPARE(d.Label15->text(), u"658008"_s);
         QCOMPARE(d.Label12->text(), Amount(1316016));
+        // With a fixed number only the cinquine holding it are developed, counted and paid.
+        SetForecast(1, 10, {1});
+        Reopen(d);
+        d.ComboBox1->setCurrentIndex(4);
+        d.Edit1->setText(u"1"_s);
+        QCOMPARE(d.Label15->text(), u"126"_s);
+        QCOMPARE(d.Label12->text(), Amount(126));
 
         const auto valid = [&d] {
             SetForecast(1, 10);
