@@ -15,17 +15,6 @@ namespace {
 
 constexpr std::uint16_t Tutte = 1u << 11, Nazionale = 1u << 10;
 
-const DrawArchive* Real() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 enum class Wheels { All, Single, National, Any };
 
 // Seeded systems of plays of lo..hi numbers; `damaged` mixes in what only a damaged file holds
@@ -66,7 +55,7 @@ std::vector<Play> RandomSystem(unsigned seed, int count, int lo, int hi, Wheels 
 
 // The engine against the check of each draw alone, over the whole real archive.
 TEST(Backtest, EveryRowIsTheCheckOfItsDraw) {
-    const DrawArchive* archive = Real();
+    const DrawArchive* archive = test::RealArchive();
     if (!archive) GTEST_SKIP() << "the real archive is absent";
     const int last = archive->count();
     struct Case {

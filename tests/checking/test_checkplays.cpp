@@ -124,17 +124,6 @@ TEST(CheckPlays, ReadingTheGrid) {
     }
 }
 
-const DrawArchive* Real() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 std::vector<Play> RandomPlays(int count, std::mt19937& rng) {
     std::vector<Play> plays;
     const double stakes[] = {0, 0.5, 0.7, 1, 1.3, 2.5, 10};
@@ -156,7 +145,7 @@ std::vector<Play> RandomPlays(int count, std::mt19937& rng) {
 }
 
 TEST(CheckPlays, AgreesWithTheLiteralCheckOnTheRealArchive) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "no archive";
     std::mt19937 rng(20260809);
     // Many small plays so that every kind wins somewhere.

@@ -22,17 +22,6 @@ using namespace numora;
 
 namespace {
 
-const DrawArchive* RealArchive() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 // Conditions drawn at random around values plays really take, so that every outcome occurs.
 ConditionSet RandomConditions(std::mt19937& rng) {
     ConditionSet s;
@@ -71,7 +60,7 @@ Tables TablesOf(const DrawArchive& a) {
     return t;
 }
 Tables RealOrRandomTables() {
-    if (const DrawArchive* a = RealArchive()) return TablesOf(*a);
+    if (const DrawArchive* a = test::RealArchive()) return TablesOf(*a);
     return TablesOf(test::RandomArchive(5, 600, 90));
 }
 
@@ -452,7 +441,7 @@ TEST(ConditionStatistic, MatchesTheLiteralOnSeededArchives) {
 }
 
 TEST(ConditionStatistic, MatchesTheLiteralOnTheRealArchive) {
-    const DrawArchive* a = RealArchive();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "no real archive";
     ConditionSet s = AllOff(0, 0);
     s.values[16] = 1, s.values[17] = 45;

@@ -18,17 +18,6 @@ using namespace numora;
 
 namespace {
 
-const DrawArchive* RealArchive() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 struct Tables {
     DrawArchive draws;
     DelayTable delays;
@@ -103,7 +92,7 @@ void CompareLessProbable(const Tables& t, unsigned seed, int count) {
 } // namespace
 
 TEST(LessProbableScores, MatchTheLiteralScoresOnTheRealArchive) {
-    const DrawArchive* a = RealArchive();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "no real archive";
     const auto t = TablesOf(*a);
     for (unsigned seed : {1u, 2u, 3u}) CompareLessProbable(*t, seed, 2000);
@@ -284,7 +273,7 @@ TEST(EliminationCriteria, AreReadAndCheckedInTheDialogsOrder) {
 
 TEST(ProbabilityGrid, StatisticsAndSuggestionMatchTheLiteralScans) {
     std::vector<std::unique_ptr<DrawArchive>> archives;
-    if (const DrawArchive* a = RealArchive()) archives.push_back(std::make_unique<DrawArchive>(*a));
+    if (const DrawArchive* a = test::RealArchive()) archives.push_back(std::make_unique<DrawArchive>(*a));
     archives.push_back(std::make_unique<DrawArchive>(test::RandomArchive(11, 120, 20)));
     archives.push_back(std::make_unique<DrawArchive>());
     const std::uint16_t masks[] = {1u << 11, AllElevenWheels, 1u << 10, (1u << 0) | (1u << 7), 1u << 4};

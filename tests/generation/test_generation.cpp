@@ -28,14 +28,10 @@ struct Tables {
 const std::vector<Tables>& AllTables() {
     static const std::vector<Tables> tables = [] {
         std::vector<Tables> t;
-        const std::string path = test::StoricoPath();
-        if (!path.empty()) {
-            auto archive = std::make_unique<DrawArchive>();
-            if (ImportOperatorText(test::ReadAll(path), *archive).ok) {
-                Tables real{{}, {}, "archivio"};
-                RebuildDerivedTables(*archive, real.delays, real.frequencies);
-                t.push_back(real);
-            }
+        if (const DrawArchive* archive = test::RealArchive()) {
+            Tables real{{}, {}, "archivio"};
+            RebuildDerivedTables(*archive, real.delays, real.frequencies);
+            t.push_back(real);
         }
         for (int range : {300, 3}) {
             std::mt19937 g(static_cast<unsigned>(range));

@@ -16,17 +16,6 @@ using namespace numora;
 
 namespace {
 
-const DrawArchive* RealArchive() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 struct Case {
     int start, end;
     WheelSet wheels;
@@ -90,7 +79,7 @@ std::vector<Case> SomeCases(int n, std::mt19937& rng) {
 } // namespace
 
 TEST(NumberProbability, MatchesLiteralOnTheRealArchive) {
-    const DrawArchive* a = RealArchive();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "no real archive";
     std::mt19937 rng(5);
     for (const Case& c : SomeCases(a->count(), rng)) Compare(*a, c);

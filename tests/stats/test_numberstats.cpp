@@ -16,17 +16,6 @@ using namespace numora;
 
 namespace {
 
-const DrawArchive* RealArchive() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 // Every engine against its oracle on one archive, for the given wheel sets and windows.
 void CompareAll(const DrawArchive& a, const std::vector<WheelSet>& wheelSets, const std::vector<DrawWindow>& windows) {
     for (WheelSet ws : wheelSets) {
@@ -51,7 +40,7 @@ std::vector<WheelSet> SomeWheelSets(std::mt19937& rng) {
 } // namespace
 
 TEST(NumberStats, MatchLiteralOnTheRealArchive) {
-    const DrawArchive* a = RealArchive();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "no real archive";
     const int n = a->count();
     std::mt19937 rng(11);

@@ -19,17 +19,6 @@ namespace {
 constexpr WheelSet Tutte = 0x3FF;
 constexpr WheelSet All = 0x7FF;
 
-const DrawArchive* Real() {
-    static std::unique_ptr<DrawArchive> a = [] {
-        const std::string path = test::StoricoPath();
-        if (path.empty()) return std::unique_ptr<DrawArchive>();
-        auto archive = std::make_unique<DrawArchive>();
-        if (!ImportOperatorText(test::ReadAll(path), *archive).ok) return std::unique_ptr<DrawArchive>();
-        return archive;
-    }();
-    return a.get();
-}
-
 // Stops (the user's Yes) before step `after` + 1; counts the calls.
 struct StopAfter {
     long long after = -1; // -1: never stops
@@ -102,7 +91,7 @@ TEST(PairStats, APairSeenOnlyInTheFirstDrawHasTheDelayOfOneNeverSeen) {
 }
 
 TEST(PairStats, FullListsMatchTheLiteralOnesOnTheRealArchive) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "storico.txt not found";
     const int n = a->count();
     for (WheelSet wheels : {Tutte, All, WheelSet{0x020}, WheelSet{0x400}}) {
@@ -150,7 +139,7 @@ TEST(PairStats, TopScansMatchTheLiteralOnesOnRandomArchives) {
 }
 
 TEST(PairStats, TopScansMatchTheLiteralOnesOnTheRealArchive) {
-    const DrawArchive* a = Real();
+    const DrawArchive* a = test::RealArchive();
     if (!a) GTEST_SKIP() << "storico.txt not found";
     const int n = a->count();
     const auto delays = LiteralTable(*a, true, 1, n);

@@ -1,12 +1,14 @@
 #include "support/TestSupport.h"
 
 #include "core/Globali.h"
+#include "core/OperatorImport.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -42,6 +44,17 @@ std::string StoricoPath() {
     fs::path p = dir ? fs::path(dir) / "storico.txt" : fs::path("../shared/data/storico.txt");
     std::error_code ec;
     return fs::is_regular_file(p, ec) ? p.string() : std::string();
+}
+
+const DrawArchive* RealArchive() {
+    static const std::unique_ptr<DrawArchive> archive = [] {
+        const std::string path = StoricoPath();
+        if (path.empty()) return std::unique_ptr<DrawArchive>();
+        auto a = std::make_unique<DrawArchive>();
+        if (!ImportOperatorText(ReadAll(path), *a).ok) return std::unique_ptr<DrawArchive>();
+        return a;
+    }();
+    return archive.get();
 }
 
 std::string BinDir() {

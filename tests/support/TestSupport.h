@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DrawArchive.h"
 #include "core/Play.h"
 
 #include <array>
@@ -30,6 +31,9 @@ private:
 
 // ../shared/data/storico.txt when present, else empty (tests then skip).
 std::string StoricoPath();
+// The real archive read from StoricoPath() once per test program; null when it is absent or
+// unreadable (tests then skip).
+const DrawArchive* RealArchive();
 // The folder of the built executables (numora-cli, data files).
 std::string BinDir();
 // The built numora-cli's file, ".exe" included on Windows.
