@@ -31,7 +31,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* cell = static_cast<QLineEdit*>(watched);
+        // Events still come while a cell is being destroyed, when it is no longer a QLineEdit.
+        auto* cell = qobject_cast<QLineEdit*>(watched);
+        if (!cell) return false;
         switch (event->type()) {
         case QEvent::FocusIn:
         case QEvent::MouseButtonPress: // a click on the cell being typed in chooses it again

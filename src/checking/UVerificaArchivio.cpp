@@ -245,6 +245,9 @@ TVerificaArchivio::TVerificaArchivio(QWidget* parent) : TRunDialog(parent) {
 
 TVerificaArchivio::~TVerificaArchivio() {
     Windows().forget(this);
+    // The dialog's own destructor hides the table, whose header still asks the model for its rows:
+    // they must not point into the lines this destructor is about to free.
+    model_->setLines(nullptr, false);
 }
 
 TVerificaArchivio* TVerificaArchivio::instance() {
