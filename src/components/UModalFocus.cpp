@@ -24,6 +24,7 @@ protected:
         if (e->type() == QEvent::Show) {
             QWidget* opener = QApplication::activeWindow();
             if (w->isModal() && opener && opener != w) {
+                ++serial_; // a new dialog: the repeats of an earlier one's give-back are over
                 QWidget* root = w;
                 while (root->parentWidget()) root = root->parentWidget();
                 opened_.push_back({w, opener, QApplication::focusWidget(), root});
@@ -35,11 +36,15 @@ protected:
                 const Opened o = *it;
                 opened_.erase(it);
                 giveBack(o);
+                const unsigned serial = ++serial_;
                 // The window manager hands the activation to the dialog's owners in its own time,
                 // after the request: the request is made again while the activation sits with
                 // them (or nowhere), never when the user has chosen another window.
                 for (int ms : {50, 150, 300, 600})
-                    QTimer::singleShot(ms, this, [o] {
+                    QTimer::singleShot(ms, this, [this, o, serial] {
+                        // Only the latest dialog's give-back is repeated: an older one would take
+                        // the activation from the window a later dialog gave it back to.
+                        if (serial != serial_) return;
                         QWidget* active = QApplication::activeWindow();
                         if (o.opener && active != o.opener && !QApplication::activeModalWidget() &&
                             (!active || active == o.root))
@@ -66,6 +71,7 @@ private:
     }
 
     std::vector<Opened> opened_;
+    unsigned serial_ = 0;
 };
 
 } // namespace
