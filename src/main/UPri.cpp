@@ -449,13 +449,13 @@ void TPri::Salvaconnome1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = SaveSystem(path, g.system);
     QApplication::restoreOverrideCursor();
+    // A failed save leaves the system unsaved, whatever the flag said before.
+    g.system.modified = !ok;
     if (!ok) {
-        g.system.modified = true;
         MessageBox::error(this, Q(SaveSystemErrorMessage), QStringLiteral("Errore !"));
         return;
     }
     g.system.currentPath = path;
-    g.system.modified = false;
     showSystemName();
 }
 

@@ -71,16 +71,9 @@ void TDaTastiera::Panel1Change() {
 }
 
 void TDaTastiera::AggiungiClick() {
-    const BuiltPlay built = BuildPlay(Panel1->texts(), Globals().settings);
-    if (built.error == PlayEntryError::Stakes) {
-        MessageBox::error(this, StakeRuleMessage(Globals().settings));
-        return;
-    }
-    if (built.error == PlayEntryError::Numbers) {
-        MessageBox::error(this, QString::fromUtf8(InvalidPlayNumbersMessage));
-        return;
-    }
-    switch (EnterPlay(Globals().system, built.play)) {
+    const std::optional<BuiltPlay> built = Panel1->readPlay();
+    if (!built) return;
+    switch (EnterPlay(Globals().system, built->play)) {
     case EnterPlayResult::Duplicate:
         MessageBox::information(this, QString::fromUtf8(DuplicatePlayMessage), u"Attenzione"_s);
         return;
@@ -91,8 +84,7 @@ void TDaTastiera::AggiungiClick() {
         break;
     }
     Aggiungi->setEnabled(false);
-    if (const std::string ignored = IgnoredStakesMessage(built); !ignored.empty())
-        MessageBox::information(this, QString::fromStdString(ignored), u"Attenzione"_s);
+    Panel1->sayIgnoredStakes(*built);
 }
 
 void TDaTastiera::ChiudiClick() {
@@ -100,17 +92,7 @@ void TDaTastiera::ChiudiClick() {
 }
 
 void TDaTastiera::keyPressEvent(QKeyEvent* event) {
-    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        if (Aggiungi->isEnabled()) AggiungiClick();
-        event->accept();
-        return;
-    }
-    if (plain && event->key() == Qt::Key_Escape) {
-        if (Aggiungi->isEnabled()) reject();
-        event->accept();
-        return;
-    }
+    if (PlayEntryPanel::dialogKey(*this, event, Aggiungi)) return;
     QDialog::keyPressEvent(event);
 }
 

@@ -116,23 +116,15 @@ void TModGiocata::Panel1Change() {
 }
 
 void TModGiocata::ApplicaClick() {
-    const BuiltPlay built = BuildPlay(Panel1->texts(), Globals().settings);
-    if (built.error == PlayEntryError::Stakes) {
-        MessageBox::error(this, StakeRuleMessage(Globals().settings));
-        return;
-    }
-    if (built.error == PlayEntryError::Numbers) {
-        MessageBox::error(this, QString::fromUtf8(InvalidPlayNumbersMessage));
-        return;
-    }
+    const std::optional<BuiltPlay> built = Panel1->readPlay();
+    if (!built) return;
     const int at = position();
-    if (!ApplyEditedPlay(Globals().system, at, built.play)) {
+    if (!ApplyEditedPlay(Globals().system, at, built->play)) {
         MessageBox::information(this, QString::fromUtf8(DuplicatePlayMessage), u"Attenzione"_s);
         return;
     }
     Applica->setEnabled(false);
-    if (const std::string ignored = IgnoredStakesMessage(built); !ignored.empty())
-        MessageBox::information(this, QString::fromStdString(ignored), u"Attenzione"_s);
+    Panel1->sayIgnoredStakes(*built);
     // Moving on shows the next play and enables "Applica" again, so Enter walks the plays.
     if (at < last_) ScrollBar1->setValue(at + 1);
     Panel1->Numeri->setFocus();
@@ -143,17 +135,7 @@ void TModGiocata::ChiudiClick() {
 }
 
 void TModGiocata::keyPressEvent(QKeyEvent* event) {
-    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        if (Applica->isEnabled()) ApplicaClick();
-        event->accept();
-        return;
-    }
-    if (plain && event->key() == Qt::Key_Escape) {
-        if (Applica->isEnabled()) reject();
-        event->accept();
-        return;
-    }
+    if (PlayEntryPanel::dialogKey(*this, event, Applica)) return;
     QDialog::keyPressEvent(event);
 }
 

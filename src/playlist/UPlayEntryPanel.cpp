@@ -2,15 +2,19 @@
 
 #include "components/UFieldFilters.h"
 #include "components/UHint.h"
+#include "components/UMessageBox.h"
 #include "components/UStakeFields.h"
 #include "components/UWheelSelection.h"
 #include "core/Globali.h"
 #include "platform/QtText.h"
 
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -114,6 +118,38 @@ PlayEntryTexts PlayEntryPanel::texts() const {
     for (std::size_t j = 0; j < 5; ++j) t.stakes[j] = AmountFieldText(f[j]->text());
     t.wheels = Ruote->mask();
     return t;
+}
+
+std::optional<BuiltPlay> PlayEntryPanel::readPlay() {
+    BuiltPlay built = BuildPlay(texts(), Globals().settings);
+    if (built.error == PlayEntryError::Stakes) {
+        MessageBox::error(window(), StakeRuleMessage(Globals().settings));
+        return std::nullopt;
+    }
+    if (built.error == PlayEntryError::Numbers) {
+        MessageBox::error(window(), QString::fromUtf8(InvalidPlayNumbersMessage));
+        return std::nullopt;
+    }
+    return built;
+}
+
+void PlayEntryPanel::sayIgnoredStakes(const BuiltPlay& built) {
+    if (const std::string ignored = IgnoredStakesMessage(built); !ignored.empty())
+        MessageBox::information(window(), QString::fromStdString(ignored), u"Attenzione"_s);
+}
+
+bool PlayEntryPanel::dialogKey(QDialog& dialog, QKeyEvent* event, QPushButton* action) {
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (!plain) return false;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (action->isEnabled()) action->click();
+    } else if (event->key() == Qt::Key_Escape) {
+        if (action->isEnabled()) dialog.reject();
+    } else {
+        return false;
+    }
+    event->accept();
+    return true;
 }
 
 void PlayEntryPanel::showPlay(const Play& play) {

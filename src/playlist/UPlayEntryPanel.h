@@ -5,8 +5,12 @@
 #include <QGroupBox>
 
 #include <array>
+#include <optional>
 
+class QDialog;
 class QGridLayout;
+class QKeyEvent;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 
@@ -32,6 +36,13 @@ public:
 
     // The texts as BuildPlay reads them.
     PlayEntryTexts texts() const;
+    // The play the fields make, or nothing after the dialog's message on bad stakes or numbers.
+    std::optional<BuiltPlay> readPlay();
+    // After a play is taken: names the stakes its size ignores, if any.
+    void sayIgnoredStakes(const BuiltPlay& built);
+    // Enter presses the dialog's action button, Escape closes the dialog, both only while that
+    // button is enabled; true when the key was one of them.
+    static bool dialogKey(QDialog& dialog, QKeyEvent* event, QPushButton* action);
     // Fills the fields from the play without reporting a change, then shows the total.
     void showPlay(const Play& play);
     // A row above the numbers, for what only one of the dialogs has.

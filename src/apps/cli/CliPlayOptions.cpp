@@ -11,9 +11,13 @@
 
 namespace numora {
 
-int LoadCliSystem(const CliContext& c, const std::string& path, PlaySystem& system) {
+int LoadCliSystem(const CliContext& c, const std::string& path, PlaySystem& system, const char* emptyMessage) {
     switch (LoadSystem(path, system)) {
     case LoadSystemResult::Ok:
+        if (emptyMessage && system.list.empty()) {
+            c.err << emptyMessage << '\n';
+            return 1;
+        }
         return 0;
     case LoadSystemResult::Incompatible:
         c.err << TerminalText(IncompatibleSystemMessage) << '\n';

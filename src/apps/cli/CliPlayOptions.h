@@ -63,7 +63,9 @@ bool HasAny(const CliOptions& options, std::span<const CliOptionRule> rules);
 // fixed ones (at most nine: else 2). 0 when the system is ready, else the exit code.
 int PrepareCliSystem(const CliContext& context, const CliOptions& options, PlaySystem& system);
 // Loads a system file into system, telling err the program's open-error messages: 0, or 1.
-int LoadCliSystem(const CliContext& context, const std::string& path, PlaySystem& system);
+// With emptyMessage, a system without plays is refused with it too (1).
+int LoadCliSystem(const CliContext& context, const std::string& path, PlaySystem& system,
+                  const char* emptyMessage = nullptr);
 
 // The five stake field texts of "--stakes E,A,T,Q,C": split at ";" when the text holds one (","
 // is then the decimal comma), else at ","; fields not given are empty; more than five: false.

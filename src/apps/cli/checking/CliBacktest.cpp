@@ -22,11 +22,7 @@ int RunBacktestCommand(const CliContext& c) {
 
     auto system = std::make_unique<PlaySystem>();
     NewSystem(*system);
-    if (const int rc = LoadCliSystem(c, c.args[0], *system); rc != 0) return rc;
-    if (system->list.empty()) {
-        c.err << NoPlaysToCheckMessage << '\n';
-        return 1;
-    }
+    if (const int rc = LoadCliSystem(c, c.args[0], *system, NoPlaysToCheckMessage); rc != 0) return rc;
     CliArchive a;
     if (LoadCliArchive(c, a) == CliArchiveLoad::Unreadable) return 1;
     const long long draws = a.draws.count();
