@@ -68,16 +68,26 @@ template <class Entry> std::vector<Entry> Ranked(const std::vector<Entry>& start
 } // namespace
 
 std::vector<NumberValue> NumberDelays(const DrawArchive& draws, WheelSet wheels) {
-    const PerWheel last = LastSeen(draws, wheels);
+    // The latest draw in which each number came out on any of the wheels: one backward pass that
+    // stops once all 90 have been seen, which on several wheels takes a few dozen draws.
+    std::array<int, Numbers + 1> latest{};
+    int missing = Numbers;
+    for (int d = draws.count(); d >= 1 && missing > 0; --d) {
+        const DrawRecord& r = draws.draw(d);
+        for (int w = 1; w <= WheelCount; ++w) {
+            if (!Counts(wheels, w)) continue;
+            for (int k = 0; k < NumbersPerWheel; ++k) {
+                const int n = r.number(w, k);
+                if (n < 1 || n > Numbers || latest[static_cast<std::size_t>(n)] != 0) continue;
+                latest[static_cast<std::size_t>(n)] = d;
+                --missing;
+            }
+        }
+    }
     std::vector<NumberValue> start;
     start.reserve(Numbers);
-    for (int n = 1; n <= Numbers; ++n) {
-        int latest = 0;
-        for (int w = 1; w <= WheelCount; ++w)
-            if (Counts(wheels, w))
-                latest = std::max(latest, last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)]);
-        start.push_back({n, DelayOf(latest, draws.count())});
-    }
+    for (int n = 1; n <= Numbers; ++n)
+        start.push_back({n, DelayOf(latest[static_cast<std::size_t>(n)], draws.count())});
     return Ranked(start, true);
 }
 
