@@ -10,9 +10,9 @@
 class QDialog;
 class QGridLayout;
 class QKeyEvent;
-class QPushButton;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace numora {
 
