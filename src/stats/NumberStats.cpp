@@ -13,26 +13,34 @@ namespace {
 constexpr int Numbers = 90;
 using PerWheel = std::array<std::array<int, Numbers + 1>, WheelCount + 1>;
 
-// The latest draw in which each number came out on each wheel (0: never). One backward pass that
-// stops as soon as every (number, wheel) asked for has been seen.
-PerWheel LastSeen(const DrawArchive& draws, WheelSet wheels) {
-    PerWheel last{};
-    int wheelCount = 0;
-    for (int w = 1; w <= WheelCount; ++w) wheelCount += Counts(wheels, w) ? 1 : 0;
-    int missing = wheelCount * Numbers;
-    for (int d = draws.count(); d >= 1 && missing > 0; --d) {
+// Walks the draws backwards over the wheels asked for and hands each number found to
+// firstSeen(draw, wheel, number), which answers whether that was one of the sightings looked for;
+// stops after `wanted` of them, or at the first draw.
+template <class FirstSeen> void WalkBack(const DrawArchive& draws, WheelSet wheels, int wanted, FirstSeen firstSeen) {
+    for (int d = draws.count(); d >= 1 && wanted > 0; --d) {
         const DrawRecord& r = draws.draw(d);
         for (int w = 1; w <= WheelCount; ++w) {
             if (!Counts(wheels, w)) continue;
             for (int k = 0; k < NumbersPerWheel; ++k) {
                 const int n = r.number(w, k);
-                if (n < 1 || n > Numbers || last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] != 0)
-                    continue;
-                last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)] = d;
-                --missing;
+                if (n >= 1 && n <= Numbers && firstSeen(d, w, n)) --wanted;
             }
         }
     }
+}
+
+// The latest draw in which each number came out on each wheel (0: never), in one backward walk
+// that stops as soon as every (number, wheel) asked for has been seen.
+PerWheel LastSeen(const DrawArchive& draws, WheelSet wheels) {
+    PerWheel last{};
+    int wheelCount = 0;
+    for (int w = 1; w <= WheelCount; ++w) wheelCount += Counts(wheels, w) ? 1 : 0;
+    WalkBack(draws, wheels, wheelCount * Numbers, [&](int d, int w, int n) {
+        int& seen = last[static_cast<std::size_t>(w)][static_cast<std::size_t>(n)];
+        if (seen != 0) return false;
+        seen = d;
+        return true;
+    });
     return last;
 }
 
@@ -68,22 +76,15 @@ template <class Entry> std::vector<Entry> Ranked(const std::vector<Entry>& start
 } // namespace
 
 std::vector<NumberValue> NumberDelays(const DrawArchive& draws, WheelSet wheels) {
-    // The latest draw in which each number came out on any of the wheels: one backward pass that
-    // stops once all 90 have been seen, which on several wheels takes a few dozen draws.
+    // The latest draw in which each number came out on any of the wheels: the walk stops once all
+    // 90 have been seen, which on several wheels takes a few dozen draws.
     std::array<int, Numbers + 1> latest{};
-    int missing = Numbers;
-    for (int d = draws.count(); d >= 1 && missing > 0; --d) {
-        const DrawRecord& r = draws.draw(d);
-        for (int w = 1; w <= WheelCount; ++w) {
-            if (!Counts(wheels, w)) continue;
-            for (int k = 0; k < NumbersPerWheel; ++k) {
-                const int n = r.number(w, k);
-                if (n < 1 || n > Numbers || latest[static_cast<std::size_t>(n)] != 0) continue;
-                latest[static_cast<std::size_t>(n)] = d;
-                --missing;
-            }
-        }
-    }
+    WalkBack(draws, wheels, Numbers, [&](int d, int, int n) {
+        int& seen = latest[static_cast<std::size_t>(n)];
+        if (seen != 0) return false;
+        seen = d;
+        return true;
+    });
     std::vector<NumberValue> start;
     start.reserve(Numbers);
     for (int n = 1; n <= Numbers; ++n)
